@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageIcon { None, Warning, Information };
+enum class MessageAnswer { Ok, Cancel };
+
+// One modal message box as the program asks for it. The four factories are the
+// only combinations the program uses.
+struct Message {
+    QString text;
+    QString title; // empty: the box carries the program title
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    int defaultButton = 0; // 0 the first button, 1 the second
+    bool foreground = false;
+
+    // A refusal: OK, warning icon, brought to the foreground.
+    static Message refusal(const QString &text, const QString &title);
+    // A notice: OK, information icon, brought to the foreground.
+    static Message notice(const QString &text, const QString &title);
+    // A question: OK and Cancel, information icon, Cancel as default.
+    static Message question(const QString &text, const QString &title);
+    // A plain box: OK, no icon, not brought forward, the program title.
+    static Message plain(const QString &text);
+
+    // The title the box really shows.
+    QString shownTitle() const;
+    // The same box as the Windows flag value it would be built from
+    // (0x10030, 0x10040, 0x10141 or 0); tests compare against these.
+    unsigned flags() const;
+
+    bool operator==(const Message &) const = default;
+};

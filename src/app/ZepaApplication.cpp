@@ -1,0 +1,73 @@
+#include "app/ZepaApplication.h"
+
+#include <QApplication>
+
+#include "about/AboutWindow.h"
+#include "app/AppFonts.h"
+#include "app/AppIcon.h"
+#include "app/ProgramInfo.h"
+#include "app/TempoWindow.h"
+#include "composer/ComposerWindow.h"
+
+ZepaApplication::ZepaApplication(ZepaServices services)
+    : m_services(std::move(services))
+    , m_sysInfo(m_services.registry, m_services.fileProbe, m_services.launcher, m_services.messages)
+{
+}
+
+ZepaApplication::~ZepaApplication()
+{
+    delete m_aboutWindow;
+    delete m_composerWindow;
+    delete m_tempoWindow;
+}
+
+void ZepaApplication::configure(QApplication &application)
+{
+    application.setApplicationName(QStringLiteral("ZEPA"));
+    application.setApplicationVersion(ApplicationVersion);
+    application.setStyle(QStringLiteral("Fusion"));
+    application.setWindowIcon(AppIcon::icon());
+    AppFonts::install();
+}
+
+void ZepaApplication::start()
+{
+    m_tempoWindow = new TempoWindow(m_services.messages);
+    connect(m_tempoWindow, &TempoWindow::tempoAccepted, this, &ZepaApplication::startComposing);
+    connect(m_tempoWindow, &TempoWindow::endRequested, this, &ZepaApplication::endProgram);
+    m_tempoWindow->show();
+}
+
+void ZepaApplication::startComposing(qint16 tempo)
+{
+    // The composer window reads the tempo while it loads, so it is stored
+    // first; the tempo window goes only once the composer window is shown.
+    m_module.Tempo = tempo;
+    m_composerWindow = new ComposerWindow(m_module.Tempo, m_services.messages, m_services.files);
+    connect(m_composerWindow, &ComposerWindow::aboutRequested, this, &ZepaApplication::showAbout);
+    connect(m_composerWindow, &ComposerWindow::endRequested, this, &ZepaApplication::endProgram);
+    m_composerWindow->show();
+    m_tempoWindow->close();
+}
+
+void ZepaApplication::showAbout()
+{
+    if (!m_aboutWindow)
+        m_aboutWindow = new AboutWindow(m_sysInfo);
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
+    m_aboutWindow->activateWindow();
+}
+
+void ZepaApplication::endProgram()
+{
+    for (QWidget *window : {static_cast<QWidget *>(m_aboutWindow), static_cast<QWidget *>(m_composerWindow),
+                            static_cast<QWidget *>(m_tempoWindow)}) {
+        if (window) {
+            window->hide();
+            window->deleteLater();
+        }
+    }
+    m_services.quit();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+#include <QString>
+
+#include "writer/FileSystem.h"
+
+struct SaveResult {
+    enum class Status { Saved, NoFreeName, Failed };
+    Status status = Status::Failed;
+    QString fileName; // the name written, or the name that could not be written
+    QString reason;   // the system's reason when Failed
+};
+
+// Writes the program as the first free name of music0.nqc … music32767.nqc.
+// The file is created exclusively, so nothing that exists is ever replaced;
+// when it cannot be written completely it is removed again.
+SaveResult saveMusicFile(FileSystem &files, std::string_view programText);
+
+// "music", the number in plain decimal, ".nqc".
+QString musicFileName(int number);
+
+inline constexpr int LastMusicFileNumber = 32767;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include "about/Registry.h"
+#include "about/SysInfoStarter.h"
+#include "app/ZepaApplication.h"
+#include "common/RecordingMessageService.h"
+#include "writer/PosixFileSystem.h"
+
+// A child of a window by its objectName; fails the test when it is missing.
+template <typename T>
+T *control(QWidget *window, const QString &name)
+{
+    T *found = window ? window->findChild<T *>(name) : nullptr;
+    if (!found)
+        QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
+    return found;
+}
+
+// Clicks a control in the middle, as the user would.
+void click(QWidget *window, const QString &name);
+
+// The program's visible top-level windows.
+QList<QWidget *> visibleWindows();
+
+// A launcher that records what it was asked to start.
+class RecordingLauncher : public ProgramLauncher {
+public:
+    bool startDetached(const QString &command) override
+    {
+        started.append(command);
+        return succeeds;
+    }
+    QStringList started;
+    bool succeeds = true;
+};
+
+// A file test that knows a fixed set of files.
+class KnownFiles : public FileProbe {
+public:
+    bool isPlainFile(const QString &path) const override { return files.contains(path); }
+    QStringList files;
+};
+
+// The whole program with doubles for the message boxes, the registry and the
+// launcher, writing into a directory of the test's choosing.
+class ZepaUnderTest {
+public:
+    explicit ZepaUnderTest(const QString &directory = QStringLiteral("."));
+    ~ZepaUnderTest();
+
+    // Starts the program, types the tempo and clicks "開始".
+    void startComposing(const QString &tempo);
+
+    RecordingMessageService messages;
+    PosixFileSystem files;
+    InMemoryRegistry registry;
+    KnownFiles fileProbe;
+    RecordingLauncher launcher;
+    int quitCount = 0;
+    ZepaApplication app;
+};

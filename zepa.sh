@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Sets up what ZEPA needs on Debian 12, builds it, and then starts it
+# ("./zepa.sh run") or runs every test ("./zepa.sh test"). Safe to repeat:
+# packages already there are not installed again.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic fontconfig)
+run_packages=(xvfb xauth)
+test_packages=(nqc)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    fi
+}
+
+build() { # build directory, then extra CMake options
+    local directory=$1
+    shift
+    cmake -S . -B "$directory" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > /dev/null
+    cmake --build "$directory" -j "$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    install_missing "${build_packages[@]}" "${run_packages[@]}"
+    build build
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        exec ./build/src/zepa
+    fi
+    echo "No display found: starting ZEPA on a virtual X server (xvfb-run)."
+    exec xvfb-run -a ./build/src/zepa
+    ;;
+test)
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    build build
+    build build-asan -DZEPA_SANITIZE=ON
+    status=0
+    echo "== Tests =="
+    ctest --test-dir build --output-on-failure || status=1
+    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+    ctest --test-dir build-asan --output-on-failure || status=1
+    exit $status
+    ;;
+*)
+    echo "usage: $0 run | test" >&2
+    exit 2
+    ;;
+esac
