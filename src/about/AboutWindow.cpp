@@ -29,7 +29,7 @@ AboutWindow::AboutWindow(SysInfoStarter &sysInfo, QWidget *parent)
     m_ui->setupUi(this);
     // A fixed dialog frame without minimise, maximise or taskbar button that
     // still counts as a window of its own: the program runs while it is open.
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, true);
     setModal(false);

@@ -14,7 +14,7 @@ ComposerWindow::ComposerWindow(qint16 tempo, MessageService &messages, FileSyste
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     // A fixed window with a close box but no minimise or maximise box.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     fitAutoSizeLabels(this);
     connectSelections();

@@ -1,6 +1,21 @@
 #include "common/GuiTestSupport.h"
 
+#include <QInputMethodEvent>
+
 #include "app/TempoWindow.h"
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(widget, &commit);
+        }
+    }
+}
 
 void click(QWidget *window, const QString &name)
 {
@@ -23,6 +38,13 @@ ZepaUnderTest::ZepaUnderTest(const QString &directory)
     : files(directory)
     , app({messages, files, registry, fileProbe, launcher, [this] { ++quitCount; }})
 {
+    // The program's own fonts and style, so that labels fit their text as they
+    // do for the user.
+    static const bool configured = [] {
+        ZepaApplication::configure(*qApp);
+        return true;
+    }();
+    Q_UNUSED(configured);
 }
 
 ZepaUnderTest::~ZepaUnderTest() = default;
@@ -35,6 +57,6 @@ void ZepaUnderTest::startComposing(const QString &tempo)
     if (!text)
         return;
     text->clear();
-    QTest::keyClicks(text, tempo);
+    typeText(text, tempo);
     click(form1, QStringLiteral("Command1"));
 }

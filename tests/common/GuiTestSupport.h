@@ -21,6 +21,10 @@ T *control(QWidget *window, const QString &name)
     return found;
 }
 
+// Types text as the user would: ASCII key by key, anything else committed by
+// an input method, as Japanese input methods do.
+void typeText(QWidget *widget, const QString &text);
+
 // Clicks a control in the middle, as the user would.
 void click(QWidget *window, const QString &name);
 
