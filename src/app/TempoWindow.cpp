@@ -1,6 +1,6 @@
 #include "app/TempoWindow.h"
 
-#include "app/LabelAutoSize.h"
+#include "app/FormDesign.h"
 #include "app/TempoReader.h"
 #include "ui_TempoWindow.h"
 
@@ -11,7 +11,7 @@ TempoWindow::TempoWindow(MessageService &messages, QWidget *parent)
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    fitAutoSizeLabels(this);
+    applyFormDesign(this);
     m_ui->Text1->setFocus();
     connect(m_ui->Command1, &QPushButton::clicked, this, &TempoWindow::start);
     connect(m_ui->Command2, &QPushButton::clicked, this, &TempoWindow::endRequested);

@@ -1,6 +1,6 @@
 #include "composer/ComposerWindow.h"
 
-#include "app/LabelAutoSize.h"
+#include "app/FormDesign.h"
 #include "ui_ComposerWindow.h"
 #include "writer/FinishCommand.h"
 
@@ -16,7 +16,7 @@ ComposerWindow::ComposerWindow(qint16 tempo, MessageService &messages, FileSyste
     // A fixed window with a close box but no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    fitAutoSizeLabels(this);
+    applyFormDesign(this);
     connectSelections();
     connectCommands();
     draw();

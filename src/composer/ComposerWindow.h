@@ -23,6 +23,8 @@ public:
     ~ComposerWindow() override;
 
     const ScoreEditor &editor() const { return m_editor; }
+    // Lets a test fill the score quickly before it goes on with clicks.
+    ScoreEditor &editorForTesting() { return m_editor; }
 
 signals:
     void aboutRequested();
