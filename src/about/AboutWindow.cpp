@@ -34,6 +34,8 @@ AboutWindow::AboutWindow(SysInfoStarter &sysInfo, QWidget *parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     setModal(false);
     setFixedSize(size());
+    // The client area always opens at the same place on the screen.
+    setGeometry(QRect(QPoint(156, 129), size()));
 
     setWindowTitle(ProgramTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     m_ui->lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")

@@ -53,11 +53,14 @@ void ZepaApplication::startComposing(qint16 tempo)
 
 void ZepaApplication::showAbout()
 {
-    if (!m_aboutWindow)
-        m_aboutWindow = new AboutWindow(m_sysInfo);
+    // One about window at a time: while it is open it only comes to the front.
+    if (m_aboutWindow) {
+        m_aboutWindow->raise();
+        m_aboutWindow->activateWindow();
+        return;
+    }
+    m_aboutWindow = new AboutWindow(m_sysInfo);
     m_aboutWindow->show();
-    m_aboutWindow->raise();
-    m_aboutWindow->activateWindow();
 }
 
 void ZepaApplication::endProgram()

@@ -9,6 +9,7 @@
 #include "about/SysInfoStarter.h"
 #include "app/ZepaApplication.h"
 #include "common/RecordingMessageService.h"
+#include "common/SysInfoDoubles.h"
 #include "writer/PosixFileSystem.h"
 
 // A child of a window by its objectName; fails the test when it is missing.
@@ -30,25 +31,6 @@ void click(QWidget *window, const QString &name);
 
 // The program's visible top-level windows.
 QList<QWidget *> visibleWindows();
-
-// A launcher that records what it was asked to start.
-class RecordingLauncher : public ProgramLauncher {
-public:
-    bool startDetached(const QString &command) override
-    {
-        started.append(command);
-        return succeeds;
-    }
-    QStringList started;
-    bool succeeds = true;
-};
-
-// A file test that knows a fixed set of files.
-class KnownFiles : public FileProbe {
-public:
-    bool isPlainFile(const QString &path) const override { return files.contains(path); }
-    QStringList files;
-};
 
 // The whole program with doubles for the message boxes, the registry and the
 // launcher, writing into a directory of the test's choosing.
