@@ -20,6 +20,7 @@
 #include "writer/MusicFileSaver.h"
 #include "writer/NqcProgram.h"
 #include "writer/PosixFileSystem.h"
+#include "writer/ProgramFileWriter.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ double secondsOf(Work work)
 
 int main()
 {
-    constexpr int Rounds = 15;
+    constexpr int Rounds = 41;
     const std::vector<NoteRecord> score = fullScoreOfWholeNotes();
     const std::string reference = nqcProgramText(score, ComposerState::LastScoreIndex);
 
@@ -66,13 +67,17 @@ int main()
     const QByteArray singlePath = QFile::encodeName(directory.filePath(QStringLiteral("single.nqc")));
 
     std::vector<double> writer;
+    std::vector<double> composing;
     std::vector<double> single;
     for (int round = 0; round < Rounds; ++round) {
         writer.push_back(secondsOf([&] {
-            const SaveResult saved = saveMusicFile(files, nqcProgramText(score, ComposerState::LastScoreIndex));
+            const SaveResult saved = saveMusicFile(files, [&score](OutputFile &file, QString &reason) {
+                return writeNqcProgramFile(file, score, ComposerState::LastScoreIndex, reason);
+            });
             if (saved.status != SaveResult::Status::Saved)
                 std::abort();
         }));
+        composing.push_back(secondsOf([&] { NqcProgram program(score, ComposerState::LastScoreIndex); }));
         single.push_back(secondsOf([&] {
             const int fd = ::open(singlePath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
             if (fd < 0 || ::write(fd, reference.data(), reference.size()) != static_cast<ssize_t>(reference.size()))
@@ -86,6 +91,7 @@ int main()
 
     std::printf("bytes %zu\n", reference.size());
     std::printf("writer median %.3f ms\n", median(writer) * 1000);
+    std::printf("  of which composing the text %.3f ms\n", median(composing) * 1000);
     std::printf("single write median %.3f ms\n", median(single) * 1000);
     std::printf("ratio %.2f\n", median(writer) / median(single));
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include <QString>
@@ -9,8 +10,9 @@
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
-    // Each gives false and the system's reason when it fails.
-    virtual bool write(std::string_view bytes, QString &reason) = 0;
+    // Writes the pieces one after the other. Each call gives false and the
+    // system's reason when it fails.
+    virtual bool write(std::span<const std::string_view> pieces, QString &reason) = 0;
     virtual bool close(QString &reason) = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "writer/FinishCommand.h"
 
 #include "writer/MusicFileSaver.h"
-#include "writer/NqcProgram.h"
+#include "writer/ProgramFileWriter.h"
 
 namespace {
 
@@ -22,7 +22,9 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
         QStringLiteral("注意")));
 
     const int lastIndex = state.noteTotal() - 1;
-    const SaveResult saved = saveMusicFile(files, nqcProgramText(state.Score, lastIndex));
+    const SaveResult saved = saveMusicFile(files, [&state, lastIndex](OutputFile &file, QString &reason) {
+        return writeNqcProgramFile(file, state.Score, lastIndex, reason);
+    });
     switch (saved.status) {
     case SaveResult::Status::Saved:
         return FinishResult::EndProgram;

@@ -5,7 +5,7 @@ QString musicFileName(int number)
     return QStringLiteral("music%1.nqc").arg(number);
 }
 
-SaveResult saveMusicFile(FileSystem &files, std::string_view programText)
+SaveResult saveMusicFile(FileSystem &files, const ContentsWriter &writeContents)
 {
     for (int number = 0; number <= LastMusicFileNumber; ++number) {
         const QString name = musicFileName(number);
@@ -18,7 +18,7 @@ SaveResult saveMusicFile(FileSystem &files, std::string_view programText)
             return {SaveResult::Status::Failed, name, created.reason};
 
         QString reason;
-        const bool written = created.file->write(programText, reason);
+        const bool written = writeContents(*created.file, reason);
         const bool closed = written ? created.file->close(reason) : true;
         created.file.reset();
         if (!written || !closed) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include <functional>
 
 #include <QString>
 
@@ -16,7 +16,9 @@ struct SaveResult {
 // Writes the program as the first free name of music0.nqc … music32767.nqc.
 // The file is created exclusively, so nothing that exists is ever replaced;
 // when it cannot be written completely it is removed again.
-SaveResult saveMusicFile(FileSystem &files, std::string_view programText);
+// writeContents writes the program into the new file; false with a reason when it fails.
+using ContentsWriter = std::function<bool(OutputFile &file, QString &reason)>;
+SaveResult saveMusicFile(FileSystem &files, const ContentsWriter &writeContents);
 
 // "music", the number in plain decimal, ".nqc".
 QString musicFileName(int number);

@@ -4,7 +4,11 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <climits>
+#include <vector>
+
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -28,17 +32,34 @@ public:
             ::close(m_descriptor);
     }
 
-    bool write(std::string_view bytes, QString &reason) override
+    bool write(std::span<const std::string_view> pieces, QString &reason) override
     {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(m_descriptor, bytes.data(), bytes.size());
+        // One gathering write for up to IOV_MAX pieces; a short write goes on
+        // from where it stopped.
+        std::vector<iovec> vectors;
+        vectors.reserve(pieces.size());
+        for (std::string_view piece : pieces) {
+            if (!piece.empty())
+                vectors.push_back({const_cast<char *>(piece.data()), piece.size()});
+        }
+        std::size_t next = 0;
+        while (next < vectors.size()) {
+            const int count = static_cast<int>(std::min<std::size_t>(vectors.size() - next, IOV_MAX));
+            ssize_t written = ::writev(m_descriptor, vectors.data() + next, count);
             if (written < 0) {
                 if (errno == EINTR)
                     continue;
                 reason = systemReason(errno);
                 return false;
             }
-            bytes.remove_prefix(static_cast<std::size_t>(written));
+            while (next < vectors.size() && static_cast<std::size_t>(written) >= vectors[next].iov_len) {
+                written -= static_cast<ssize_t>(vectors[next].iov_len);
+                ++next;
+            }
+            if (next < vectors.size()) {
+                vectors[next].iov_base = static_cast<char *>(vectors[next].iov_base) + written;
+                vectors[next].iov_len -= static_cast<std::size_t>(written);
+            }
         }
         return true;
     }

@@ -12,9 +12,13 @@ public:
     {
     }
 
-    bool write(std::string_view bytes, QString &reason) override
+    bool write(std::span<const std::string_view> pieces, QString &reason) override
     {
-        m_real->write(bytes.substr(0, std::min<std::size_t>(bytes.size(), std::size_t(m_failAfter))), reason);
+        std::string bytes;
+        for (std::string_view piece : pieces)
+            bytes += piece;
+        const std::string_view part = std::string_view(bytes).substr(0, std::size_t(m_failAfter));
+        m_real->write(std::span(&part, 1), reason);
         reason = QStringLiteral("No space left on device");
         return false;
     }

@@ -16,6 +16,15 @@ namespace {
 
 const std::string Program = "task main()\r\n{\r\n}\r\n";
 
+// Writes the text in two pieces, as the writer hands a program over.
+ContentsWriter writing(const std::string &text)
+{
+    return [text](OutputFile &file, QString &reason) {
+        const std::string_view pieces[] = {std::string_view(text).substr(0, 3), std::string_view(text).substr(3)};
+        return file.write(pieces, reason);
+    };
+}
+
 void touch(const QString &path)
 {
     QFile file(path);
@@ -71,7 +80,7 @@ void MusicFileSaverTest::takesTheFirstFreeName()
         QVERIFY(QDir(directory.path()).mkdir(name));
 
     PosixFileSystem files(directory.path());
-    const SaveResult saved = saveMusicFile(files, Program);
+    const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::Saved);
     QCOMPARE(saved.fileName, written);
     QCOMPARE(contents(directory.filePath(written)), QByteArray::fromStdString(Program));
@@ -85,7 +94,7 @@ void MusicFileSaverTest::leavesAFileThatAppearsBeforeTheCreateAlone()
     FaultyFileSystem files(directory.path());
     files.appearBeforeCreate = {QStringLiteral("music0.nqc")};
 
-    const SaveResult saved = saveMusicFile(files, Program);
+    const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::Saved);
     QCOMPARE(saved.fileName, QStringLiteral("music1.nqc"));
     QCOMPARE(contents(directory.filePath("music0.nqc")), QByteArray("someone else's file"));
@@ -97,7 +106,7 @@ void MusicFileSaverTest::reportsWhenNoNameIsFree()
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
     files.everyNameExists = true;
-    const SaveResult saved = saveMusicFile(files, Program);
+    const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::NoFreeName);
     QCOMPARE(files.createCalls, 0);
     QVERIFY(QDir(directory.path()).isEmpty());
@@ -109,7 +118,7 @@ void MusicFileSaverTest::failedWriteLeavesNoPartialFile()
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
     files.writeFailsAfter = 5;
-    const SaveResult saved = saveMusicFile(files, Program);
+    const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::Failed);
     QCOMPARE(saved.fileName, QStringLiteral("music0.nqc"));
     QCOMPARE(saved.reason, QStringLiteral("No space left on device"));
@@ -121,7 +130,7 @@ void MusicFileSaverTest::failedCreateReportsTheReason()
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
     files.createFailure = QStringLiteral("Permission denied");
-    const SaveResult saved = saveMusicFile(files, Program);
+    const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::Failed);
     QCOMPARE(saved.fileName, QStringLiteral("music0.nqc"));
     QCOMPARE(saved.reason, QStringLiteral("Permission denied"));
@@ -155,18 +164,18 @@ int runRealFailures(const QString &directory)
 
     PosixFileSystem files(directory);
     const std::string large(256 * 1024, 'x');
-    SaveResult saved = saveMusicFile(files, large);
+    SaveResult saved = saveMusicFile(files, writing(large));
     if (saved.status != SaveResult::Status::Failed || saved.reason.isEmpty())
         return FullDiskNotReported;
     if (!QDir(directory).isEmpty())
         return FullDiskLeftAFile;
-    saved = saveMusicFile(files, Program);
+    saved = saveMusicFile(files, writing(Program));
     if (saved.status != SaveResult::Status::Saved || saved.fileName != QStringLiteral("music0.nqc"))
         return SmallProgramNotWritten;
 
     if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
         return ChildNotPermitted;
-    saved = saveMusicFile(files, Program);
+    saved = saveMusicFile(files, writing(Program));
     if (saved.status != SaveResult::Status::Failed || saved.fileName != QStringLiteral("music1.nqc")
         || saved.reason.isEmpty())
         return ReadOnlyNotReported;
@@ -174,7 +183,7 @@ int runRealFailures(const QString &directory)
         return ReadOnlyLeftAFile;
     if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT, "size=16k") != 0)
         return ChildNotPermitted;
-    saved = saveMusicFile(files, Program);
+    saved = saveMusicFile(files, writing(Program));
     if (saved.status != SaveResult::Status::Saved || saved.fileName != QStringLiteral("music1.nqc"))
         return RetryAfterRemountFailed;
     return ChildPassed;

@@ -1,10 +1,14 @@
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "common/RecordingMessageService.h"
 #include "composer/ScoreEditor.h"
 #include "writer/FrequencyTable.h"
+#include "writer/MusicFileSaver.h"
 #include "writer/NqcProgram.h"
+#include "writer/PosixFileSystem.h"
+#include "writer/ProgramFileWriter.h"
 
 namespace {
 
@@ -46,6 +50,8 @@ private slots:
     void splitsLengthsIntoPiecesOf255();
     void frequencyTableNamesEveryTone();
     void fullScoreWritesEveryRecord();
+    void fileHoldsTheSameBytesWhateverTheSize_data();
+    void fileHoldsTheSameBytesWhateverTheSize();
 };
 
 void NqcProgramTest::writesTheExampleByteForByte()
@@ -140,6 +146,36 @@ void NqcProgramTest::fullScoreWritesEveryRecord()
     for (char c : bytes)
         QVERIFY(static_cast<unsigned char>(c) < 0x80);
     QVERIFY(bytes.contains("3951\r\n\r\ntask main()\r\n{\r\n     start music;\r\n}\r\n\r\ntask music()\r\n{\r\n"));
+}
+
+void NqcProgramTest::fileHoldsTheSameBytesWhateverTheSize_data()
+{
+    QTest::addColumn<int>("records");
+    // The file is composed in parts of 11000 records while earlier parts are written.
+    for (int records : {1, 10999, 11000, 11001, 22001, 32767})
+        QTest::addRow("%d records", records) << records;
+}
+
+void NqcProgramTest::fileHoldsTheSameBytesWhateverTheSize()
+{
+    QFETCH(int, records);
+    // Runs of equal notes, single notes and rests, so that parts start and end inside runs.
+    std::vector<NoteRecord> score;
+    for (int i = 0; score.size() < std::size_t(records); ++i) {
+        const NoteRecord record = i % 3 == 2 ? rest(100 + i % 7) : note(i % 2 ? "CSH" : "G", 50 + i % 300, (i % 3) * 10);
+        for (int run = 0; run < 1 + i % 40 && score.size() < std::size_t(records); ++run)
+            score.push_back(record);
+    }
+
+    QTemporaryDir directory;
+    PosixFileSystem files(directory.path());
+    const SaveResult saved = saveMusicFile(files, [&score, records](OutputFile &file, QString &reason) {
+        return writeNqcProgramFile(file, score, records - 1, reason);
+    });
+    QCOMPARE(saved.status, SaveResult::Status::Saved);
+    QFile written(directory.filePath(saved.fileName));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray::fromStdString(nqcProgramText(score, records - 1)));
 }
 
 QTEST_GUILESS_MAIN(NqcProgramTest)

@@ -1,0 +1,58 @@
+#include "writer/ProgramFileWriter.h"
+
+#include <future>
+#include <memory>
+
+#include "writer/NqcProgram.h"
+
+namespace {
+
+// Composing is faster than writing, so after the first part the helper stays
+// ahead; few large parts keep the system calls few (a full score has three).
+constexpr std::size_t RecordsPerPart = 11000;
+
+std::vector<std::size_t> partBoundaries(std::size_t records)
+{
+    std::vector<std::size_t> boundaries{0};
+    std::size_t next = RecordsPerPart;
+    while (next < records) {
+        boundaries.push_back(next);
+        next += RecordsPerPart;
+    }
+    boundaries.push_back(records);
+    return boundaries;
+}
+
+} // namespace
+
+bool writeNqcProgramFile(OutputFile &file, const std::vector<NoteRecord> &score, int lastIndex, QString &reason)
+{
+    const std::size_t records = lastIndex < 0 ? 0 : std::min(score.size(), static_cast<std::size_t>(lastIndex) + 1);
+    const std::vector<std::size_t> boundaries = partBoundaries(records);
+    const std::size_t partCount = boundaries.size() - 1;
+    auto part = [&](std::size_t index) {
+        return std::make_unique<NqcProgram>(
+            score, NqcProgram::Part{boundaries[index], boundaries[index + 1], index == 0, index + 1 == partCount});
+    };
+    if (partCount == 1)
+        return file.write(part(0)->pieces(), reason);
+
+    std::vector<std::promise<std::unique_ptr<NqcProgram>>> composed(partCount);
+    std::vector<std::future<std::unique_ptr<NqcProgram>>> ready;
+    for (auto &promise : composed)
+        ready.push_back(promise.get_future());
+    std::atomic<bool> stop = false;
+    // The helper only reads the score; the score does not change while the
+    // finish command runs, since the window handles no event meanwhile.
+    auto composer = std::async(std::launch::async, [&] {
+        for (std::size_t index = 1; index < partCount && !stop; ++index)
+            composed[index].set_value(part(index));
+    });
+
+    bool written = file.write(part(0)->pieces(), reason);
+    for (std::size_t index = 1; written && index < partCount; ++index)
+        written = file.write(ready[index].get()->pieces(), reason);
+    stop = true;
+    composer.wait();
+    return written;
+}
