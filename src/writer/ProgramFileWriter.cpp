@@ -34,8 +34,9 @@ bool writeNqcProgramFile(OutputFile &file, const std::vector<NoteRecord> &score,
         return std::make_unique<NqcProgram>(
             score, NqcProgram::Part{boundaries[index], boundaries[index + 1], index == 0, index + 1 == partCount});
     };
+    auto writeAtOnce = [&] { return file.write(NqcProgram(score, lastIndex).pieces(), reason); };
     if (partCount == 1)
-        return file.write(part(0)->pieces(), reason);
+        return writeAtOnce();
 
     std::vector<std::promise<std::unique_ptr<NqcProgram>>> composed(partCount);
     std::vector<std::future<std::unique_ptr<NqcProgram>>> ready;
@@ -44,14 +45,31 @@ bool writeNqcProgramFile(OutputFile &file, const std::vector<NoteRecord> &score,
     std::atomic<bool> stop = false;
     // The helper only reads the score; the score does not change while the
     // finish command runs, since the window handles no event meanwhile.
-    auto composer = std::async(std::launch::async, [&] {
-        for (std::size_t index = 1; index < partCount && !stop; ++index)
-            composed[index].set_value(part(index));
-    });
+    std::future<void> composer;
+    try {
+        composer = std::async(std::launch::async, [&] {
+            for (std::size_t index = 1; index < partCount && !stop; ++index) {
+                try {
+                    composed[index].set_value(part(index));
+                } catch (...) {
+                    composed[index].set_exception(std::current_exception());
+                    return;
+                }
+            }
+        });
+    } catch (const std::system_error &) {
+        return writeAtOnce(); // no thread to be had: compose first, then write
+    }
 
-    bool written = file.write(part(0)->pieces(), reason);
-    for (std::size_t index = 1; written && index < partCount; ++index)
-        written = file.write(ready[index].get()->pieces(), reason);
+    bool written = false;
+    try {
+        written = file.write(part(0)->pieces(), reason);
+        for (std::size_t index = 1; written && index < partCount; ++index)
+            written = file.write(ready[index].get()->pieces(), reason);
+    } catch (const std::bad_alloc &) {
+        reason = QStringLiteral("Not enough memory");
+        written = false;
+    }
     stop = true;
     composer.wait();
     return written;
