@@ -176,6 +176,19 @@ void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
     QVERIFY(checked(form2, "Option1"));
     for (const char *other : {"Option7", "Option4", "Option6", "Option8", "Option2", "Option3"})
         QVERIFY2(!checked(form2, other), other);
+    // The focus order of the controls that take the focus.
+    QStringList focusOrder;
+    QWidget *widget = control<QWidget>(form2, "Command101");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            focusOrder << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget->objectName() != QStringLiteral("Command101"));
+    QCOMPARE(focusOrder, QString::fromLatin1("Command101 Command102 Command103 Command104 Command105 Command106 "
+                                             "Command111 Command112 Command113 Command114 Command121 Command122 "
+                                             "Command123 Command2 Command5 Option4 Option5 Option6 Option1 Option2 "
+                                             "Option3 Command1 Command3 Option7 Option8 Command4 Command6")
+                             .split(QLatin1Char(' ')));
     for (QPushButton *button : form2->findChildren<QPushButton *>())
         QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
     // The fonts of their own.
