@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ExampleMelody.h"
 #include "common/RecordingMessageService.h"
 #include "composer/ScoreEditor.h"
 #include "writer/NqcProgram.h"
@@ -59,17 +60,7 @@ void NqcCompilerTest::compilesTheExample()
 {
     RecordingMessageService messages;
     ScoreEditor editor(60, messages);
-    editor.chooseLength(NoteLength::Whole);
-    editor.choosePitch(0);
-    editor.confirm();
-    editor.chooseLength(NoteLength::Quarter);
-    editor.rest();
-    editor.confirm();
-    editor.chooseLength(NoteLength::Eighth);
-    editor.chooseOctave(Octave::High);
-    editor.chooseArticulation(Articulation::Staccato);
-    editor.choosePitch(10);
-    editor.confirm();
+    composeExampleMelody(editor);
     compiles(editor);
 }
 

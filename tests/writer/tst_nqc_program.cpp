@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ExampleMelody.h"
 #include "common/RecordingMessageService.h"
 #include "composer/ScoreEditor.h"
 #include "writer/FrequencyTable.h"
@@ -56,20 +57,9 @@ private slots:
 
 void NqcProgramTest::writesTheExampleByteForByte()
 {
-    // Tempo 60: a middle C whole note, a quarter rest, a high A sharp eighth staccato.
     RecordingMessageService messages;
     ScoreEditor editor(60, messages);
-    editor.chooseLength(NoteLength::Whole);
-    editor.choosePitch(0);
-    editor.confirm();
-    editor.chooseLength(NoteLength::Quarter);
-    editor.rest();
-    editor.confirm();
-    editor.chooseLength(NoteLength::Eighth);
-    editor.chooseOctave(Octave::High);
-    editor.chooseArticulation(Articulation::Staccato);
-    editor.choosePitch(10);
-    editor.confirm();
+    composeExampleMelody(editor);
 
     QFile golden(QStringLiteral(ZEPA_TEST_DATA "/example.nqc"));
     QVERIFY(golden.open(QIODevice::ReadOnly));
