@@ -25,15 +25,22 @@ ComposerWindow::ComposerWindow(qint16 tempo, MessageService &messages, FileSyste
 
 ComposerWindow::~ComposerWindow() = default;
 
-template <typename Command>
-void ComposerWindow::onClick(QObject *sender, Command command)
+// Only the user's clicks run a handler: QAbstractButton::clicked is not sent
+// for the option buttons that draw() selects from the program.
+void ComposerWindow::onClick(QAbstractButton *button, const EditorCommand &command)
 {
-    // Only the user's clicks run a handler: the buttons that the editor selects
-    // from the program are checked without a click.
-    if (auto *button = qobject_cast<QAbstractButton *>(sender))
-        connect(button, &QAbstractButton::clicked, this, [this, command] { command(m_editor); draw(); });
-    else if (auto *label = qobject_cast<ClickableLabel *>(sender))
-        connect(label, &ClickableLabel::clicked, this, [this, command] { command(m_editor); draw(); });
+    connect(button, &QAbstractButton::clicked, this, [this, command] { run(command); });
+}
+
+void ComposerWindow::onClick(ClickableLabel *label, const EditorCommand &command)
+{
+    connect(label, &ClickableLabel::clicked, this, [this, command] { run(command); });
+}
+
+void ComposerWindow::run(const EditorCommand &command)
+{
+    command(m_editor);
+    draw();
 }
 
 void ComposerWindow::connectSelections()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QWidget>
@@ -10,6 +11,8 @@
 namespace Ui {
 class ComposerWindow;
 }
+class ClickableLabel;
+class QAbstractButton;
 class QRadioButton;
 
 // The composer window. Every click goes to the score editor; the window then
@@ -34,9 +37,11 @@ signals:
 private:
     void connectSelections();
     void connectCommands();
-    // Runs an editor command for a click and draws the result.
-    template <typename Command>
-    void onClick(QObject *sender, Command command);
+    using EditorCommand = std::function<void(ScoreEditor &)>;
+    // A click runs an editor command; then the window draws the result.
+    void onClick(QAbstractButton *button, const EditorCommand &command);
+    void onClick(ClickableLabel *label, const EditorCommand &command);
+    void run(const EditorCommand &command);
     void finish();
     void draw();
     QRadioButton *octaveButton(Octave octave) const;
