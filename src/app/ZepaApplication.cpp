@@ -61,6 +61,7 @@ void ZepaApplication::showAbout()
     }
     m_aboutWindow = new AboutWindow(m_sysInfo);
     m_aboutWindow->show();
+    m_aboutWindow->activateWindow(); // some window managers leave a tool window unfocused
 }
 
 void ZepaApplication::endProgram()

@@ -47,6 +47,7 @@ void AboutWindowTest::showsTitleAndVersion()
     QCOMPARE(control<QLabel>(about, "lblDescription")->text(), QStringLiteral("着メロを作るように、音楽が簡易的に作成できます。"));
     QCOMPARE(control<QLabel>(about, "lblDisclaimer")->text(), QStringLiteral("詳細はReadme.txtを読んでください"));
     QCOMPARE(control<QPushButton>(about, "cmdSysInfo")->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    QCOMPARE(control<QPushButton>(about, "cmdSysInfo")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
     QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
     QCOMPARE(about->geometry(), QRect(156, 129, 382, 237));
     QCOMPARE(about->minimumSize(), about->maximumSize());
