@@ -1,8 +1,27 @@
 #include "app/QtMessageService.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+// A box with a short text is narrow, and the window manager then cuts its
+// title ("NQC用簡易…"). Room for the title, the caption icon and the title
+// bar's buttons keeps it whole.
+void keepTitleWhole(QMessageBox &box)
+{
+    constexpr int TitleBarExtras = 120;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+} // namespace
 
 MessageAnswer QtMessageService::show(const Message &message)
 {
@@ -29,6 +48,7 @@ MessageAnswer QtMessageService::show(const Message &message)
         box.setEscapeButton(ok);
     }
     box.setDefaultButton(message.defaultButton == 1 && cancel ? cancel : ok);
+    keepTitleWhole(box);
     if (message.foreground) {
         box.show();
         box.raise();
