@@ -273,10 +273,6 @@ void ComposerWindowTest::clearShowsItsStatusWordAndSelectsTheInitialOptions()
 {
     ZepaUnderTest zepa;
     QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
-    zepa.messages.expect();
-    click(form2, "Command4");
-    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("クリア不可"));
-
     click(form2, "Option6");
     click(form2, "Option2");
     click(form2, "Label5");
@@ -293,10 +289,6 @@ void ComposerWindowTest::repeatSelectsTheOptionsOfTheLastNote()
 {
     ZepaUnderTest zepa;
     QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
-    zepa.messages.expect();
-    click(form2, "Command6");
-    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("前音なし"));
-
     click(form2, "Option6");
     click(form2, "Option2");
     click(form2, "Label10");

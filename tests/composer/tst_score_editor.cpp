@@ -26,14 +26,13 @@ private slots:
     void opensWithTheInitialNote();
     void everyLengthFitsTheWriterAtEveryTempo();
     void selectionsComposeTheDescription();
-    void confirmNeedsAPitchOrRest();
+    void refusesAndChangesNothing_data();
+    void refusesAndChangesNothing();
     void confirmKeepsOctaveArticulationAndLength();
     void historyShowsTheLastTenNames();
     void restIsStoredAndShownAsRest();
-    void clearRefusedOnEmptyScore();
     void clearingTheOnlyNoteRestoresTheInitialNote();
     void clearingOneOfThreeNotes();
-    void repeatRefusedOnEmptyScore();
     void repeatCopiesTheLastNote();
     void fullScoreStopsConfirming();
     void clearOnFullScoreRemovesTheLastNote();
@@ -117,21 +116,41 @@ void ScoreEditorTest::selectionsComposeTheDescription()
     QVERIFY(messages.shown().empty());
 }
 
-void ScoreEditorTest::confirmNeedsAPitchOrRest()
+using EditorCommand = void (ScoreEditor::*)();
+Q_DECLARE_METATYPE(EditorCommand)
+
+void ScoreEditorTest::refusesAndChangesNothing_data()
 {
+    QTest::addColumn<EditorCommand>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("confirm with nothing chosen") << &ScoreEditor::confirm << "音が入力されていません" << "注意";
+    QTest::newRow("clear with an empty score") << &ScoreEditor::clearPrevious << "クリアする音がありません" << "クリア不可";
+    QTest::newRow("repeat with an empty score") << &ScoreEditor::repeatPrevious << "前の音はありません" << "前音なし";
+}
+
+void ScoreEditorTest::refusesAndChangesNothing()
+{
+    QFETCH(EditorCommand, command);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+
     RecordingMessageService messages;
     ScoreEditor editor(120, messages);
     editor.chooseLength(NoteLength::Eighth); // a length alone is no note
     const ComposerState before = editor.state();
+    const QString description = editor.descriptionCaption();
 
     messages.expect();
-    editor.confirm();
+    (editor.*command)();
     QCOMPARE(messages.shown().size(), std::size_t(1));
-    QCOMPARE(messages.last().text, QStringLiteral("音が入力されていません"));
-    QCOMPARE(messages.last().shownTitle(), QStringLiteral("注意"));
+    QCOMPARE(messages.last().text, text);
+    QCOMPARE(messages.last().shownTitle(), title);
     QCOMPARE(messages.last().flags(), 0x10030u);
     QCOMPARE(editor.state().NoteCount, before.NoteCount);
+    QCOMPARE(editor.state().NoteSelected, before.NoteSelected);
     QCOMPARE(editor.state().CurrentNote, before.CurrentNote);
+    QCOMPARE(editor.descriptionCaption(), description);
     QCOMPARE(editor.historyCaption(), QString());
 }
 
@@ -191,18 +210,6 @@ void ScoreEditorTest::restIsStoredAndShownAsRest()
     QCOMPARE(editor.historyCaption(), QStringLiteral("ド休"));
 }
 
-void ScoreEditorTest::clearRefusedOnEmptyScore()
-{
-    RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
-    messages.expect();
-    editor.clearPrevious();
-    QCOMPARE(messages.last().text, QStringLiteral("クリアする音がありません"));
-    QCOMPARE(messages.last().shownTitle(), QStringLiteral("クリア不可"));
-    QCOMPARE(messages.last().flags(), 0x10030u);
-    QCOMPARE(editor.descriptionCaption(), Initial);
-}
-
 void ScoreEditorTest::clearingTheOnlyNoteRestoresTheInitialNote()
 {
     RecordingMessageService messages;
@@ -250,18 +257,6 @@ void ScoreEditorTest::clearingOneOfThreeNotes()
     editor.confirm();
     QCOMPARE(messages.last().text, QStringLiteral("音が入力されていません"));
     QCOMPARE(editor.state().NoteCount, qint16(2));
-}
-
-void ScoreEditorTest::repeatRefusedOnEmptyScore()
-{
-    RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
-    messages.expect();
-    editor.repeatPrevious();
-    QCOMPARE(messages.last().text, QStringLiteral("前の音はありません"));
-    QCOMPARE(messages.last().shownTitle(), QStringLiteral("前音なし"));
-    QCOMPARE(messages.last().flags(), 0x10030u);
-    QCOMPARE(editor.state().NoteSelected, qint16(0));
 }
 
 void ScoreEditorTest::repeatCopiesTheLastNote()
