@@ -57,7 +57,7 @@ void TempoReaderTest::readsNumbersAsTyped_data()
     QTest::newRow("two signs") << "+-5" << refused;
     QTest::newRow("blank inside") << "1 2" << refused;
     QTest::newRow("hexadecimal") << "0x10" << refused;
-    QTest::newRow("VB hexadecimal") << "&H64" << refused;
+    QTest::newRow("ampersand hexadecimal") << "&H64" << refused;
     QTest::newRow("currency sign") << "¥100" << refused;
     QTest::newRow("thousands separator") << "1,000" << refused;
     QTest::newRow("decimal comma") << "9,5" << refused;
