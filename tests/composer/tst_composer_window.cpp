@@ -43,6 +43,7 @@ private slots:
     void layoutPlacesEveryControl_data();
     void layoutPlacesEveryControl();
     void windowIsFixedWithFocusOnTheWholeNote();
+    void longestTextsFitTheirLabels();
     void lengthButtonsFollowTheTempo_data();
     void lengthButtonsFollowTheTempo();
     void roadOfOneMelody();
@@ -196,6 +197,42 @@ void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
     QVERIFY(control<QWidget>(form2, "Command2")->font().bold());
     QCOMPARE(control<QWidget>(form2, "Label16")->font().pointSizeF(), 8.25);
     QCOMPARE(control<QWidget>(form2, "Label1")->font().pointSizeF(), 9.75);
+}
+
+void ComposerWindowTest::longestTextsFitTheirLabels()
+{
+    ZepaUnderTest zepa;
+    QWidget *form2 = openComposer(zepa, QStringLiteral("80"));
+    QStringList pitchTexts{NoPitchText, RestText};
+    for (const PitchEntry &pitch : pitchTable())
+        pitchTexts << pitch.text;
+
+    QWidget *label40 = control<QWidget>(form2, "Label40");
+    const QFontMetrics description(label40->font());
+    int widest = 0;
+    for (const QString &pitch : pitchTexts)
+        for (Octave octave : {Octave::Lowest, Octave::Low, Octave::Middle, Octave::High, Octave::Highest})
+            for (Articulation articulation : {Articulation::Normal, Articulation::Staccato, Articulation::SlurOrTie})
+                for (const NoteLengthEntry &length : noteLengthTable())
+                    widest = std::max(widest, description.horizontalAdvance(pitch + octaveEntry(octave).text
+                                                                             + articulationEntry(articulation).text + length.text));
+    QVERIFY2(widest <= label40->width(), qPrintable(QString::number(widest)));
+
+    // Ten of the widest pitch name in the history.
+    QWidget *label16 = control<QWidget>(form2, "Label16");
+    QVERIFY(QFontMetrics(label16->font()).horizontalAdvance(QStringLiteral("ファ＃").repeated(10)) <= label16->width());
+
+    // The pitch names of the keyboard show whole, in a smaller font if need be.
+    for (int key = 1; key <= 12; ++key) {
+        auto *label = control<QLabel>(form2, QStringLiteral("Label%1").arg(key));
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
+        QVERIFY(label->font().pointSizeF() >= 7.5);
+    }
+
+    // Every button caption shows whole.
+    for (QPushButton *button : form2->findChildren<QPushButton *>())
+        QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width() - 4,
+                 qPrintable(button->objectName()));
 }
 
 void ComposerWindowTest::lengthButtonsFollowTheTempo_data()
