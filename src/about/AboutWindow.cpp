@@ -33,6 +33,11 @@ AboutWindow::AboutWindow(SysInfoStarter &sysInfo, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, true);
     setModal(false);
+    // No icon in the caption: a window without an icon of its own would show
+    // the program's, so it gets a blank one.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
     setFixedSize(size());
     // The client area always opens at the same place on the screen.
     setGeometry(QRect(QPoint(156, 129), size()));
