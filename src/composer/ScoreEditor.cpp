@@ -7,6 +7,12 @@ namespace {
 const QString ConfirmedWord = QStringLiteral("入力成功");
 const QString ClearedWord = QStringLiteral("クリア成功");
 
+// The description: the four texts joined, each with its own brackets or "－".
+QString composedSummary(const NoteRecord &note)
+{
+    return note.PitchText + note.OctaveText + note.GapText + note.LengthText;
+}
+
 } // namespace
 
 ScoreEditor::ScoreEditor(qint16 tempo, MessageService &messages)
@@ -127,9 +133,8 @@ void ScoreEditor::repeatPrevious()
 
 void ScoreEditor::RefreshSummary()
 {
-    NoteRecord &note = m_state.CurrentNote;
-    note.Summary = note.PitchText + note.OctaveText + note.GapText + note.LengthText;
-    m_description = note.Summary;
+    m_state.CurrentNote.Summary = composedSummary(m_state.CurrentNote);
+    m_description = m_state.CurrentNote.Summary;
 }
 
 void ScoreEditor::rebuildHistory(int last)
@@ -151,7 +156,7 @@ void ScoreEditor::resetToInitialNote()
     note.Length = lengthTicks(NoteLength::Quarter, m_tempo);
     note.LengthText = noteLengthEntry(NoteLength::Quarter).text;
     note.IsRest = 0;
-    note.Summary = note.PitchText + note.OctaveText + note.GapText + note.LengthText;
+    note.Summary = composedSummary(note);
     note.SoundLength = 0;
 }
 
