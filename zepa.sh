@@ -37,10 +37,10 @@ run)
     install_missing "${build_packages[@]}" "${run_packages[@]}"
     build build
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-        exec ./build/src/zepa
+        exec ./build/zepa
     fi
     echo "No display found: starting ZEPA on a virtual X server (xvfb-run)."
-    exec xvfb-run -a ./build/src/zepa
+    exec xvfb-run -a ./build/zepa
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}"

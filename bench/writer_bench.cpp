@@ -1,10 +1,14 @@
-// Writes a full score of 32767 whole notes at tempo 60 (four lines a note) the
-// way the finish button does, and the identical bytes with one write call, in
-// the same run. Prints the medians and, last, "ratio R": writer / single write.
+// Writes two full scores of 32767 notes the way the finish button does, each
+// against one raw write of the same bytes in the same run:
+// - equal whole notes at tempo 60 (the longest program there is);
+// - a seeded random score over every pitch, octave, length, articulation and
+//   rest at tempo 120 (what a real melody looks like to the writer).
+// Prints the medians of both; the last line is "ratio R" for the varied score.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <random>
 #include <vector>
 
 #include <fcntl.h>
@@ -14,26 +18,44 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "composer/ComposerState.h"
-#include "composer/NoteLength.h"
-#include "composer/NoteTables.h"
-#include "writer/MusicFileSaver.h"
-#include "writer/NqcProgram.h"
-#include "writer/PosixFileSystem.h"
-#include "writer/ProgramFileWriter.h"
+#include "nqc/MusicFileSaver.h"
+#include "nqc/NqcProgram.h"
+#include "nqc/PosixFileSystem.h"
+#include "score/ComposerState.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::vector<NoteRecord> fullScoreOfWholeNotes()
+NoteRecord note(int pitch, Octave octave, Articulation articulation, NoteLength length, int tempo)
 {
-    NoteRecord note;
-    note.PitchCode = pitchTable()[0].code;
-    note.PitchText = pitchTable()[0].text;
-    note.GapMode = articulationEntry(Articulation::Normal).gapMode;
-    note.Length = lengthTicks(NoteLength::Whole, 60);
-    return std::vector<NoteRecord>(ComposerState::ScoreCapacity, note);
+    NoteRecord record;
+    record.pitch = pitch;
+    record.octave = octave;
+    record.articulation = articulation;
+    record.length = length;
+    record.ticks = lengthTicks(length, tempo);
+    return record;
+}
+
+std::vector<NoteRecord> equalWholeNotes()
+{
+    return std::vector<NoteRecord>(ComposerState::ScoreCapacity,
+                                   note(0, Octave::Middle, Articulation::Normal, NoteLength::Whole, 60));
+}
+
+std::vector<NoteRecord> variedScore()
+{
+    std::mt19937 random(20261207);
+    auto below = [&random](int n) { return int(random() % unsigned(n)); };
+    std::vector<NoteRecord> score;
+    score.reserve(ComposerState::ScoreCapacity);
+    for (int i = 0; i < ComposerState::ScoreCapacity; ++i) {
+        const int pitch = below(8) == 0 ? NoteRecord::Rest : below(PitchCount);
+        score.push_back(note(pitch, AllOctaves[std::size_t(below(5))], AllArticulations[std::size_t(below(3))],
+                             NoteLength(below(NoteLengthCount)), 120));
+    }
+    return score;
 }
 
 double median(std::vector<double> values)
@@ -42,7 +64,7 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-template <typename Work>
+template<typename Work>
 double secondsOf(Work work)
 {
     const Clock::time_point start = Clock::now();
@@ -50,18 +72,15 @@ double secondsOf(Work work)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-} // namespace
-
-int main()
+// The median times of the writer and of one raw write of its bytes.
+double measure(const char *label, const std::vector<NoteRecord> &score)
 {
     constexpr int Rounds = 41;
-    const std::vector<NoteRecord> score = fullScoreOfWholeNotes();
-    const std::string reference = nqcProgramText(score, ComposerState::LastScoreIndex);
-
+    const std::string reference = nqcProgramText(score);
     QTemporaryDir directory;
     if (!directory.isValid()) {
         std::fprintf(stderr, "no temporary directory\n");
-        return 1;
+        std::exit(1);
     }
     PosixFileSystem files(directory.path());
     const QByteArray singlePath = QFile::encodeName(directory.filePath(QStringLiteral("single.nqc")));
@@ -72,12 +91,12 @@ int main()
     for (int round = 0; round < Rounds; ++round) {
         writer.push_back(secondsOf([&] {
             const SaveResult saved = saveMusicFile(files, [&score](OutputFile &file, QString &reason) {
-                return writeNqcProgramFile(file, score, ComposerState::LastScoreIndex, reason);
+                return composeNqcProgram(score, [&](std::string_view piece) { return file.write(piece, reason); });
             });
             if (saved.status != SaveResult::Status::Saved)
                 std::abort();
         }));
-        composing.push_back(secondsOf([&] { NqcProgram program(score, ComposerState::LastScoreIndex); }));
+        composing.push_back(secondsOf([&] { composeNqcProgram(score, [](std::string_view) { return true; }); }));
         single.push_back(secondsOf([&] {
             const int fd = ::open(singlePath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
             if (fd < 0 || ::write(fd, reference.data(), reference.size()) != static_cast<ssize_t>(reference.size()))
@@ -88,11 +107,19 @@ int main()
         QDir(directory.path()).remove(musicFileName(0));
         QFile::remove(QString::fromLocal8Bit(singlePath));
     }
+    const double ratio = median(writer) / median(single);
+    std::printf("%s: %zu bytes, writer %.3f ms (composing %.3f ms), single write %.3f ms, ratio %.2f\n", label,
+                reference.size(), median(writer) * 1000, median(composing) * 1000, median(single) * 1000, ratio);
+    return ratio;
+}
 
-    std::printf("bytes %zu\n", reference.size());
-    std::printf("writer median %.3f ms\n", median(writer) * 1000);
-    std::printf("  of which composing the text %.3f ms\n", median(composing) * 1000);
-    std::printf("single write median %.3f ms\n", median(single) * 1000);
-    std::printf("ratio %.2f\n", median(writer) / median(single));
+} // namespace
+
+int main()
+{
+    const double equal = measure("equal whole notes at 60", equalWholeNotes());
+    const double varied = measure("varied notes at 120", variedScore());
+    std::printf("equal-ratio %.2f\n", equal);
+    std::printf("ratio %.2f\n", varied);
     return 0;
 }

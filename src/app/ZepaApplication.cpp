@@ -2,18 +2,17 @@
 
 #include <QApplication>
 
-#include "about/AboutWindow.h"
-#include "app/AppFonts.h"
-#include "app/AppIcon.h"
-#include "app/ProgramInfo.h"
-#include "app/TempoWindow.h"
-#include "composer/ComposerWindow.h"
+#include "base/ProgramInfo.h"
+#include "widgets/AppFonts.h"
+#include "widgets/AppIcon.h"
+#include "windows/about/AboutWindow.h"
+#include "windows/composer/ComposerWindow.h"
+#include "windows/tempo/TempoWindow.h"
 
 ZepaApplication::ZepaApplication(ZepaServices services)
     : m_services(std::move(services))
     , m_sysInfo(m_services.registry, m_services.fileProbe, m_services.launcher, m_services.messages)
-{
-}
+{ }
 
 ZepaApplication::~ZepaApplication()
 {
@@ -41,10 +40,9 @@ void ZepaApplication::start()
 
 void ZepaApplication::startComposing(qint16 tempo)
 {
-    // The composer window reads the tempo while it loads, so it is stored
-    // first; the tempo window goes only once the composer window is shown.
-    m_module.Tempo = tempo;
-    m_composerWindow = new ComposerWindow(m_module.Tempo, m_services.messages, m_services.files);
+    // The tempo window goes only once the composer window is shown.
+    m_tempo = tempo;
+    m_composerWindow = new ComposerWindow(m_tempo, m_services.messages, m_services.files);
     connect(m_composerWindow, &ComposerWindow::aboutRequested, this, &ZepaApplication::showAbout);
     connect(m_composerWindow, &ComposerWindow::endRequested, this, &ZepaApplication::endProgram);
     m_composerWindow->show();

@@ -6,13 +6,12 @@
 #include <QObject>
 #include <QPointer>
 
-#include "about/AboutWindow.h"
-#include "about/SysInfoStarter.h"
-#include "app/MessageService.h"
-#include "app/Module1.h"
-#include "app/TempoWindow.h"
-#include "composer/ComposerWindow.h"
-#include "writer/FileSystem.h"
+#include "base/MessageService.h"
+#include "nqc/FileSystem.h"
+#include "sysinfo/SysInfoStarter.h"
+#include "windows/about/AboutWindow.h"
+#include "windows/composer/ComposerWindow.h"
+#include "windows/tempo/TempoWindow.h"
 
 class QApplication;
 
@@ -43,7 +42,8 @@ public:
     // Stops at once: every window goes without being asked, then the loop ends.
     void endProgram();
 
-    const Module1 &module() const { return m_module; }
+    // The tempo the user accepted; 0 until then. It does not change afterwards.
+    int tempo() const { return m_tempo; }
     TempoWindow *tempoWindow() const { return m_tempoWindow; }
     ComposerWindow *composerWindow() const { return m_composerWindow; }
     AboutWindow *aboutWindow() const { return m_aboutWindow; }
@@ -53,7 +53,7 @@ private:
     void showAbout();
 
     ZepaServices m_services;
-    Module1 m_module;
+    int m_tempo = 0;
     SysInfoStarter m_sysInfo;
     QPointer<TempoWindow> m_tempoWindow;
     QPointer<ComposerWindow> m_composerWindow;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "composer/ScoreEditor.h"
+#include "score/ScoreEditor.h"
 
 // The worked example at tempo 60: a middle C whole note, a quarter rest and a
 // high A sharp eighth note, staccato.

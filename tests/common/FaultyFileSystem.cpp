@@ -9,16 +9,11 @@ public:
     FailingOutputFile(std::unique_ptr<OutputFile> real, qsizetype failAfter)
         : m_real(std::move(real))
         , m_failAfter(failAfter)
-    {
-    }
+    { }
 
-    bool write(std::span<const std::string_view> pieces, QString &reason) override
+    bool write(std::string_view bytes, QString &reason) override
     {
-        std::string bytes;
-        for (std::string_view piece : pieces)
-            bytes += piece;
-        const std::string_view part = std::string_view(bytes).substr(0, std::size_t(m_failAfter));
-        m_real->write(std::span(&part, 1), reason);
+        m_real->write(bytes.substr(0, std::size_t(m_failAfter)), reason);
         reason = QStringLiteral("No space left on device");
         return false;
     }
@@ -35,8 +30,7 @@ private:
 FaultyFileSystem::FaultyFileSystem(const QString &directory)
     : m_real(directory)
     , m_directory(directory)
-{
-}
+{ }
 
 bool FaultyFileSystem::exists(const QString &name)
 {

@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "writer/PosixFileSystem.h"
+#include "nqc/PosixFileSystem.h"
 
 // Real files in a directory, with faults to order: names that another program
 // creates between the search and the create, names that all exist, a create
@@ -17,8 +17,8 @@ public:
 
     QSet<QString> appearBeforeCreate; // written by "someone else" just before the create
     bool everyNameExists = false;
-    QString createFailure;            // non-empty: the create fails with this reason
-    qsizetype writeFailsAfter = -1;   // >= 0: the write stores this many bytes, then fails
+    QString createFailure; // non-empty: the create fails with this reason
+    qsizetype writeFailsAfter = -1; // >= 0: the write stores this many bytes, then fails
     int createCalls = 0;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <QInputMethodEvent>
 
-#include "app/TempoWindow.h"
+#include "windows/tempo/TempoWindow.h"
 
 void typeText(QWidget *widget, const QString &text)
 {

@@ -5,15 +5,15 @@
 #include <QTest>
 #include <QWidget>
 
-#include "about/Registry.h"
-#include "about/SysInfoStarter.h"
 #include "app/ZepaApplication.h"
 #include "common/RecordingMessageService.h"
 #include "common/SysInfoDoubles.h"
-#include "writer/PosixFileSystem.h"
+#include "nqc/PosixFileSystem.h"
+#include "sysinfo/Registry.h"
+#include "sysinfo/SysInfoStarter.h"
 
 // A child of a window by its objectName; fails the test when it is missing.
-template <typename T>
+template<typename T>
 T *control(QWidget *window, const QString &name)
 {
     T *found = window ? window->findChild<T *>(name) : nullptr;

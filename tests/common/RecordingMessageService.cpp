@@ -5,6 +5,8 @@
 MessageAnswer RecordingMessageService::show(const Message &message)
 {
     m_shown.push_back(message);
+    if (whileShown)
+        whileShown(message);
     if (m_answers.empty()) {
         const QByteArray text = ("unexpected message box: " + message.shownTitle() + " / " + message.text).toUtf8();
         QTest::qFail(text.constData(), __FILE__, __LINE__);

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "about/SysInfoStarter.h"
+#include "sysinfo/SysInfoStarter.h"
 
 // A launcher that records what it was asked to start.
 class RecordingLauncher : public ProgramLauncher {

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "app/MessageService.h"
-
-// Shows each message as a modal QMessageBox.
-class QtMessageService : public MessageService {
-public:
-    MessageAnswer show(const Message &message) override;
-};

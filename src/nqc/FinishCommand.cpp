@@ -1,0 +1,40 @@
+#include "nqc/FinishCommand.h"
+
+#include "nqc/MusicFileSaver.h"
+#include "nqc/NqcProgram.h"
+
+namespace {
+
+const QString WriteErrorTitle = QStringLiteral("書き込みエラー");
+
+} // namespace
+
+FinishResult finishComposing(const ComposerState &state, MessageService &messages, FileSystem &files)
+{
+    if (state.noteTotal() == 0) {
+        const MessageAnswer answer
+            = messages.show(Message::question(QStringLiteral("何も作成せずに終了します"), QStringLiteral("終了")));
+        return answer == MessageAnswer::Ok ? FinishResult::EndProgram : FinishResult::ReturnToComposer;
+    }
+
+    messages.show(Message::notice(QStringLiteral("書き込みに数分かかる場合がありますが、強制終了は絶対にしないでくださ"
+                                                 "い。「OK」を押すと書き込みを始めます。"),
+                                  QStringLiteral("注意")));
+
+    const SaveResult saved = saveMusicFile(files, [&state](OutputFile &file, QString &reason) {
+        return composeNqcProgram(state.notes(), [&](std::string_view piece) { return file.write(piece, reason); });
+    });
+    switch (saved.status) {
+    case SaveResult::Status::Saved:
+        return FinishResult::EndProgram;
+    case SaveResult::Status::NoFreeName:
+        messages.show(Message::refusal(QStringLiteral("保存できるファイル名がありません。"), WriteErrorTitle));
+        return FinishResult::ReturnToComposer;
+    case SaveResult::Status::Failed:
+        break;
+    }
+    messages.show(
+        Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(saved.fileName, saved.reason),
+                         WriteErrorTitle));
+    return FinishResult::ReturnToComposer;
+}

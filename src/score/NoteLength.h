@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+
+#include <QString>
+
+// The thirteen lengths a note or rest can have.
+enum class NoteLength {
+    Whole,
+    Half,
+    Quarter,
+    Eighth,
+    Sixteenth,
+    ThirtySecond,
+    DottedHalf,
+    DottedQuarter,
+    DottedEighth,
+    DottedSixteenth,
+    QuarterTriplet,
+    EighthTriplet,
+    SixteenthTriplet,
+};
+inline constexpr int NoteLengthCount = 13;
+
+struct NoteLengthEntry {
+    NoteLength length;
+    double dividend; // divided by the tempo first …
+    double multiplier; // … then multiplied by this …
+    double divisor; // … and divided by this, each in double precision
+    QString text; // how the description names it: "－全音符", …
+};
+
+const std::array<NoteLengthEntry, NoteLengthCount> &noteLengthTable();
+const NoteLengthEntry &noteLengthEntry(NoteLength length);
+
+// Ticks of 10 ms for a length at a tempo of 60..240, rounded once at the end
+// (halves to even). A quarter note lasts 6000 / tempo ticks.
+qint16 lengthTicks(NoteLength length, int tempo);

@@ -1,0 +1,137 @@
+#include "score/ScoreEditor.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString ConfirmedWord = QStringLiteral("入力成功");
+const QString ClearedWord = QStringLiteral("クリア成功");
+
+} // namespace
+
+ScoreEditor::ScoreEditor(int tempo, MessageService &messages)
+    : m_tempo(tempo)
+    , m_messages(messages)
+{
+    resetToInitialNote();
+    describeCurrentNote();
+}
+
+void ScoreEditor::choosePitch(int pitchIndex)
+{
+    Q_ASSERT(pitchIndex >= 0 && pitchIndex < PitchCount);
+    m_state.currentNote.pitch = pitchIndex; // a pitch replaces a rest chosen before
+    describeCurrentNote();
+}
+
+void ScoreEditor::chooseOctave(Octave octave)
+{
+    m_state.currentNote.octave = octave;
+    m_octave = octave;
+    describeCurrentNote();
+}
+
+void ScoreEditor::chooseArticulation(Articulation articulation)
+{
+    m_state.currentNote.articulation = articulation;
+    m_articulation = articulation;
+    describeCurrentNote();
+}
+
+void ScoreEditor::chooseLength(NoteLength length)
+{
+    m_state.currentNote.length = length;
+    m_state.currentNote.ticks = lengthTicks(length, m_tempo);
+    describeCurrentNote();
+}
+
+void ScoreEditor::confirm()
+{
+    if (m_state.scoreFull)
+        return; // confirming is disabled once the score is full
+    if (!m_state.currentNote.isChosen()) {
+        m_messages.show(Message::refusal(QStringLiteral("音が入力されていません"), QStringLiteral("注意")));
+        return;
+    }
+    m_state.score[static_cast<std::size_t>(m_state.noteCount)] = m_state.currentNote;
+    // The next note keeps octave, articulation and length; only the pitch goes.
+    m_state.currentNote.pitch = NoteRecord::Unchosen;
+    m_description = ConfirmedWord;
+    rebuildHistory(m_state.noteCount);
+    if (m_state.noteCount == ComposerState::LastScoreIndex) {
+        m_state.scoreFull = true;
+        if (m_changed)
+            m_changed(); // the last note shows as entered before the box
+        m_messages.show(Message::notice(QStringLiteral("これ以上は作成できなくなりますので、終了処理をしてください。"),
+                                        QStringLiteral("整数の限界")));
+        return;
+    }
+    ++m_state.noteCount;
+}
+
+void ScoreEditor::rest()
+{
+    m_state.currentNote.pitch = NoteRecord::Rest;
+    describeCurrentNote();
+}
+
+void ScoreEditor::clearPrevious()
+{
+    const int total = m_state.noteTotal();
+    if (total == 0) {
+        m_messages.show(Message::refusal(QStringLiteral("クリアする音がありません"), QStringLiteral("クリア不可")));
+        return;
+    }
+    // On a full score the last note is entry 32766 while noteCount stays at
+    // 32766; removing it makes noteCount the count and the next index again.
+    m_state.noteCount = static_cast<qint16>(total - 1);
+    m_state.scoreFull = false;
+    m_description = ClearedWord;
+    if (m_state.noteCount == 0) {
+        m_state.historyText.clear();
+        resetToInitialNote();
+    } else {
+        // The note before the removed one gives the choices for the next.
+        const int last = m_state.noteCount - 1;
+        rebuildHistory(last);
+        m_state.currentNote = m_state.score[static_cast<std::size_t>(last)];
+        m_state.currentNote.pitch = NoteRecord::Unchosen;
+    }
+    selectOptionsForCurrentNote();
+}
+
+void ScoreEditor::repeatPrevious()
+{
+    const int total = m_state.noteTotal();
+    if (total == 0) {
+        m_messages.show(Message::refusal(QStringLiteral("前の音はありません"), QStringLiteral("前音なし")));
+        return;
+    }
+    m_state.currentNote = m_state.score[static_cast<std::size_t>(total - 1)];
+    describeCurrentNote();
+    selectOptionsForCurrentNote();
+}
+
+void ScoreEditor::describeCurrentNote()
+{
+    m_description = describe(m_state.currentNote);
+}
+
+void ScoreEditor::rebuildHistory(int last)
+{
+    m_state.historyText.clear();
+    for (int index = std::max(0, last - 9); index <= last; ++index)
+        m_state.historyText += pitchText(m_state.score[static_cast<std::size_t>(index)]);
+}
+
+void ScoreEditor::resetToInitialNote()
+{
+    m_state.currentNote = NoteRecord{};
+    m_state.currentNote.ticks = lengthTicks(NoteLength::Quarter, m_tempo);
+}
+
+void ScoreEditor::selectOptionsForCurrentNote()
+{
+    m_octave = m_state.currentNote.octave;
+    m_articulation = m_state.currentNote.articulation;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+
+#include "base/MessageService.h"
+#include "score/ComposerState.h"
+
+// The composing logic: the selections that fill in the note being composed and
+// the commands that move it into and out of the score. A window forwards each
+// of the user's actions here and then draws what this says.
+class ScoreEditor {
+public:
+    ScoreEditor(int tempo, MessageService &messages);
+
+    const ComposerState &state() const { return m_state; }
+    int tempo() const { return m_tempo; }
+    // The description of the note being composed, or the status word of the
+    // last command ("入力成功", "クリア成功").
+    const QString &descriptionCaption() const { return m_description; }
+    // The pitch names of the last ten notes.
+    const QString &historyCaption() const { return m_state.historyText; }
+    // The octave and articulation choices that show as selected.
+    Octave selectedOctave() const { return m_octave; }
+    Articulation selectedArticulation() const { return m_articulation; }
+    // Confirming is possible until the score is full.
+    bool confirmEnabled() const { return !m_state.scoreFull; }
+
+    // Called after a command changed what is shown and before a box that
+    // follows the change, so that the user sees the change behind the box.
+    void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
+
+    void choosePitch(int pitchIndex);
+    void chooseOctave(Octave octave);
+    void chooseArticulation(Articulation articulation);
+    void chooseLength(NoteLength length);
+
+    void confirm();
+    void rest();
+    void clearPrevious();
+    void repeatPrevious();
+
+private:
+    void describeCurrentNote();
+    void rebuildHistory(int last);
+    void resetToInitialNote();
+    void selectOptionsForCurrentNote();
+
+    int m_tempo;
+    MessageService &m_messages;
+    ComposerState m_state;
+    QString m_description;
+    Octave m_octave = Octave::Middle;
+    Articulation m_articulation = Articulation::Normal;
+    std::function<void()> m_changed;
+};
