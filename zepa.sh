@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic fontconfig)
 run_packages=(xvfb xauth)
-test_packages=(nqc)
+test_packages=(nqc python3)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

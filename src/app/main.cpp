@@ -11,7 +11,8 @@ int main(int argc, char *argv[])
     ZepaApplication::configure(application);
 
     QtMessageService messages;
-    PosixFileSystem files;
+    PosixFileSystem files; // the current folder, by its path at start
+    files.removeAbandonedFiles();
     PlainFileProbe fileProbe;
     DetachedLauncher launcher;
     ZepaApplication zepa({messages, files, systemRegistry(), fileProbe, launcher, [] { QCoreApplication::exit(0); }});

@@ -30,11 +30,15 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
     case SaveResult::Status::NoFreeName:
         messages.show(Message::refusal(QStringLiteral("保存できるファイル名がありません。"), WriteErrorTitle));
         return FinishResult::ReturnToComposer;
+    case SaveResult::Status::FolderMissing:
+        messages.show(Message::refusal(
+            QStringLiteral("フォルダ「%1」がありません。\n%2").arg(files.folderPath(), saved.reason), WriteErrorTitle));
+        return FinishResult::ReturnToComposer;
     case SaveResult::Status::Failed:
         break;
     }
-    messages.show(
-        Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(saved.fileName, saved.reason),
-                         WriteErrorTitle));
+    messages.show(Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3")
+                                       .arg(saved.fileName, files.folderPath(), saved.reason),
+                                   WriteErrorTitle));
     return FinishResult::ReturnToComposer;
 }

@@ -7,15 +7,17 @@
 #include "nqc/FileSystem.h"
 
 struct SaveResult {
-    enum class Status { Saved, NoFreeName, Failed };
+    enum class Status { Saved, NoFreeName, FolderMissing, Failed };
     Status status = Status::Failed;
     QString fileName; // the name written, or the name that could not be written
-    QString reason; // the system's reason when Failed
+    QString reason; // why, when FolderMissing or Failed
 };
 
 // Writes the program as the first free name of music0.nqc … music32767.nqc.
-// The file is created exclusively, so nothing that exists is ever replaced;
-// when it cannot be written completely it is removed again.
+// The program is written into a file without a name and flushed to the disk
+// first; only then does it get its name, which never replaces anything: a name
+// taken meanwhile makes it take the next. So a musicN.nqc is either complete
+// or not there, whatever ends the program and whenever.
 // writeContents writes the program into the new file; false with a reason when it fails.
 using ContentsWriter = std::function<bool(OutputFile &file, QString &reason)>;
 SaveResult saveMusicFile(FileSystem &files, const ContentsWriter &writeContents);

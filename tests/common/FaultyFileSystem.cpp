@@ -4,25 +4,37 @@
 
 namespace {
 
-class FailingOutputFile : public OutputFile {
+class FaultyOutputFile : public OutputFile {
 public:
-    FailingOutputFile(std::unique_ptr<OutputFile> real, qsizetype failAfter)
+    FaultyOutputFile(std::unique_ptr<OutputFile> real, FaultyFileSystem &files)
         : m_real(std::move(real))
-        , m_failAfter(failAfter)
+        , m_files(files)
     { }
 
     bool write(std::string_view bytes, QString &reason) override
     {
-        m_real->write(bytes.substr(0, std::size_t(m_failAfter)), reason);
+        if (m_files.writeFailsAfter < 0)
+            return m_real->write(bytes, reason);
+        m_real->write(bytes.substr(0, std::size_t(m_files.writeFailsAfter)), reason);
         reason = QStringLiteral("No space left on device");
         return false;
     }
 
-    bool close(QString &reason) override { return m_real->close(reason); }
+    bool flush(QString &reason) override { return m_real->flush(reason); }
+
+    NameResult giveName(const QString &name, QString &reason) override
+    {
+        if (m_files.appearBeforeNaming.contains(name)) {
+            QFile other(m_files.folderPath() + QLatin1Char('/') + name);
+            if (other.open(QIODevice::WriteOnly))
+                other.write("someone else's file");
+        }
+        return m_real->giveName(name, reason);
+    }
 
 private:
     std::unique_ptr<OutputFile> m_real;
-    qsizetype m_failAfter;
+    FaultyFileSystem &m_files;
 };
 
 } // namespace
@@ -37,23 +49,13 @@ bool FaultyFileSystem::exists(const QString &name)
     return everyNameExists || m_real.exists(name);
 }
 
-FileSystem::CreateResult FaultyFileSystem::createNew(const QString &name)
+FileSystem::CreateResult FaultyFileSystem::createUnnamed()
 {
     ++createCalls;
-    if (appearBeforeCreate.contains(name)) {
-        QFile other(m_directory + QLatin1Char('/') + name);
-        if (other.open(QIODevice::WriteOnly))
-            other.write("someone else's file");
-    }
     if (!createFailure.isEmpty())
         return {CreateStatus::Failed, nullptr, createFailure};
-    CreateResult result = m_real.createNew(name);
-    if (result.status == CreateStatus::Created && writeFailsAfter >= 0)
-        result.file = std::make_unique<FailingOutputFile>(std::move(result.file), writeFailsAfter);
+    CreateResult result = m_real.createUnnamed();
+    if (result.status == CreateStatus::Created)
+        result.file = std::make_unique<FaultyOutputFile>(std::move(result.file), *this);
     return result;
-}
-
-void FaultyFileSystem::remove(const QString &name)
-{
-    m_real.remove(name);
 }

@@ -1,11 +1,16 @@
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "common/FaultyFileSystem.h"
 #include "common/RecordingMessageService.h"
 #include "nqc/FinishCommand.h"
+#include "nqc/SystemReasons.h"
 #include "score/ScoreEditor.h"
 
 Q_DECLARE_METATYPE(FinishResult)
@@ -35,6 +40,9 @@ private slots:
     void writesAfterTheNotice();
     void failureKeepsTheScoreAndRetryWritesTheSameText();
     void noFreeNameIsReported();
+    void folderRemovedAndMadeAgain();
+    void reasonsInJapanese_data();
+    void reasonsInJapanese();
 };
 
 void FinishCommandTest::emptyScoreAsksBeforeQuitting_data()
@@ -107,7 +115,9 @@ void FinishCommandTest::failureKeepsTheScoreAndRetryWritesTheSameText()
     QCOMPARE(finishComposing(editor.state(), messages, files), FinishResult::ReturnToComposer);
     QCOMPARE(messages.shown().size(), std::size_t(2));
     const Message &error = messages.last();
-    QCOMPARE(error.text, QStringLiteral("ファイル「music0.nqc」を書き込めませんでした。\nNo space left on device"));
+    QCOMPARE(error.text,
+             QStringLiteral("ファイル「music0.nqc」を書き込めませんでした。\nフォルダ：%1\nNo space left on device")
+                 .arg(QDir(directory.path()).absolutePath()));
     QCOMPARE(error.shownTitle(), QStringLiteral("書き込みエラー"));
     QCOMPARE(error.flags(), 0x10030u);
     QVERIFY(QDir(directory.path()).isEmpty());
@@ -138,6 +148,59 @@ void FinishCommandTest::noFreeNameIsReported()
     QCOMPARE(messages.last().text, QStringLiteral("保存できるファイル名がありません。"));
     QCOMPARE(messages.last().shownTitle(), QStringLiteral("書き込みエラー"));
     QCOMPARE(messages.last().flags(), 0x10030u);
+}
+
+void FinishCommandTest::folderRemovedAndMadeAgain()
+{
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(QStringLiteral("曲"));
+    QVERIFY(QDir().mkdir(folder));
+    PosixFileSystem files(folder);
+    QVERIFY(QDir(folder).removeRecursively());
+    RecordingMessageService messages;
+    ScoreEditor editor(120, messages);
+    composeTwoNotes(editor);
+
+    // The box names the folder that is gone; nothing else changes.
+    messages.expect();
+    messages.expect();
+    QCOMPARE(finishComposing(editor.state(), messages, files), FinishResult::ReturnToComposer);
+    QCOMPARE(messages.last().text,
+             QStringLiteral("フォルダ「%1」がありません。\nファイルまたはフォルダがありません。").arg(folder));
+    QCOMPARE(messages.last().flags(), 0x10030u);
+    QVERIFY(!QFileInfo::exists(folder));
+
+    // Made again under the same path, the folder is written to.
+    QVERIFY(QDir().mkdir(folder));
+    messages.expect();
+    QCOMPARE(finishComposing(editor.state(), messages, files), FinishResult::EndProgram);
+    QVERIFY(QFile::exists(folder + QStringLiteral("/music0.nqc")));
+}
+
+void FinishCommandTest::reasonsInJapanese_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("permission denied") << EACCES << "書き込む権限がありません。";
+    QTest::newRow("not permitted") << EPERM << "書き込む権限がありません。";
+    QTest::newRow("read-only") << EROFS << "読み取り専用のディスクです。";
+    QTest::newRow("no space") << ENOSPC << "ディスクの空き容量が足りません。";
+    QTest::newRow("quota") << EDQUOT << "ディスクの使用量の上限（クォータ）を超えました。";
+    QTest::newRow("too large") << EFBIG << "ファイルが大きすぎます。";
+    QTest::newRow("no such entry") << ENOENT << "ファイルまたはフォルダがありません。";
+    QTest::newRow("input/output") << EIO << "ディスクの読み書きでエラーが起きました。";
+    QTest::newRow("too many open, process") << EMFILE << "開いているファイルが多すぎます。";
+    QTest::newRow("too many open, system") << ENFILE << "開いているファイルが多すぎます。";
+    QTest::newRow("name too long") << ENAMETOOLONG << "ファイルの名前または場所が長すぎます。";
+    QTest::newRow("unknown: the system's text") << EXDEV << QString::fromLocal8Bit(std::strerror(EXDEV));
+}
+
+void FinishCommandTest::reasonsInJapanese()
+{
+    QFETCH(int, error);
+    QFETCH(QString, reason);
+    QCOMPARE(systemReasonText(error), reason);
+    QVERIFY(!reason.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(FinishCommandTest)

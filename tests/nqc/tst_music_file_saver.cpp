@@ -42,7 +42,7 @@ class MusicFileSaverTest : public QObject {
 private slots:
     void takesTheFirstFreeName_data();
     void takesTheFirstFreeName();
-    void leavesAFileThatAppearsBeforeTheCreateAlone();
+    void leavesAFileThatAppearsBeforeTheNamingAlone();
     void reportsWhenNoNameIsFree();
     void failedWriteLeavesNoPartialFile();
     void failedCreateReportsTheReason();
@@ -84,17 +84,19 @@ void MusicFileSaverTest::takesTheFirstFreeName()
         QCOMPARE(contents(directory.filePath(name)), QByteArray("kept"));
 }
 
-void MusicFileSaverTest::leavesAFileThatAppearsBeforeTheCreateAlone()
+void MusicFileSaverTest::leavesAFileThatAppearsBeforeTheNamingAlone()
 {
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
-    files.appearBeforeCreate = {QStringLiteral("music0.nqc")};
+    files.appearBeforeNaming = {QStringLiteral("music0.nqc"), QStringLiteral("music1.nqc")};
 
     const SaveResult saved = saveMusicFile(files, writing(Program));
     QCOMPARE(saved.status, SaveResult::Status::Saved);
-    QCOMPARE(saved.fileName, QStringLiteral("music1.nqc"));
+    QCOMPARE(saved.fileName, QStringLiteral("music2.nqc"));
     QCOMPARE(contents(directory.filePath("music0.nqc")), QByteArray("someone else's file"));
-    QCOMPARE(contents(directory.filePath("music1.nqc")), QByteArray::fromStdString(Program));
+    QCOMPARE(contents(directory.filePath("music1.nqc")), QByteArray("someone else's file"));
+    QCOMPARE(contents(directory.filePath("music2.nqc")), QByteArray::fromStdString(Program));
+    QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
 }
 
 void MusicFileSaverTest::reportsWhenNoNameIsFree()

@@ -1,5 +1,7 @@
 #include <optional>
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "score/TempoReader.h"
@@ -18,6 +20,7 @@ private slots:
     void readsNumbersAsTyped();
     void acceptsOnlyTemposFrom60To240_data();
     void acceptsOnlyTemposFrom60To240();
+    void agreesWithAnIndependentReference();
 };
 
 void TempoReaderTest::readsNumbersAsTyped_data()
@@ -116,6 +119,37 @@ void TempoReaderTest::acceptsOnlyTemposFrom60To240()
     QCOMPARE(read.has_value(), tempo.has_value());
     if (tempo)
         QCOMPARE(int(*read), *tempo);
+}
+
+void TempoReaderTest::agreesWithAnIndependentReference()
+{
+    // 100 000 generated texts, judged by Python's own NFKC and exact decimal
+    // rounding: compatibility forms, long decimals near the halves, exponents.
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    QVERIFY2(!python.isEmpty(), "python3 (Debian package python3) is needed for the reference");
+    QProcess reference;
+    reference.start(python, {QStringLiteral(ZEPA_TEMPO_REFERENCE), QStringLiteral("100000")});
+    QVERIFY(reference.waitForFinished(120000));
+    QCOMPARE(reference.exitCode(), 0);
+
+    int compared = 0;
+    QStringList disagreements;
+    for (const QByteArray &line : reference.readAllStandardOutput().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.split('\t');
+        QCOMPARE(fields.size(), 2);
+        const QString text = QString::fromUtf8(QByteArray::fromHex(fields[1]));
+        const std::optional<qint16> tempo = TempoReader::readTempo(text);
+        const QByteArray ours = tempo ? QByteArray::number(*tempo) : QByteArray("-");
+        if (ours != fields[0] && disagreements.size() < 10)
+            disagreements << QStringLiteral("%1: expected %2, read %3")
+                                 .arg(QString::fromLatin1(fields[1]), QString::fromLatin1(fields[0]),
+                                      QString::fromLatin1(ours));
+        ++compared;
+    }
+    QCOMPARE(compared, 100000);
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(TempoReaderTest)
