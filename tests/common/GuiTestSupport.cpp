@@ -17,11 +17,15 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
+void click(QWidget *control)
+{
+    if (control)
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+}
+
 void click(QWidget *window, const QString &name)
 {
-    QWidget *widget = control<QWidget>(window, name);
-    if (widget)
-        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    click(control<QWidget>(window, name));
 }
 
 QList<QWidget *> visibleWindows()

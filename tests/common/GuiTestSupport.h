@@ -27,6 +27,7 @@ T *control(QWidget *window, const QString &name)
 void typeText(QWidget *widget, const QString &text);
 
 // Clicks a control in the middle, as the user would.
+void click(QWidget *control);
 void click(QWidget *window, const QString &name);
 
 // The program's visible top-level windows.

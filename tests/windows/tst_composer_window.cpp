@@ -5,12 +5,14 @@
 #include <QTemporaryDir>
 
 #include "common/GuiTestSupport.h"
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
 
 Q_DECLARE_METATYPE(QList<int>)
 
 namespace {
 
-QWidget *openComposer(ZepaUnderTest &zepa, const QString &tempo)
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo)
 {
     zepa.startComposing(tempo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -146,7 +148,7 @@ void ComposerWindowTest::layoutPlacesEveryControl()
     QFETCH(bool, sizedToText);
 
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("80"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("80"));
     QWidget *widget = control<QWidget>(form2, name);
     QVERIFY(widget);
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), type);
@@ -165,7 +167,7 @@ void ComposerWindowTest::layoutPlacesEveryControl()
 void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("80"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("80"));
     QCOMPARE(form2->objectName(), QStringLiteral("Form2"));
     QCOMPARE(form2->windowTitle(), QStringLiteral("作曲"));
     QCOMPARE(form2->minimumSize(), QSize(338, 417));
@@ -207,7 +209,7 @@ void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
 void ComposerWindowTest::longestTextsFitTheirLabels()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("80"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("80"));
     QStringList pitchTexts{NoPitchText, RestText};
     for (const QString &pitch : pitchNames())
         pitchTexts << pitch;
@@ -258,7 +260,7 @@ void ComposerWindowTest::lengthButtonsFollowTheTempo()
     QFETCH(QList<int>, ticks);
 
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, tempo);
+    ComposerWindow *form2 = openComposer(zepa, tempo);
     const NoteRecord &note = zepa.app.composerWindow()->editor().state().currentNote;
     const char *buttons[]
         = {"Command101", "Command102", "Command103", "Command104", "Command105", "Command106", "Command111",
@@ -276,36 +278,36 @@ void ComposerWindowTest::lengthButtonsFollowTheTempo()
 void ComposerWindowTest::roadOfOneMelody()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
     const ScoreEditor &editor = zepa.app.composerWindow()->editor();
 
-    click(form2, "Label1");
+    click(form2->pitchKey(0));
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("ド（中音）－音間普通－四分音符"));
-    click(form2, "Command2");
+    click(form2->confirmButton());
     QCOMPARE(editor.state().noteCount, qint16(1));
     QCOMPARE(caption(form2, "Label16"), QStringLiteral("ド"));
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("入力成功"));
 
     zepa.messages.expect();
-    click(form2, "Command2");
+    click(form2->confirmButton());
     QCOMPARE(zepa.messages.last().text, QStringLiteral("音が入力されていません"));
     QCOMPARE(editor.state().noteCount, qint16(1));
 
     // Octave and articulation follow the user's clicks.
-    click(form2, "Option8");
-    click(form2, "Option3");
-    click(form2, "Label12");
+    click(form2->octaveOption(Octave::Highest));
+    click(form2->articulationOption(Articulation::SlurOrTie));
+    click(form2->pitchKey(11));
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("シ（最高音）－スラーorタイ－四分音符"));
-    click(form2, "Command3");
+    click(form2->restButton());
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("休（最高音）－スラーorタイ－四分音符"));
-    click(form2, "Command2");
+    click(form2->confirmButton());
     QCOMPARE(caption(form2, "Label16"), QStringLiteral("ド休"));
 }
 
 void ComposerWindowTest::textsBesideTheOptionsDoNothing()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
     for (const char *name : {"Label13_0", "Label13_2", "Label13_4", "Label20_1", "Label20_2", "Label14", "Label15",
                              "Label16", "Label30_0", "Label40", "Frame1", "Frame2"})
         click(form2, name);
@@ -318,12 +320,12 @@ void ComposerWindowTest::textsBesideTheOptionsDoNothing()
 void ComposerWindowTest::clearShowsItsStatusWordAndSelectsTheInitialOptions()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
-    click(form2, "Option6");
-    click(form2, "Option2");
-    click(form2, "Label5");
-    click(form2, "Command2");
-    click(form2, "Command4");
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
+    click(form2->octaveOption(Octave::High));
+    click(form2->articulationOption(Articulation::Staccato));
+    click(form2->pitchKey(4));
+    click(form2->confirmButton());
+    click(form2->clearButton());
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("クリア成功"));
     QCOMPARE(caption(form2, "Label16"), QString());
     QVERIFY(checked(form2, "Option5"));
@@ -334,18 +336,18 @@ void ComposerWindowTest::clearShowsItsStatusWordAndSelectsTheInitialOptions()
 void ComposerWindowTest::repeatSelectsTheOptionsOfTheLastNote()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
-    click(form2, "Option6");
-    click(form2, "Option2");
-    click(form2, "Label10");
-    click(form2, "Command2");
-    click(form2, "Option7");
-    click(form2, "Option1");
-    click(form2, "Command6");
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
+    click(form2->octaveOption(Octave::High));
+    click(form2->articulationOption(Articulation::Staccato));
+    click(form2->pitchKey(9));
+    click(form2->confirmButton());
+    click(form2->octaveOption(Octave::Lowest));
+    click(form2->articulationOption(Articulation::Normal));
+    click(form2->repeatButton());
     QVERIFY(checked(form2, "Option6"));
     QVERIFY(checked(form2, "Option2"));
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("ラ（高音）－スタッカート－四分音符"));
-    click(form2, "Command2");
+    click(form2->confirmButton());
     const ComposerState &state = zepa.app.composerWindow()->editor().state();
     QCOMPARE(state.noteCount, qint16(2));
     QCOMPARE(state.score[1], state.score[0]);
@@ -355,18 +357,18 @@ void ComposerWindowTest::repeatSelectsTheOptionsOfTheLastNote()
 void ComposerWindowTest::fullScoreDisablesConfirmUntilCleared()
 {
     ZepaUnderTest zepa;
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
     ScoreEditor &editor = zepa.app.composerWindow()->editorForTesting();
     for (int i = 0; i < ComposerState::ScoreCapacity - 3; ++i) {
         editor.choosePitch(i % 12);
         editor.confirm();
     }
-    click(form2, "Label1");
-    click(form2, "Command2");
-    click(form2, "Label3");
-    click(form2, "Command2");
+    click(form2->pitchKey(0));
+    click(form2->confirmButton());
+    click(form2->pitchKey(2));
+    click(form2->confirmButton());
     QVERIFY(control<QWidget>(form2, "Command2")->isEnabled());
-    click(form2, "Label5");
+    click(form2->pitchKey(4));
     // Behind the box the last note already shows as entered.
     QString descriptionBehindBox;
     QString historyBehindBox;
@@ -375,7 +377,7 @@ void ComposerWindowTest::fullScoreDisablesConfirmUntilCleared()
         historyBehindBox = caption(form2, "Label16");
     };
     zepa.messages.expect();
-    click(form2, "Command2");
+    click(form2->confirmButton());
     zepa.messages.whileShown = nullptr;
     QCOMPARE(descriptionBehindBox, QStringLiteral("入力成功"));
     QVERIFY(historyBehindBox.endsWith(QStringLiteral("ドレミ")));
@@ -386,9 +388,9 @@ void ComposerWindowTest::fullScoreDisablesConfirmUntilCleared()
     QVERIFY(editor.state().scoreFull);
     QVERIFY(caption(form2, "Label16").endsWith(QStringLiteral("ドレミ")));
 
-    click(form2, "Command6");
+    click(form2->repeatButton());
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("ミ（中音）－音間普通－四分音符"));
-    click(form2, "Command4");
+    click(form2->clearButton());
     QCOMPARE(caption(form2, "Label40"), QStringLiteral("クリア成功"));
     QVERIFY(caption(form2, "Label16").endsWith(QStringLiteral("ドレ")));
     QVERIFY(control<QWidget>(form2, "Command2")->isEnabled());
@@ -399,14 +401,14 @@ void ComposerWindowTest::finishWritesTheProgramAndEnds()
 {
     QTemporaryDir directory;
     ZepaUnderTest zepa(directory.path());
-    QWidget *form2 = openComposer(zepa, QStringLiteral("120"));
-    click(form2, "Label1");
-    click(form2, "Command2");
+    ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
+    click(form2->pitchKey(0));
+    click(form2->confirmButton());
     zepa.app.composerWindow()->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QVERIFY(zepa.app.aboutWindow());
 
     zepa.messages.expect();
-    click(form2, "Command5");
+    click(form2->finishButton());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("注意"));
     QCOMPARE(zepa.quitCount, 1);
