@@ -2,9 +2,14 @@
 
 #include <QApplication>
 
+#include "app/CommandLine.h"
 #include "base/ProgramInfo.h"
+#include "nqc/PosixFileSystem.h"
+#include "playback/SpeakerOutput.h"
+#include "sysinfo/PlatformSysInfo.h"
 #include "widgets/AppFonts.h"
 #include "widgets/AppIcon.h"
+#include "widgets/QtMessageService.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/tempo/TempoWindow.h"
@@ -24,6 +29,7 @@ ZepaApplication::~ZepaApplication()
 void ZepaApplication::configure(QApplication &application)
 {
     application.setApplicationName(QStringLiteral("ZEPA"));
+    application.setOrganizationName(QStringLiteral("ZEPA")); // settings in ~/.config/ZEPA/ZEPA.conf
     application.setApplicationVersion(ApplicationVersion);
     application.setStyle(QStringLiteral("Fusion"));
     application.setWindowIcon(AppIcon::icon());
@@ -42,7 +48,8 @@ void ZepaApplication::startComposing(qint16 tempo)
 {
     // The tempo window goes only once the composer window is shown.
     m_tempo = tempo;
-    m_composerWindow = new ComposerWindow(m_tempo, m_services.messages, m_services.files);
+    m_composerWindow = new ComposerWindow(
+        m_tempo, {m_services.messages, m_services.files, m_services.fileChooser, m_services.makeSoundOutput});
     connect(m_composerWindow, &ComposerWindow::aboutRequested, this, &ZepaApplication::showAbout);
     connect(m_composerWindow, &ComposerWindow::endRequested, this, &ZepaApplication::endProgram);
     m_composerWindow->show();
@@ -72,4 +79,21 @@ void ZepaApplication::endProgram()
         }
     }
     m_services.quit();
+}
+
+int runWindows(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    ZepaApplication::configure(application);
+
+    QtMessageService messages;
+    PosixFileSystem files; // the current folder, by its path at start
+    files.removeAbandonedFiles();
+    PlainFileProbe fileProbe;
+    DetachedLauncher launcher;
+    DialogFileChooser fileChooser;
+    ZepaApplication zepa({messages, files, systemRegistry(), fileProbe, launcher, fileChooser,
+                          [] { return std::make_unique<SpeakerOutput>(); }, [] { QCoreApplication::exit(0); }});
+    zepa.start();
+    return application.exec();
 }

@@ -8,7 +8,9 @@
 
 #include "base/MessageService.h"
 #include "nqc/FileSystem.h"
+#include "playback/SoundOutput.h"
 #include "sysinfo/SysInfoStarter.h"
+#include "widgets/FileChooser.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/tempo/TempoWindow.h"
@@ -22,6 +24,8 @@ struct ZepaServices {
     const Registry &registry;
     const FileProbe &fileProbe;
     ProgramLauncher &launcher;
+    FileChooser &fileChooser;
+    std::function<std::unique_ptr<SoundOutput>()> makeSoundOutput;
     std::function<void()> quit; // leaves the event loop
 };
 

@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "nqc/SystemReasons.h"
+#include "base/SystemReasons.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "common/GuiTestSupport.h"
 
 #include <QInputMethodEvent>
+#include <QStandardPaths>
 
 #include "windows/tempo/TempoWindow.h"
 
@@ -40,8 +41,17 @@ QList<QWidget *> visibleWindows()
 
 ZepaUnderTest::ZepaUnderTest(const QString &directory)
     : files(directory)
-    , app({messages, files, registry, fileProbe, launcher, [this] { ++quitCount; }})
+    , app({messages, files, registry, fileProbe, launcher, fileChooser,
+           [this] {
+               auto output = std::make_unique<RecordingSoundOutput>();
+               output->available = soundAvailable;
+               soundOutputs.push_back(output.get());
+               return output;
+           },
+           [this] { ++quitCount; }})
 {
+    // Settings of the tests' own, apart from the user's.
+    QStandardPaths::setTestModeEnabled(true);
     // The program's own fonts and style, so that labels fit their text as they
     // do for the user.
     static const bool configured = [] {

@@ -7,6 +7,7 @@
 
 #include "app/ZepaApplication.h"
 #include "common/RecordingMessageService.h"
+#include "common/SoundDoubles.h"
 #include "common/SysInfoDoubles.h"
 #include "nqc/PosixFileSystem.h"
 #include "sysinfo/Registry.h"
@@ -38,6 +39,8 @@ QList<QWidget *> visibleWindows();
 class ZepaUnderTest {
 public:
     explicit ZepaUnderTest(const QString &directory = QStringLiteral("."));
+    RecordingSoundOutput *melodyOutput() const { return soundOutputs.at(0); }
+    RecordingSoundOutput *keyOutput() const { return soundOutputs.at(1); }
     ~ZepaUnderTest();
 
     // Starts the program, types the tempo and clicks "開始".
@@ -48,6 +51,11 @@ public:
     InMemoryRegistry registry;
     KnownFiles fileProbe;
     RecordingLauncher launcher;
+    FixedFileChooser fileChooser;
+    // Every sound output the program makes, in order: the composer window
+    // makes one for the melody and one for the keys.
+    std::vector<RecordingSoundOutput *> soundOutputs;
+    bool soundAvailable = true;
     int quitCount = 0;
     ZepaApplication app;
 };

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "base/SystemReasons.h"
 #include "common/FaultyFileSystem.h"
 #include "common/RecordingMessageService.h"
 #include "nqc/FinishCommand.h"
-#include "nqc/SystemReasons.h"
 #include "score/ScoreEditor.h"
 
 Q_DECLARE_METATYPE(FinishResult)

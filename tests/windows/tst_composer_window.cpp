@@ -1,7 +1,9 @@
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "common/GuiTestSupport.h"
@@ -168,10 +170,15 @@ void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
 {
     ZepaUnderTest zepa;
     ComposerWindow *form2 = openComposer(zepa, QStringLiteral("80"));
-    QCOMPARE(form2->objectName(), QStringLiteral("Form2"));
+    QCOMPARE(form2->form()->objectName(), QStringLiteral("Form2"));
     QCOMPARE(form2->windowTitle(), QStringLiteral("作曲"));
-    QCOMPARE(form2->minimumSize(), QSize(338, 417));
-    QCOMPARE(form2->maximumSize(), QSize(338, 417));
+    // The form keeps its size right under the menu bar; the window grows by
+    // the menu and status bars and cannot be resized.
+    QCOMPARE(form2->form()->size(), QSize(338, 417));
+    QCOMPARE(form2->form()->pos(), QPoint(0, form2->menuBar()->height()));
+    QCOMPARE(form2->minimumSize(), form2->maximumSize());
+    QCOMPARE(form2->height(), 417 + form2->menuBar()->height() + form2->statusBar()->height());
+    QCOMPARE(form2->width(), 338);
     QVERIFY(!(form2->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(form2->windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(form2->focusWidget(), control<QWidget>(form2, "Command101"));
@@ -202,7 +209,7 @@ void ComposerWindowTest::windowIsFixedWithFocusOnTheWholeNote()
     QCOMPARE(control<QWidget>(form2, "Label1")->font().pointSizeF(), 9.75);
 
     // Plain labels draw their text at the top of their box.
-    for (QLabel *label : form2->findChildren<QLabel *>())
+    for (QLabel *label : form2->form()->findChildren<QLabel *>())
         QVERIFY2(label->alignment() & Qt::AlignTop, qPrintable(label->objectName()));
 }
 

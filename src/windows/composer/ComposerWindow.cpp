@@ -1,7 +1,18 @@
 #include "windows/composer/ComposerWindow.h"
 
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QStatusBar>
+
 #include "nqc/FinishCommand.h"
+#include "sound/SoundRenderer.h"
+#include "sound/WavFile.h"
 #include "ui_ComposerWindow.h"
+#include "widgets/FileChooser.h"
 #include "widgets/FormDesign.h"
 
 namespace {
@@ -37,23 +48,44 @@ constexpr std::array<QPushButton * Form::*, NoteLengthCount> LengthButtons{
 
 } // namespace
 
-ComposerWindow::ComposerWindow(int tempo, MessageService &messages, FileSystem &files, QWidget *parent)
-    : QWidget(parent)
+ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *parent)
+    : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::ComposerWindow>())
-    , m_messages(messages)
-    , m_files(files)
-    , m_editor(tempo, messages)
+    , m_form(new QWidget(this))
+    , m_services(std::move(services))
+    , m_editor(tempo, m_services.messages)
+    , m_melody(m_services.makeSoundOutput())
+    , m_keySound(m_services.makeSoundOutput())
 {
-    m_ui->setupUi(this);
+    m_ui->setupUi(m_form);
+    const QSize formSize = m_form->size();
+    m_form->setFixedSize(formSize);
+    setCentralWidget(m_form);
+    setWindowTitle(m_form->windowTitle());
+    setObjectName(QStringLiteral("ComposerWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A fixed window with a close box but no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    applyFormDesign(this);
+    applyFormDesign(m_form);
+    m_status = new QLabel(this);
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->setSizeGripEnabled(false);
+    createMenus();
+    // The form keeps its size; the window grows by the menu and status bars.
+    setFixedSize(formSize.width(),
+                 formSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+
     m_editor.setChangeListener([this] { draw(); });
     connectSelections();
     connectCommands();
+    connect(m_melody.get(), &SoundOutput::progressed, this,
+            [this](qint64 heard, qint64 total) { m_status->setText(m_playbackStatus.text(heard, total)); });
+    connect(m_melody.get(), &SoundOutput::finished, this, [this] { showPlaying(false); });
+    connect(m_melody.get(), &SoundOutput::failed, this, [this] {
+        showPlaying(false);
+        tellNoSound();
+    });
     draw();
     lengthButton(NoteLength::Whole)->setFocus();
 }
@@ -126,7 +158,10 @@ void ComposerWindow::run(const EditorCommand &command)
 void ComposerWindow::connectSelections()
 {
     for (int pitch = 0; pitch < PitchCount; ++pitch)
-        onClick(pitchKey(pitch), [pitch](ScoreEditor &e) { e.choosePitch(pitch); });
+        onClick(pitchKey(pitch), [this, pitch](ScoreEditor &e) {
+            e.choosePitch(pitch);
+            soundKey();
+        });
     for (Octave octave : AllOctaves)
         onClick(octaveOption(octave), [octave](ScoreEditor &e) { e.chooseOctave(octave); });
     for (Articulation articulation : AllArticulations)
@@ -150,7 +185,7 @@ void ComposerWindow::connectCommands()
 
 void ComposerWindow::finish()
 {
-    if (finishComposing(m_editor.state(), m_messages, m_files) == FinishResult::EndProgram)
+    if (finishComposing(m_editor.state(), m_services.messages, m_services.files) == FinishResult::EndProgram)
         emit endRequested();
 }
 
@@ -161,4 +196,145 @@ void ComposerWindow::draw()
     octaveOption(m_editor.selectedOctave())->setChecked(true);
     articulationOption(m_editor.selectedArticulation())->setChecked(true);
     confirmButton()->setEnabled(m_editor.confirmEnabled());
+}
+
+void ComposerWindow::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    m_exportWav = file->addAction(QStringLiteral("WAVファイルに書き出す(&W)..."), this, &ComposerWindow::exportWav);
+
+    QMenu *playback = menuBar()->addMenu(QStringLiteral("再生(&P)"));
+    m_playAll = playback->addAction(QStringLiteral("最初から再生(&S)"), this, &ComposerWindow::playOrStop);
+    m_playLastTen = playback->addAction(QStringLiteral("最後の１０音を再生(&L)"), this, [this] {
+        const std::span<const NoteRecord> notes = m_editor.state().notes();
+        play(notes.subspan(notes.size() - std::min<std::size_t>(notes.size(), 10)));
+    });
+    m_playLastTen->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    m_stop = playback->addAction(QStringLiteral("停止(&T)"), this, &ComposerWindow::stopPlaying);
+    playback->addSeparator();
+    m_keySounds = playback->addAction(QStringLiteral("鍵盤の音を鳴らす(&K)"));
+    m_keySounds->setCheckable(true);
+    m_keySounds->setChecked(QSettings().value(QStringLiteral("sound/keySounds"), true).toBool());
+    connect(m_keySounds, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(QStringLiteral("sound/keySounds"), on); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    m_about = help->addAction(QStringLiteral("ZEPAについて(&A)"), this, &ComposerWindow::aboutRequested);
+    showPlaying(false);
+}
+
+// F5 starts the melody and, while it plays, stops it: the shortcut moves to
+// the command it does now, so the menu shows it beside that one.
+void ComposerWindow::showPlaying(bool playing)
+{
+    m_playAll->setShortcut(playing ? QKeySequence() : QKeySequence(Qt::Key_F5));
+    m_stop->setShortcut(playing ? QKeySequence(Qt::Key_F5) : QKeySequence());
+    m_stop->setEnabled(playing);
+    if (!playing)
+        m_status->clear();
+}
+
+void ComposerWindow::playOrStop()
+{
+    if (m_melody->isPlaying())
+        stopPlaying();
+    else
+        play(m_editor.state().notes());
+}
+
+void ComposerWindow::play(std::span<const NoteRecord> notes)
+{
+    m_melody->stop();
+    if (notes.empty()) {
+        m_status->setText(QStringLiteral("再生する音がありません"));
+        return;
+    }
+    // The output keeps its own copy: composing goes on while it plays.
+    m_playbackStatus = PlaybackStatus(notes);
+    if (!m_melody->play(brickEvents(notes))) {
+        showPlaying(false);
+        tellNoSound();
+        return;
+    }
+    showPlaying(true);
+    m_status->setText(m_playbackStatus.text(0, 0));
+}
+
+void ComposerWindow::stopPlaying()
+{
+    m_melody->stop();
+    showPlaying(false);
+}
+
+// A click on a key sounds that pitch in the chosen octave for the chosen
+// length, at most a second; a new click cuts the sound before it.
+void ComposerWindow::soundKey()
+{
+    if (!m_keySounds->isChecked())
+        return;
+    NoteRecord key = m_editor.state().currentNote;
+    key.articulation = Articulation::SlurOrTie; // the key sounds for the whole length
+    key.ticks = std::min<qint16>(key.ticks, 100);
+    if (!m_keySound->play(brickEvents(std::span(&key, 1))))
+        tellNoSound();
+}
+
+// Once a run: a user who hears nothing is told why, and not again at every click.
+void ComposerWindow::tellNoSound()
+{
+    if (m_toldNoSound)
+        return;
+    m_toldNoSound = true;
+    m_services.messages.show(Message::refusal(QStringLiteral("音を出せる装置が見つかりません。\n"
+                                                             "WAVファイルに書き出せば、曲を聞くことができます。\n"
+                                                             "（「ファイル」→「WAVファイルに書き出す」）"),
+                                              QStringLiteral("再生できません")));
+}
+
+void ComposerWindow::exportWav()
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    if (notes.empty()) {
+        m_status->setText(QStringLiteral("書き出す音がありません"));
+        return;
+    }
+    SoundRenderer renderer(toneTimeline(brickEvents(notes)));
+    if (!WavFile::fits(renderer.totalSamples())) {
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("曲が長すぎるため、WAVファイルに書き出せません。\n"
+                                            "WAVファイルに入るのは約13時間半までです（この曲は%1）。")
+                                 .arg(minutesAndSeconds(renderer.totalSamples() / BrickSound::SamplesPerTick)),
+                             QStringLiteral("書き出せません")));
+        return;
+    }
+    const QString path = m_services.fileChooser.saveFileName(this, QStringLiteral("WAVファイルに書き出す"),
+                                                             QDir::current().filePath(QStringLiteral("melody.wav")),
+                                                             QStringLiteral("WAVファイル (*.wav)"));
+    if (path.isEmpty())
+        return;
+
+    QProgressDialog progress(QStringLiteral("WAVファイルに書き出しています…"), QStringLiteral("キャンセル"), 0, 1000,
+                             this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const WavFile::Result result = WavFile::write(path, renderer, [&progress](qint64 written, qint64 total) {
+        progress.setValue(int(written * 1000 / std::max<qint64>(total, 1)));
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    const QString name = QDir::toNativeSeparators(path);
+    switch (result.status) {
+    case WavFile::Result::Status::Written:
+        m_status->setText(QStringLiteral("%1 に書き出しました").arg(name));
+        return;
+    case WavFile::Result::Status::Cancelled:
+        m_status->setText(QStringLiteral("書き出しを取りやめました"));
+        return;
+    case WavFile::Result::Status::TooLong:
+    case WavFile::Result::Status::Failed:
+        break;
+    }
+    m_services.messages.show(
+        Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(name, result.reason),
+                         QStringLiteral("書き込みエラー")));
 }

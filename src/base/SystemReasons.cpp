@@ -1,4 +1,4 @@
-#include "nqc/SystemReasons.h"
+#include "base/SystemReasons.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,0 +1,13 @@
+#pragma once
+
+// The commands that need no window, for scripts and tests:
+//   zepa render INPUT OUTPUT.wav   writes the melody as a WAV file
+//   zepa play INPUT                plays it and ends when it has been heard
+//   zepa --help                    lists the commands
+// INPUT is an NQC program that ZEPA wrote. Each exits 0 on success and
+// otherwise non-zero with one line on standard error.
+bool isCommandLine(int argc, char *argv[]);
+int runCommandLine(int argc, char *argv[]);
+
+// The windows, as ZEPA starts without arguments.
+int runWindows(int argc, char *argv[]);

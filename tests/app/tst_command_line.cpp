@@ -1,0 +1,220 @@
+#include <cmath>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/NoteBuilders.h"
+#include "nqc/NqcProgram.h"
+#include "performance/BrickTones.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString output;
+    QString errors;
+};
+
+Run zepa(const QStringList &arguments,
+         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZEPA_PROGRAM), arguments);
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A short melody of three tones with gaps between them and a rest, as ZEPA
+// writes it.
+const std::vector<NoteRecord> Melody{toneNote(9, Octave::Low, 40), restNote(20), toneNote(0, Octave::High, 40),
+                                     toneNote(7, Octave::Middle, 40)};
+
+// The frequencies of the stretches of sound in a capture, in order.
+QList<int> heardFrequencies(const QByteArray &raw)
+{
+    const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
+    const qsizetype count = raw.size() / 2;
+    QList<int> frequencies;
+    qsizetype start = -1;
+    qsizetype last = -1;
+    auto finish = [&] {
+        if (start < 0 || last - start < 4410)
+            return; // under 0.1 s: a click, not a tone
+        int changes = 0;
+        for (qsizetype i = start + 1; i <= last; ++i)
+            changes += (samples[i] < 0) != (samples[i - 1] < 0);
+        frequencies << int(std::lround(changes / 2.0 / (double(last - start) / 44100)));
+    };
+    for (qsizetype i = 0; i < count; ++i) {
+        if (std::abs(samples[i]) < 1000)
+            continue;
+        if (start >= 0 && i - last > 2000) { // a gap of more than 45 ms ends a stretch
+            finish();
+            start = -1;
+        }
+        if (start < 0)
+            start = i;
+        last = i;
+    }
+    finish();
+    return frequencies;
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void usageErrorsAndHelp_data();
+    void usageErrorsAndHelp();
+    void renderWritesTheMelodyAndReplacesNothing();
+    void playWithoutASoundServerSaysSoOnce();
+    void playIsHeardThroughARealSoundServer();
+};
+
+void CommandLineTest::usageErrorsAndHelp_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown command") << QStringList{"sing"} << 2 << "zepa: unknown command \"sing\"; see zepa --help\n";
+    QTest::newRow("render without output")
+        << QStringList{"render", "music0.nqc"} << 2 << "zepa: render takes INPUT and OUTPUT.wav; see zepa --help\n";
+    QTest::newRow("play with two inputs")
+        << QStringList{"play", "a.nqc", "b.nqc"} << 2 << "zepa: play takes one INPUT; see zepa --help\n";
+    QTest::newRow("input missing") << QStringList{"render", "/nonexistent/music0.nqc", "x.wav"} << 1
+                                   << "zepa: /nonexistent/music0.nqc: cannot read: No such file or directory\n";
+}
+
+void CommandLineTest::usageErrorsAndHelp()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const Run run = zepa(arguments);
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.errors, message);
+
+    const Run help = zepa({QStringLiteral("--help")});
+    QCOMPARE(help.status, 0);
+    for (const char *command : {"render INPUT OUTPUT.wav", "play INPUT", "--help"})
+        QVERIFY2(help.output.contains(QLatin1String(command)), command);
+}
+
+void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
+{
+    QTemporaryDir directory;
+    const QString program = directory.filePath(QStringLiteral("music0.nqc"));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    const QString wav = directory.filePath(QStringLiteral("melody.wav"));
+    Run run = zepa({QStringLiteral("render"), program, wav});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.errors, QString());
+    QCOMPARE(QFileInfo(wav).size(), 44 + qint64(140) * 441 * 2);
+
+    run = zepa({QStringLiteral("render"), program, wav});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced\n").arg(wav));
+
+    QByteArray damaged = QByteArray::fromStdString(nqcProgramText(Melody));
+    damaged.replace("Wait(20)", "Wait(2O)");
+    writeFile(program, damaged);
+    run = zepa({QStringLiteral("render"), program, directory.filePath(QStringLiteral("other.wav"))});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: %1:71: expected Wait(TICKS) with 0 to 255 ticks, found "
+                            "\"     Wait(2O);\"\n")
+                 .arg(program));
+    QVERIFY(!QFile::exists(directory.filePath(QStringLiteral("other.wav"))));
+}
+
+void CommandLineTest::playWithoutASoundServerSaysSoOnce()
+{
+    QTemporaryDir directory;
+    const QString program = directory.filePath(QStringLiteral("music0.nqc"));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + directory.filePath("none"));
+    const Run run = zepa({QStringLiteral("play"), program}, environment);
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.errors.endsWith(QStringLiteral("zepa: no sound output device found; 'zepa render' writes the "
+                                                "melody as a WAV file instead\n")),
+             qPrintable(run.errors));
+    QVERIFY2(run.errors.count(QLatin1Char('\n')) <= 3, qPrintable(run.errors)); // no flood of messages
+}
+
+void CommandLineTest::playIsHeardThroughARealSoundServer()
+{
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+    if (pulseaudio.isEmpty() || parec.isEmpty())
+        QSKIP("pulseaudio and parec (Debian packages pulseaudio, pulseaudio-utils) are not installed");
+    QTemporaryDir directory;
+    const QString socket = directory.filePath(QStringLiteral("native"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket);
+    environment.insert(QStringLiteral("HOME"), directory.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), directory.path());
+
+    // A server of the test's own with a null sink whose monitor is recorded.
+    QProcess server;
+    server.setProcessEnvironment(environment);
+    server.start(pulseaudio,
+                 {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                  QStringLiteral("--load=module-native-protocol-unix socket=") + socket,
+                  QStringLiteral("--load=module-null-sink sink_name=zepa_test")});
+    for (int i = 0; i < 100 && !QFile::exists(socket); ++i)
+        QTest::qWait(50);
+    if (!QFile::exists(socket)) {
+        server.kill();
+        server.waitForFinished();
+        QSKIP(qPrintable(QStringLiteral("the sound server could not be started: ")
+                         + QString::fromLocal8Bit(server.readAllStandardError()).left(300)));
+    }
+    QProcess recorder;
+    recorder.setProcessEnvironment(environment);
+    recorder.start(parec,
+                   {QStringLiteral("-d"), QStringLiteral("zepa_test.monitor"), QStringLiteral("--raw"),
+                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"), QStringLiteral("--channels=1")});
+    QVERIFY(recorder.waitForStarted());
+    QTest::qWait(500);
+
+    const QString program = directory.filePath(QStringLiteral("music0.nqc"));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    const Run run = zepa({QStringLiteral("play"), program}, environment);
+    QTest::qWait(300);
+    recorder.terminate();
+    recorder.waitForFinished();
+    server.terminate();
+    server.waitForFinished();
+    QCOMPARE(run.status, 0);
+
+    const QList<int> heard = heardFrequencies(recorder.readAllStandardOutput());
+    QList<int> expected;
+    for (const NoteRecord &note : Melody) {
+        if (!note.isRest())
+            expected << brickTones()[std::size_t(toneIndex(note.pitch, note.octave))].hertz;
+    }
+    QCOMPARE(heard.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QVERIFY2(std::abs(heard[i] - expected[i]) <= expected[i] / 100,
+                 qPrintable(QStringLiteral("heard %1 Hz, expected %2 Hz").arg(heard[i]).arg(expected[i])));
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_command_line.moc"

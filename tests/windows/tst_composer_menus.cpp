@@ -1,0 +1,189 @@
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "common/GuiTestSupport.h"
+#include "performance/BrickTones.h"
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
+
+namespace {
+
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
+{
+    zepa.startComposing(tempo);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return zepa.app.composerWindow();
+}
+
+void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
+{
+    for (int pitch : pitches) {
+        click(window->pitchKey(pitch));
+        click(window->confirmButton());
+    }
+}
+
+} // namespace
+
+class ComposerMenusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+    void menusCarryEveryCommandWithItsKeys();
+    void playingHearsACopyWhileComposingGoesOn();
+    void lastTenNotesAreTheHistory();
+    void keyClickSoundsThePitchAtMostASecond();
+    void noDeviceIsToldOnceAndComposingGoesOn();
+    void wavFileIsWrittenWhereTheUserChose();
+};
+
+void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    QStringList menus;
+    for (QAction *menu : window->menuBar()->actions())
+        menus << menu->text();
+    QCOMPARE(menus, (QStringList{"ファイル(&F)", "再生(&P)", "ヘルプ(&H)"}));
+
+    QCOMPARE(window->exportWavAction()->text(), QStringLiteral("WAVファイルに書き出す(&W)..."));
+    QCOMPARE(window->playAllAction()->text(), QStringLiteral("最初から再生(&S)"));
+    QCOMPARE(window->playAllAction()->shortcut(), QKeySequence(Qt::Key_F5));
+    QCOMPARE(window->playLastTenAction()->text(), QStringLiteral("最後の１０音を再生(&L)"));
+    QCOMPARE(window->playLastTenAction()->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    QCOMPARE(window->stopAction()->text(), QStringLiteral("停止(&T)"));
+    QVERIFY(!window->stopAction()->isEnabled());
+    QCOMPARE(window->keySoundsAction()->text(), QStringLiteral("鍵盤の音を鳴らす(&K)"));
+    QVERIFY(window->keySoundsAction()->isCheckable() && window->keySoundsAction()->isChecked());
+    QCOMPARE(window->aboutAction()->text(), QStringLiteral("ZEPAについて(&A)"));
+
+    window->aboutAction()->trigger();
+    QVERIFY(zepa.app.aboutWindow() && zepa.app.aboutWindow()->isVisible());
+}
+
+void ComposerMenusTest::playingHearsACopyWhileComposingGoesOn()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 4, 7});
+    const std::vector<NoteRecord> composed(window->editor().state().notes().begin(),
+                                           window->editor().state().notes().end());
+
+    window->playAllAction()->trigger();
+    QCOMPARE(zepa.melodyOutput()->played.size(), std::size_t(1));
+    QVERIFY(zepa.melodyOutput()->played.back() == brickEvents(composed));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("再生中　1 / 3 音　0:00 / 0:00"));
+    emit zepa.melodyOutput()->progressed(60, 150);
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("再生中　2 / 3 音　0:00 / 0:01"));
+    // F5 now stops; the user goes on composing meanwhile.
+    QCOMPARE(window->stopAction()->shortcut(), QKeySequence(Qt::Key_F5));
+    QVERIFY(window->playAllAction()->shortcut().isEmpty());
+    confirmPitches(window, {9});
+    QCOMPARE(window->editor().state().noteCount, qint16(4));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("Label16"))->text(), QStringLiteral("ドミソラ"));
+    QVERIFY(zepa.melodyOutput()->played.back() == brickEvents(composed));
+
+    zepa.melodyOutput()->finish();
+    QCOMPARE(window->statusLabel()->text(), QString());
+    QCOMPARE(window->playAllAction()->shortcut(), QKeySequence(Qt::Key_F5));
+    QVERIFY(!window->stopAction()->isEnabled());
+
+    // Play, then the same command stops.
+    window->playAllAction()->trigger();
+    QVERIFY(zepa.melodyOutput()->isPlaying());
+    window->playAllAction()->trigger();
+    QVERIFY(!zepa.melodyOutput()->isPlaying());
+    QCOMPARE(zepa.melodyOutput()->played.size(), std::size_t(2));
+    QVERIFY(zepa.messages.shown().empty());
+}
+
+void ComposerMenusTest::lastTenNotesAreTheHistory()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 2, 4, 5, 7, 9, 11, 0, 2, 4, 5, 7});
+    window->playLastTenAction()->trigger();
+    const std::span<const NoteRecord> notes = window->editor().state().notes();
+    QVERIFY(zepa.melodyOutput()->played.back() == brickEvents(notes.subspan(2)));
+}
+
+void ComposerMenusTest::keyClickSoundsThePitchAtMostASecond()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa, QStringLiteral("60"));
+    click(window->octaveOption(Octave::High));
+    click(window->lengthButton(NoteLength::Whole));
+    QVERIFY(zepa.keyOutput()->played.empty()); // choosing sounds nothing
+    click(window->pitchKey(9));
+    const std::vector<BrickEvent> second{{BrickEvent::Kind::Tone, quint8(toneIndex(9, Octave::High)), 100},
+                                         {BrickEvent::Kind::Wait, 0, 100}};
+    QVERIFY(zepa.keyOutput()->played.back() == second);
+    click(window->lengthButton(NoteLength::Eighth));
+    click(window->pitchKey(0));
+    const std::vector<BrickEvent> eighth{{BrickEvent::Kind::Tone, quint8(toneIndex(0, Octave::High)), 50},
+                                         {BrickEvent::Kind::Wait, 0, 50}};
+    QVERIFY(zepa.keyOutput()->played.back() == eighth);
+    QVERIFY(zepa.melodyOutput()->played.empty());
+
+    // Off, and remembered for the next run.
+    window->keySoundsAction()->trigger();
+    click(window->pitchKey(2));
+    QCOMPARE(zepa.keyOutput()->played.size(), std::size_t(2));
+    ZepaUnderTest next;
+    QVERIFY(!openComposer(next)->keySoundsAction()->isChecked());
+}
+
+void ComposerMenusTest::noDeviceIsToldOnceAndComposingGoesOn()
+{
+    ZepaUnderTest zepa;
+    zepa.soundAvailable = false;
+    ComposerWindow *window = openComposer(zepa);
+    zepa.messages.expect();
+    click(window->pitchKey(0));
+    QCOMPARE(zepa.messages.shown().size(), std::size_t(1));
+    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("再生できません"));
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("音を出せる装置が見つかりません。\n"
+                            "WAVファイルに書き出せば、曲を聞くことができます。\n"
+                            "（「ファイル」→「WAVファイルに書き出す」）"));
+    click(window->confirmButton());
+    click(window->pitchKey(4));
+    window->playAllAction()->trigger();
+    QCOMPARE(zepa.messages.shown().size(), std::size_t(1));
+    QCOMPARE(window->editor().state().noteCount, qint16(1));
+    QVERIFY(!window->stopAction()->isEnabled());
+}
+
+void ComposerMenusTest::wavFileIsWrittenWhereTheUserChose()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa, QStringLiteral("60"));
+    confirmPitches(window, {0, 7});
+    zepa.fileChooser.answer = directory.filePath(QStringLiteral("曲.wav"));
+    window->exportWavAction()->trigger();
+    QVERIFY(zepa.fileChooser.suggested.endsWith(QStringLiteral("/melody.wav")));
+    QFile written(zepa.fileChooser.answer);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.size(), 44 + qint64(2) * 100 * 441 * 2);
+    QVERIFY(window->statusLabel()->text().contains(QStringLiteral("曲.wav")));
+
+    // A folder that is not there: the box names the file, the score stays.
+    zepa.fileChooser.answer = directory.filePath(QStringLiteral("gone/曲.wav"));
+    zepa.messages.expect();
+    window->exportWavAction()->trigger();
+    QVERIFY(zepa.messages.last().text.startsWith(
+        QStringLiteral("ファイル「%1」を書き込めませんでした。\n").arg(zepa.fileChooser.answer)));
+    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("書き込みエラー"));
+    QCOMPARE(window->editor().state().noteCount, qint16(2));
+}
+
+QTEST_MAIN(ComposerMenusTest)
+#include "tst_composer_menus.moc"
