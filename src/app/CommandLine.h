@@ -3,8 +3,10 @@
 // The commands that need no window, for scripts and tests:
 //   zepa render INPUT OUTPUT.wav   writes the melody as a WAV file
 //   zepa play INPUT                plays it and ends when it has been heard
+//   zepa nqc INPUT.mml [OUT.nqc]   writes the NQC program of a melody file
+//   zepa mml INPUT.nqc OUT.mml     turns a program ZEPA wrote into a melody file
 //   zepa --help                    lists the commands
-// INPUT is an NQC program that ZEPA wrote. Each exits 0 on success and
+// INPUT is a melody file (.mml) or an NQC program that ZEPA wrote. Each exits 0 on success and
 // otherwise non-zero with one line on standard error.
 bool isCommandLine(int argc, char *argv[]);
 int runCommandLine(int argc, char *argv[]);

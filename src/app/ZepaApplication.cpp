@@ -1,6 +1,7 @@
 #include "app/ZepaApplication.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "app/CommandLine.h"
 #include "base/ProgramInfo.h"
@@ -38,6 +39,10 @@ void ZepaApplication::configure(QApplication &application)
 
 void ZepaApplication::start()
 {
+    if (!m_services.journalFolder.isEmpty())
+        m_journal = std::make_unique<RecoveryJournal>(m_services.journalFolder);
+    if (offerRecovery())
+        return;
     m_tempoWindow = new TempoWindow(m_services.messages);
     connect(m_tempoWindow, &TempoWindow::tempoAccepted, this, &ZepaApplication::startComposing);
     connect(m_tempoWindow, &TempoWindow::endRequested, this, &ZepaApplication::endProgram);
@@ -47,13 +52,37 @@ void ZepaApplication::start()
 void ZepaApplication::startComposing(qint16 tempo)
 {
     // The tempo window goes only once the composer window is shown.
+    openComposer(tempo);
+    m_tempoWindow->close();
+}
+
+void ZepaApplication::openComposer(int tempo)
+{
     m_tempo = tempo;
     m_composerWindow = new ComposerWindow(
-        m_tempo, {m_services.messages, m_services.files, m_services.fileChooser, m_services.makeSoundOutput});
+        m_tempo,
+        {m_services.messages, m_services.files, m_services.fileChooser, m_services.makeSoundOutput, m_journal.get()});
     connect(m_composerWindow, &ComposerWindow::aboutRequested, this, &ZepaApplication::showAbout);
     connect(m_composerWindow, &ComposerWindow::endRequested, this, &ZepaApplication::endProgram);
     m_composerWindow->show();
-    m_tempoWindow->close();
+}
+
+bool ZepaApplication::offerRecovery()
+{
+    if (!m_journal)
+        return false;
+    const std::optional<RecoveryJournal::Recovered> recovered
+        = RecoveryJournal::findAbandoned(m_services.journalFolder);
+    if (!recovered)
+        return false;
+    const MessageAnswer answer = m_services.messages.show(
+        Message::yesNo(QStringLiteral("前回の作曲を復元しますか？"), QStringLiteral("復元")));
+    RecoveryJournal::remove(*recovered);
+    if (answer != MessageAnswer::Yes)
+        return false;
+    openComposer(recovered->tempo);
+    m_composerWindow->loadScore(recovered->notes, recovered->tempo);
+    return true;
 }
 
 void ZepaApplication::showAbout()
@@ -71,6 +100,9 @@ void ZepaApplication::showAbout()
 
 void ZepaApplication::endProgram()
 {
+    if (m_journal)
+        m_journal->discard(); // a normal end: nothing to recover
+
     for (QWidget *window : {static_cast<QWidget *>(m_aboutWindow), static_cast<QWidget *>(m_composerWindow),
                             static_cast<QWidget *>(m_tempoWindow)}) {
         if (window) {
@@ -93,7 +125,10 @@ int runWindows(int argc, char *argv[])
     DetachedLauncher launcher;
     DialogFileChooser fileChooser;
     ZepaApplication zepa({messages, files, systemRegistry(), fileProbe, launcher, fileChooser,
-                          [] { return std::make_unique<SpeakerOutput>(); }, [] { QCoreApplication::exit(0); }});
+                          [] { return std::make_unique<SpeakerOutput>(); }, [] { QCoreApplication::exit(0); },
+                          QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)});
+    // A normal end leaves no journal; a kill or crash does.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &zepa, &ZepaApplication::endProgram);
     zepa.start();
     return application.exec();
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "base/MessageService.h"
+#include "journal/RecoveryJournal.h"
 #include "nqc/FileSystem.h"
 #include "playback/SoundOutput.h"
 #include "sysinfo/SysInfoStarter.h"
@@ -27,6 +28,7 @@ struct ZepaServices {
     FileChooser &fileChooser;
     std::function<std::unique_ptr<SoundOutput>()> makeSoundOutput;
     std::function<void()> quit; // leaves the event loop
+    QString journalFolder = {}; // where the recovery journals are kept; empty: none
 };
 
 // Starts the program on the tempo window, opens the composer window once a
@@ -54,10 +56,15 @@ public:
 
 private:
     void startComposing(qint16 tempo);
+    // Offers the score of a run that ended without the user's consent; true
+    // when the composer was opened with it.
+    bool offerRecovery();
+    void openComposer(int tempo);
     void showAbout();
 
     ZepaServices m_services;
     int m_tempo = 0;
+    std::unique_ptr<RecoveryJournal> m_journal;
     SysInfoStarter m_sysInfo;
     QPointer<TempoWindow> m_tempoWindow;
     QPointer<ComposerWindow> m_composerWindow;

@@ -22,6 +22,16 @@ Message Message::plain(const QString &text)
     return {text, QString(), MessageButtons::Ok, MessageIcon::None, 0, false};
 }
 
+Message Message::yesNo(const QString &text, const QString &title)
+{
+    return {text, title, MessageButtons::YesNo, MessageIcon::Question, 0, true};
+}
+
+Message Message::saveFirst(const QString &text, const QString &title)
+{
+    return {text, title, MessageButtons::SaveDiscardCancel, MessageIcon::Warning, 0, true};
+}
+
 QString Message::shownTitle() const
 {
     return title.isEmpty() ? ProgramTitle : title;
@@ -29,11 +39,33 @@ QString Message::shownTitle() const
 
 unsigned Message::flags() const
 {
-    unsigned value = buttons == MessageButtons::OkCancel ? 0x1u : 0x0u;
-    if (icon == MessageIcon::Warning)
+    unsigned value = 0;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        break;
+    case MessageButtons::OkCancel:
+        value = 0x1u;
+        break;
+    case MessageButtons::SaveDiscardCancel:
+        value = 0x3u; // yes, no, cancel
+        break;
+    case MessageButtons::YesNo:
+        value = 0x4u;
+        break;
+    }
+    switch (icon) {
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Question:
+        value |= 0x20u;
+        break;
+    case MessageIcon::Warning:
         value |= 0x30u;
-    else if (icon == MessageIcon::Information)
+        break;
+    case MessageIcon::Information:
         value |= 0x40u;
+        break;
+    }
     value |= static_cast<unsigned>(defaultButton) * 0x100u;
     if (foreground)
         value |= 0x10000u;

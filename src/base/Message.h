@@ -2,9 +2,9 @@
 
 #include <QString>
 
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageIcon { None, Warning, Information };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class MessageIcon { None, Warning, Information, Question };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 // One modal message box as the program asks for it. The four factories are the
 // only combinations the program uses.
@@ -24,11 +24,15 @@ struct Message {
     static Message question(const QString &text, const QString &title);
     // A plain box: OK, no icon, not brought forward, the program title.
     static Message plain(const QString &text);
+    // A yes-or-no question, "はい" the default.
+    static Message yesNo(const QString &text, const QString &title);
+    // Whether to save first: "保存", "保存しない", "キャンセル"; saving the default.
+    static Message saveFirst(const QString &text, const QString &title);
 
     // The title the box really shows.
     QString shownTitle() const;
     // The same box as the Windows flag value it would be built from
-    // (0x10030, 0x10040, 0x10141 or 0); tests compare against these.
+    // (0x10030, 0x10040, 0x10141, 0 …); tests compare against these.
     unsigned flags() const;
 
     bool operator==(const Message &) const = default;

@@ -17,6 +17,12 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
         return answer == MessageAnswer::Ok ? FinishResult::EndProgram : FinishResult::ReturnToComposer;
     }
 
+    return writeProgramFile(state, messages, files).isEmpty() ? FinishResult::ReturnToComposer
+                                                              : FinishResult::EndProgram;
+}
+
+QString writeProgramFile(const ComposerState &state, MessageService &messages, FileSystem &files)
+{
     messages.show(Message::notice(QStringLiteral("書き込みに数分かかる場合がありますが、強制終了は絶対にしないでくださ"
                                                  "い。「OK」を押すと書き込みを始めます。"),
                                   QStringLiteral("注意")));
@@ -26,19 +32,19 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
     });
     switch (saved.status) {
     case SaveResult::Status::Saved:
-        return FinishResult::EndProgram;
+        return saved.fileName;
     case SaveResult::Status::NoFreeName:
         messages.show(Message::refusal(QStringLiteral("保存できるファイル名がありません。"), WriteErrorTitle));
-        return FinishResult::ReturnToComposer;
+        return QString();
     case SaveResult::Status::FolderMissing:
         messages.show(Message::refusal(
             QStringLiteral("フォルダ「%1」がありません。\n%2").arg(files.folderPath(), saved.reason), WriteErrorTitle));
-        return FinishResult::ReturnToComposer;
+        return QString();
     case SaveResult::Status::Failed:
         break;
     }
     messages.show(Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3")
                                        .arg(saved.fileName, files.folderPath(), saved.reason),
                                    WriteErrorTitle));
-    return FinishResult::ReturnToComposer;
+    return QString();
 }

@@ -13,3 +13,8 @@ enum class FinishResult {
 // writing takes a while and writes the program file. The score is only read,
 // so finishing again after a failure writes the same text.
 FinishResult finishComposing(const ComposerState &state, MessageService &messages, FileSystem &files);
+
+// Writing alone, as finishing does it for a score with notes: the notice, the
+// program under the first free name, the error boxes. The name written, or an
+// empty text when nothing was written.
+QString writeProgramFile(const ComposerState &state, MessageService &messages, FileSystem &files);

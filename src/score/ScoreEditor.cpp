@@ -58,15 +58,18 @@ void ScoreEditor::confirm()
     m_state.currentNote.pitch = NoteRecord::Unchosen;
     m_description = ConfirmedWord;
     rebuildHistory(m_state.noteCount);
-    if (m_state.noteCount == ComposerState::LastScoreIndex) {
+    const bool nowFull = m_state.noteCount == ComposerState::LastScoreIndex;
+    if (nowFull)
         m_state.scoreFull = true;
+    else
+        ++m_state.noteCount;
+    scoreChanged(ScoreChange::Appended);
+    if (nowFull) {
         if (m_changed)
             m_changed(); // the last note shows as entered before the box
         m_messages.show(Message::notice(QStringLiteral("これ以上は作成できなくなりますので、終了処理をしてください。"),
                                         QStringLiteral("整数の限界")));
-        return;
     }
-    ++m_state.noteCount;
 }
 
 void ScoreEditor::rest()
@@ -98,6 +101,36 @@ void ScoreEditor::clearPrevious()
         m_state.currentNote.pitch = NoteRecord::Unchosen;
     }
     selectOptionsForCurrentNote();
+    scoreChanged(ScoreChange::RemovedLast);
+}
+
+void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
+{
+    const std::size_t count = std::min<std::size_t>(notes.size(), ComposerState::ScoreCapacity);
+    m_tempo = tempo;
+    std::copy_n(notes.begin(), count, m_state.score.begin());
+    m_state.scoreFull = count == ComposerState::ScoreCapacity;
+    m_state.noteCount = static_cast<qint16>(m_state.scoreFull ? ComposerState::LastScoreIndex : count);
+    if (count == 0) {
+        m_state.historyText.clear();
+        resetToInitialNote();
+        describeCurrentNote();
+    } else {
+        // As right after confirming the last note.
+        rebuildHistory(int(count) - 1);
+        m_state.currentNote = notes[count - 1];
+        m_state.currentNote.pitch = NoteRecord::Unchosen;
+        m_description = ConfirmedWord;
+    }
+    selectOptionsForCurrentNote();
+    scoreChanged(ScoreChange::Replaced);
+}
+
+void ScoreEditor::scoreChanged(ScoreChange change)
+{
+    ++m_revision;
+    if (m_scoreChanged)
+        m_scoreChanged(change);
 }
 
 void ScoreEditor::repeatPrevious()

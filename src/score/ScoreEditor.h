@@ -29,6 +29,17 @@ public:
     // follows the change, so that the user sees the change behind the box.
     void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
+    // How the score changed, for whoever keeps a record of it.
+    enum class ScoreChange { Appended, RemovedLast, Replaced };
+    void setScoreListener(std::function<void(ScoreChange)> listener) { m_scoreChanged = std::move(listener); }
+    // Counts the changes to the score (not to the note being composed).
+    quint64 revision() const { return m_revision; }
+
+    // Replaces the score and the tempo, and leaves everything as a user would
+    // see it after entering the same notes by hand at that tempo. The notes
+    // carry the ticks of that tempo; at most 32767 are taken.
+    void load(std::span<const NoteRecord> notes, int tempo);
+
     void choosePitch(int pitchIndex);
     void chooseOctave(Octave octave);
     void chooseArticulation(Articulation articulation);
@@ -52,4 +63,8 @@ private:
     Octave m_octave = Octave::Middle;
     Articulation m_articulation = Articulation::Normal;
     std::function<void()> m_changed;
+    std::function<void(ScoreChange)> m_scoreChanged;
+    quint64 m_revision = 0;
+
+    void scoreChanged(ScoreChange change);
 };

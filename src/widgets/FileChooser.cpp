@@ -7,3 +7,9 @@ QString DialogFileChooser::saveFileName(QWidget *parent, const QString &title, c
 {
     return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
 }
+
+QString DialogFileChooser::openFileName(QWidget *parent, const QString &title, const QString &folder,
+                                        const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}

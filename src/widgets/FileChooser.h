@@ -13,6 +13,9 @@ public:
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
                                  const QString &filter)
         = 0;
+    // The file chosen to open, or an empty text when the user cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+        = 0;
 };
 
 // The toolkit's own file dialog.
@@ -20,4 +23,5 @@ class DialogFileChooser : public FileChooser {
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
                          const QString &filter) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
 };

@@ -38,16 +38,37 @@ MessageAnswer QtMessageService::show(const Message &message)
     case MessageIcon::Information:
         box.setIcon(QMessageBox::Information);
         break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
-    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton *cancel = nullptr;
-    if (message.buttons == MessageButtons::OkCancel) {
-        cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-        box.setEscapeButton(cancel);
-    } else {
-        box.setEscapeButton(ok);
+    // The buttons in order, with the answer each gives; the last answers Esc
+    // and the close box.
+    std::vector<std::pair<QPushButton *, MessageAnswer>> buttons;
+    auto add = [&box, &buttons](const QString &text, QMessageBox::ButtonRole role, MessageAnswer answer) {
+        buttons.emplace_back(box.addButton(text, role), answer);
+    };
+    switch (message.buttons) {
+    case MessageButtons::Ok:
+        add(QStringLiteral("OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        add(QStringLiteral("OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
+        add(QStringLiteral("キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        add(QStringLiteral("はい"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QStringLiteral("いいえ"), QMessageBox::NoRole, MessageAnswer::No);
+        break;
+    case MessageButtons::SaveDiscardCancel:
+        add(QStringLiteral("保存"), QMessageBox::AcceptRole, MessageAnswer::Save);
+        add(QStringLiteral("保存しない"), QMessageBox::DestructiveRole, MessageAnswer::Discard);
+        add(QStringLiteral("キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
+        break;
     }
-    box.setDefaultButton(message.defaultButton == 1 && cancel ? cancel : ok);
+    box.setEscapeButton(buttons.back().first);
+    box.setDefaultButton(
+        buttons.at(std::min<std::size_t>(std::size_t(message.defaultButton), buttons.size() - 1)).first);
     keepTitleWhole(box);
     if (message.foreground) {
         box.show();
@@ -55,6 +76,10 @@ MessageAnswer QtMessageService::show(const Message &message)
         box.activateWindow();
     }
     box.exec();
-    // Closing the box any other way than with OK counts as Cancel.
-    return box.clickedButton() == ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    for (const auto &[button, answer] : buttons) {
+        if (box.clickedButton() == button)
+            return answer;
+    }
+    // Closed some other way: the last button's answer (Cancel, No or OK).
+    return buttons.back().second;
 }

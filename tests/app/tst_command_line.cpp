@@ -83,6 +83,7 @@ private slots:
     void usageErrorsAndHelp_data();
     void usageErrorsAndHelp();
     void renderWritesTheMelodyAndReplacesNothing();
+    void melodyFilesAndProgramsTurnIntoEachOther();
     void playWithoutASoundServerSaysSoOnce();
     void playIsHeardThroughARealSoundServer();
 };
@@ -141,6 +142,51 @@ void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
                             "\"     Wait(2O);\"\n")
                  .arg(program));
     QVERIFY(!QFile::exists(directory.filePath(QStringLiteral("other.wav"))));
+}
+
+void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
+{
+    QTemporaryDir directory;
+    const QString melody = directory.filePath(QStringLiteral("furusato.mml"));
+    writeFile(melody, "T90\nO5 c d e f g4. a8 b > c2 r4 < b& a Q4 g\n");
+    QProcess nqc;
+    nqc.setWorkingDirectory(directory.path());
+    nqc.start(QStringLiteral(ZEPA_PROGRAM), {QStringLiteral("nqc"), melody});
+    QVERIFY(nqc.waitForFinished(60000));
+    QCOMPARE(nqc.exitCode(), 0);
+    QCOMPARE(nqc.readAllStandardOutput(), QByteArray("music0.nqc\n"));
+    const QString program = directory.filePath(QStringLiteral("music0.nqc"));
+
+    // Named, never replacing: the same bytes as the next free name got.
+    const QString named = directory.filePath(QStringLiteral("named.nqc"));
+    QCOMPARE(zepa({QStringLiteral("nqc"), melody, named}).status, 0);
+    QFile first(program);
+    QFile second(named);
+    QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), second.readAll());
+    Run run = zepa({QStringLiteral("nqc"), melody, named});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced\n").arg(named));
+
+    // Back into a melody file that writes the same program again.
+    const QString back = directory.filePath(QStringLiteral("back.mml"));
+    QCOMPARE(zepa({QStringLiteral("mml"), program, back}).status, 0);
+    const QString again = directory.filePath(QStringLiteral("again.nqc"));
+    QCOMPARE(zepa({QStringLiteral("nqc"), back, again}).status, 0);
+    QFile againFile(again);
+    QVERIFY(againFile.open(QIODevice::ReadOnly));
+    first.seek(0);
+    QCOMPARE(againFile.readAll(), first.readAll());
+
+    // A melody file renders too; one with an error names line and column.
+    QCOMPARE(zepa({QStringLiteral("render"), melody, directory.filePath(QStringLiteral("f.wav"))}).status, 0);
+    writeFile(melody, "c d\ne3");
+    run = zepa({QStringLiteral("nqc"), melody});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: %1:2:2: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 "
+                            "のどれかです\n")
+                 .arg(melody));
 }
 
 void CommandLineTest::playWithoutASoundServerSaysSoOnce()

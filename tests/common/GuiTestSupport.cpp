@@ -39,7 +39,7 @@ QList<QWidget *> visibleWindows()
     return windows;
 }
 
-ZepaUnderTest::ZepaUnderTest(const QString &directory)
+ZepaUnderTest::ZepaUnderTest(const QString &directory, const QString &journalFolder)
     : files(directory)
     , app({messages, files, registry, fileProbe, launcher, fileChooser,
            [this] {
@@ -48,7 +48,7 @@ ZepaUnderTest::ZepaUnderTest(const QString &directory)
                soundOutputs.push_back(output.get());
                return output;
            },
-           [this] { ++quitCount; }})
+           [this] { ++quitCount; }, journalFolder})
 {
     // Settings of the tests' own, apart from the user's.
     QStandardPaths::setTestModeEnabled(true);

@@ -38,7 +38,7 @@ QList<QWidget *> visibleWindows();
 // launcher, writing into a directory of the test's choosing.
 class ZepaUnderTest {
 public:
-    explicit ZepaUnderTest(const QString &directory = QStringLiteral("."));
+    explicit ZepaUnderTest(const QString &directory = QStringLiteral("."), const QString &journalFolder = QString());
     RecordingSoundOutput *melodyOutput() const { return soundOutputs.at(0); }
     RecordingSoundOutput *keyOutput() const { return soundOutputs.at(1); }
     ~ZepaUnderTest();

@@ -40,6 +40,8 @@ public:
         suggested = suggestedPath;
         return answer;
     }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return toOpen; }
     QString answer;
     QString suggested;
+    QString toOpen;
 };

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "common/NoteBuilders.h"
+#include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
 #include "nqc/NqcProgram.h"
@@ -38,6 +39,7 @@ private slots:
     void readsWhatPeopleType();
     void refusesWithLineAndColumn_data();
     void refusesWithLineAndColumn();
+    void programsTurnBackIntoMelodiesThatPlayTheSame();
 };
 
 void MmlTest::savedAndOpenedGivesTheIdenticalScore()
@@ -159,6 +161,41 @@ void MmlTest::refusesWithLineAndColumn()
     QVERIFY(!read.ok());
     QCOMPARE(read.message(), message);
     QVERIFY(read.melody.notes.empty());
+}
+
+void MmlTest::programsTurnBackIntoMelodiesThatPlayTheSame()
+{
+    // Whatever tempo it settles on, a melody found plays exactly as the program.
+    QRandomGenerator random(7);
+    int found = 0;
+    for (int round = 0; round < 100; ++round) {
+        Melody melody;
+        melody.tempo = int(random.bounded(60, 241));
+        for (int i = 0; i < 30; ++i) {
+            NoteRecord record;
+            record.pitch = random.bounded(7) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
+            record.octave = AllOctaves[random.bounded(5)];
+            record.articulation = AllArticulations[random.bounded(3)];
+            record.length = NoteLength(random.bounded(NoteLengthCount));
+            record.ticks = lengthTicks(record.length, melody.tempo);
+            melody.notes.push_back(record);
+        }
+        const std::vector<BrickEvent> events = brickEvents(melody.notes);
+        const MelodyFromEventsResult back = melodyFromEvents(events);
+        if (!back.ok()) {
+            QVERIFY(!back.error.isEmpty());
+            continue;
+        }
+        ++found;
+        QVERIFY(brickEvents(back.melody.notes) == events);
+        QVERIFY(readMml(mmlText(back.melody)).melody == back.melody);
+    }
+    QVERIFY2(found > 50, qPrintable(QString::number(found)));
+
+    // Staccato and normal cannot be told apart on a note of 11 ticks that sounds 1.
+    const std::vector<BrickEvent> unclear{{BrickEvent::Kind::Tone, 0, 1}, {BrickEvent::Kind::Wait, 0, 11}};
+    QCOMPARE(melodyFromEvents(unclear).error,
+             QStringLiteral("note 1 (1 of 11 ticks sounding): its articulation cannot be told"));
 }
 
 QTEST_GUILESS_MAIN(MmlTest)

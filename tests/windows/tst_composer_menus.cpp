@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "common/GuiTestSupport.h"
@@ -35,6 +36,8 @@ class ComposerMenusTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Settings of the tests' own, apart from the user's, cleared for each test.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings().clear(); }
     void menusCarryEveryCommandWithItsKeys();
     void playingHearsACopyWhileComposingGoesOn();

@@ -8,6 +8,15 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "base/SystemReasons.h"
+#include "journal/RecoveryJournal.h"
+#include "mml/MmlReader.h"
+#include "mml/MmlWriter.h"
 #include "nqc/FinishCommand.h"
 #include "sound/SoundRenderer.h"
 #include "sound/WavFile.h"
@@ -77,6 +86,9 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
                  formSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
     m_editor.setChangeListener([this] { draw(); });
+    m_editor.setScoreListener([this](ScoreEditor::ScoreChange change) { recordChange(change); });
+    if (m_services.journal)
+        m_services.journal->start(tempo, m_editor.state().notes());
     connectSelections();
     connectCommands();
     connect(m_melody.get(), &SoundOutput::progressed, this,
@@ -185,6 +197,10 @@ void ComposerWindow::connectCommands()
 
 void ComposerWindow::finish()
 {
+    // A user who uses melody files is asked about unsaved changes first; one
+    // who never did sees the boxes the finish button always showed.
+    if (!settleUnsavedWork(true))
+        return;
     if (finishComposing(m_editor.state(), m_services.messages, m_services.files) == FinishResult::EndProgram)
         emit endRequested();
 }
@@ -201,6 +217,15 @@ void ComposerWindow::draw()
 void ComposerWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    m_open = file->addAction(QStringLiteral("開く(&O)..."), this, &ComposerWindow::openFile);
+    m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_save = file->addAction(QStringLiteral("上書き保存(&S)"), this, &ComposerWindow::save);
+    m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)..."), this, &ComposerWindow::saveAs);
+    m_saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    m_exportNqc = file->addAction(QStringLiteral("NQCプログラムを書き出す(&N)"), this, &ComposerWindow::exportNqc);
+    m_exportNqc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     m_exportWav = file->addAction(QStringLiteral("WAVファイルに書き出す(&W)..."), this, &ComposerWindow::exportWav);
 
     QMenu *playback = menuBar()->addMenu(QStringLiteral("再生(&P)"));
@@ -337,4 +362,163 @@ void ComposerWindow::exportWav()
     m_services.messages.show(
         Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(name, result.reason),
                          QStringLiteral("書き込みエラー")));
+}
+
+namespace {
+
+const QString MelodyFilter = QStringLiteral("メロディファイル (*.mml);;すべてのファイル (*)");
+const QString SaveQuestion = QStringLiteral("作曲中の曲を保存しますか？");
+
+} // namespace
+
+void ComposerWindow::recordChange(ScoreEditor::ScoreChange change)
+{
+    if (m_services.journal) {
+        switch (change) {
+        case ScoreEditor::ScoreChange::Appended:
+            m_services.journal->append(m_editor.state().notes().back());
+            break;
+        case ScoreEditor::ScoreChange::RemovedLast:
+            m_services.journal->removeLast();
+            break;
+        case ScoreEditor::ScoreChange::Replaced:
+            m_services.journal->start(m_editor.tempo(), m_editor.state().notes());
+            break;
+        }
+    }
+    showTitle();
+}
+
+// "作曲" until the score has a melody file; then its name, and a mark while
+// there are unsaved changes.
+void ComposerWindow::showTitle()
+{
+    if (m_melodyFile.isEmpty()) {
+        setWindowTitle(m_form->windowTitle());
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1 - %2%3")
+                       .arg(m_form->windowTitle(), QFileInfo(m_melodyFile).fileName(),
+                            hasUnsavedChanges() ? QStringLiteral(" *") : QString()));
+}
+
+bool ComposerWindow::settleUnsavedWork(bool onlyWithMelodyFile)
+{
+    const bool unsaved = m_editor.state().noteTotal() > 0 && (m_melodyFile.isEmpty() || hasUnsavedChanges());
+    if (!unsaved || (onlyWithMelodyFile && (m_melodyFile.isEmpty() || !hasUnsavedChanges())))
+        return true;
+    switch (m_services.messages.show(Message::saveFirst(SaveQuestion, m_form->windowTitle()))) {
+    case MessageAnswer::Save:
+        return save();
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ComposerWindow::closeEvent(QCloseEvent *event)
+{
+    if (!settleUnsavedWork(false)) {
+        event->ignore();
+        return;
+    }
+    if (m_services.journal)
+        m_services.journal->discard(); // the user chose to end
+    QMainWindow::closeEvent(event);
+}
+
+void ComposerWindow::openFile()
+{
+    if (!settleUnsavedWork(false))
+        return;
+    const QString path
+        = m_services.fileChooser.openFileName(this, QStringLiteral("開く"), QDir::currentPath(), MelodyFilter);
+    if (!path.isEmpty())
+        openMelodyFile(path);
+}
+
+bool ComposerWindow::openMelodyFile(const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(name, systemReasonText(errno)),
+            QStringLiteral("開けません")));
+        return false;
+    }
+    const MmlReadResult read = readMml(file.readAll());
+    if (!read.ok()) {
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("ファイル「%1」を読めませんでした。\n%2").arg(name, read.message()),
+                             QStringLiteral("開けません")));
+        return false;
+    }
+    loadScore(read.melody.notes, read.melody.tempo);
+    m_melodyFile = QFileInfo(path).absoluteFilePath();
+    m_savedRevision = m_editor.revision();
+    showTitle();
+    return true;
+}
+
+void ComposerWindow::loadScore(std::span<const NoteRecord> notes, int tempo)
+{
+    stopPlaying();
+    m_editor.load(notes, tempo);
+    draw();
+}
+
+bool ComposerWindow::save()
+{
+    return m_melodyFile.isEmpty() ? saveAs() : saveTo(m_melodyFile);
+}
+
+bool ComposerWindow::saveAs()
+{
+    const QString suggested
+        = m_melodyFile.isEmpty() ? QDir::current().filePath(QStringLiteral("melody.mml")) : m_melodyFile;
+    QString path
+        = m_services.fileChooser.saveFileName(this, QStringLiteral("名前を付けて保存"), suggested, MelodyFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".mml");
+    return saveTo(path);
+}
+
+bool ComposerWindow::saveTo(const QString &path)
+{
+    Melody melody;
+    melody.tempo = m_editor.tempo();
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    melody.notes.assign(notes.begin(), notes.end());
+    const QByteArray text = mmlText(melody);
+    // Replaced whole or not at all.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        const QString reason = errno != 0 ? systemReasonText(errno) : file.errorString();
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("ファイル「%1」を保存できませんでした。\n%2").arg(QDir::toNativeSeparators(path), reason),
+            QStringLiteral("書き込みエラー")));
+        return false;
+    }
+    m_melodyFile = QFileInfo(path).absoluteFilePath();
+    m_savedRevision = m_editor.revision();
+    showTitle();
+    m_status->setText(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+// The program, written as the finish button writes it, without ending.
+void ComposerWindow::exportNqc()
+{
+    if (m_editor.state().noteTotal() == 0) {
+        m_status->setText(QStringLiteral("書き出す音がありません"));
+        return;
+    }
+    const QString written = writeProgramFile(m_editor.state(), m_services.messages, m_services.files);
+    if (!written.isEmpty())
+        m_status->setText(QStringLiteral("%1 を書き出しました").arg(written));
 }

@@ -15,6 +15,7 @@ class ComposerWindow;
 }
 class ClickableLabel;
 class FileChooser;
+class RecoveryJournal;
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -27,6 +28,7 @@ struct ComposerServices {
     FileSystem &files;
     FileChooser &fileChooser;
     std::function<std::unique_ptr<SoundOutput>()> makeSoundOutput;
+    RecoveryJournal *journal = nullptr; // none: no record is kept
 };
 
 // The composer window: the form with its 56 controls, a menu bar above it and
@@ -60,6 +62,10 @@ public:
     QPushButton *aboutButton() const;
 
     // The menu commands.
+    QAction *openAction() const { return m_open; }
+    QAction *saveAction() const { return m_save; }
+    QAction *saveAsAction() const { return m_saveAs; }
+    QAction *exportNqcAction() const { return m_exportNqc; }
     QAction *exportWavAction() const { return m_exportWav; }
     QAction *playAllAction() const { return m_playAll; }
     QAction *playLastTenAction() const { return m_playLastTen; }
@@ -67,6 +73,18 @@ public:
     QAction *keySoundsAction() const { return m_keySounds; }
     QAction *aboutAction() const { return m_about; }
     QLabel *statusLabel() const { return m_status; }
+
+    // Replaces the score and the tempo, as if the notes had been entered by hand.
+    void loadScore(std::span<const NoteRecord> notes, int tempo);
+    // Opens a melody file as the score, as if its notes had been entered by
+    // hand at its tempo; false, after a box, when it cannot be read.
+    bool openMelodyFile(const QString &path);
+    // The melody file the score belongs to; empty until it has one.
+    QString melodyFile() const { return m_melodyFile; }
+    bool hasUnsavedChanges() const { return m_editor.revision() != m_savedRevision; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 signals:
     void aboutRequested();
@@ -92,6 +110,15 @@ private:
     void soundKey();
     void tellNoSound();
     void exportWav();
+    void openFile();
+    bool save();
+    bool saveAs();
+    bool saveTo(const QString &path);
+    void exportNqc();
+    // Asks whether to save unsaved notes first; false when the user cancels.
+    bool settleUnsavedWork(bool onlyWithMelodyFile);
+    void showTitle();
+    void recordChange(ScoreEditor::ScoreChange change);
 
     std::unique_ptr<Ui::ComposerWindow> m_ui;
     QWidget *m_form;
@@ -103,7 +130,13 @@ private:
     PlaybackStatus m_playbackStatus;
     bool m_toldNoSound = false;
 
+    QAction *m_open = nullptr;
+    QAction *m_save = nullptr;
+    QAction *m_saveAs = nullptr;
+    QAction *m_exportNqc = nullptr;
     QAction *m_exportWav = nullptr;
+    QString m_melodyFile;
+    quint64 m_savedRevision = 0;
     QAction *m_playAll = nullptr;
     QAction *m_playLastTen = nullptr;
     QAction *m_stop = nullptr;

@@ -1,0 +1,274 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "common/GuiTestSupport.h"
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
+
+namespace {
+
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
+{
+    zepa.startComposing(tempo);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return zepa.app.composerWindow();
+}
+
+void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
+{
+    for (int pitch : pitches) {
+        click(window->pitchKey(pitch));
+        click(window->confirmButton());
+    }
+}
+
+QString text(ComposerWindow *window, const char *label)
+{
+    return window->findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The process number of a program that has ended.
+qint64 endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+const QString SaveQuestion = QStringLiteral("作曲中の曲を保存しますか？");
+
+} // namespace
+
+class MelodyFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Settings of the tests' own, apart from the user's; no key sounds here.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings().setValue(QStringLiteral("sound/keySounds"), false); }
+    void cleanup() { QSettings().clear(); }
+    void savedMelodyShowsItsNameAndUnsavedMark();
+    void openingLeavesWhatEnteringByHandWould();
+    void closingAsksAndCancelKeepsEverything();
+    void finishAsksOnlyUsersOfMelodyFiles();
+    void programIsWrittenWithoutEnding();
+    void recoveryRestoresTheScoreOfAKilledRun();
+};
+
+void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 4, 7});
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲"));
+
+    zepa.fileChooser.answer = directory.filePath(QStringLiteral("furusato"));
+    window->saveAction()->trigger(); // no file yet: asks for a name
+    QVERIFY(zepa.fileChooser.suggested.endsWith(QStringLiteral("/melody.mml")));
+    QFile saved(directory.filePath(QStringLiteral("furusato.mml")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().endsWith("T120\nC E G\n"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - furusato.mml"));
+
+    confirmPitches(window, {9});
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - furusato.mml *"));
+    window->saveAction()->trigger(); // the file is known now: no dialog
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - furusato.mml"));
+    QVERIFY(zepa.messages.shown().empty());
+
+    // A file that cannot be written: a box with its name; the score stays.
+    zepa.fileChooser.answer = directory.filePath(QStringLiteral("gone/x.mml"));
+    zepa.messages.expect();
+    window->saveAsAction()->trigger();
+    QVERIFY(zepa.messages.last().text.startsWith(
+        QStringLiteral("ファイル「%1」を保存できませんでした。\n").arg(zepa.fileChooser.answer)));
+    QCOMPARE(window->editor().state().noteCount, qint16(4));
+}
+
+void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("song.mml"));
+    writeFile(path, "T90 O4 Q4 L8 c d e2");
+
+    // By hand at tempo 90 ...
+    ZepaUnderTest byHand(directory.path());
+    ComposerWindow *handWindow = openComposer(byHand, QStringLiteral("90"));
+    click(handWindow->octaveOption(Octave::Low));
+    click(handWindow->articulationOption(Articulation::Staccato));
+    click(handWindow->lengthButton(NoteLength::Eighth));
+    confirmPitches(handWindow, {0, 2});
+    click(handWindow->lengthButton(NoteLength::Half));
+    confirmPitches(handWindow, {4});
+
+    // ... and opened from the file into a window started at 120.
+    ZepaUnderTest opened(directory.path());
+    ComposerWindow *window = openComposer(opened);
+    confirmPitches(window, {11});
+    opened.messages.expect(MessageAnswer::Cancel);
+    window->openAction()->trigger();
+    QCOMPARE(opened.messages.last().text, SaveQuestion);
+    QCOMPARE(window->editor().state().noteCount, qint16(1)); // cancelled: nothing changed
+    opened.fileChooser.toOpen = path;
+    opened.messages.expect(MessageAnswer::Discard);
+    window->openAction()->trigger();
+
+    QVERIFY(window->editor().state().notes().size() == handWindow->editor().state().notes().size());
+    QVERIFY(std::equal(window->editor().state().notes().begin(), window->editor().state().notes().end(),
+                       handWindow->editor().state().notes().begin()));
+    QCOMPARE(window->editor().tempo(), 90);
+    QCOMPARE(text(window, "Label40"), text(handWindow, "Label40"));
+    QCOMPARE(text(window, "Label16"), text(handWindow, "Label16"));
+    QVERIFY(window->octaveOption(Octave::Low)->isChecked());
+    QVERIFY(window->articulationOption(Articulation::Staccato)->isChecked());
+    QVERIFY(window->confirmButton()->isEnabled());
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - song.mml"));
+    // The next note takes the file's tempo.
+    confirmPitches(window, {5});
+    QCOMPARE(window->editor().state().notes().back().ticks, lengthTicks(NoteLength::Half, 90));
+
+    // A file with an error loads nothing and says where.
+    writeFile(path, "c d\nc3");
+    opened.fileChooser.toOpen = path;
+    opened.messages.expect(MessageAnswer::Discard);
+    opened.messages.expect();
+    window->openAction()->trigger();
+    QCOMPARE(opened.messages.last().shownTitle(), QStringLiteral("開けません"));
+    QVERIFY(opened.messages.last().text.endsWith(
+        QStringLiteral("2行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです")));
+    QCOMPARE(window->editor().state().noteCount, qint16(4));
+}
+
+void MelodyFileTest::closingAsksAndCancelKeepsEverything()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 2});
+    zepa.messages.expect(MessageAnswer::Cancel);
+    window->close();
+    QCOMPARE(zepa.messages.last().text, SaveQuestion);
+    QCOMPARE(zepa.messages.last().flags(), 0x10033u);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->editor().state().noteCount, qint16(2));
+    QCOMPARE(text(window, "Label16"), QStringLiteral("ドレ"));
+
+    zepa.messages.expect(MessageAnswer::Discard);
+    window->close();
+    QVERIFY(!window->isVisible());
+
+    // An empty score closes as it always did.
+    ZepaUnderTest empty;
+    ComposerWindow *emptyWindow = openComposer(empty);
+    emptyWindow->close();
+    QVERIFY(!emptyWindow->isVisible());
+    QVERIFY(empty.messages.shown().empty());
+}
+
+void MelodyFileTest::finishAsksOnlyUsersOfMelodyFiles()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0});
+    zepa.messages.expect(); // the notice before writing, as always
+    click(window->finishButton());
+    QCOMPARE(zepa.messages.shown().size(), std::size_t(1));
+    QCOMPARE(zepa.quitCount, 1);
+
+    ZepaUnderTest user(directory.path());
+    ComposerWindow *userWindow = openComposer(user);
+    confirmPitches(userWindow, {0});
+    user.fileChooser.answer = directory.filePath(QStringLiteral("a.mml"));
+    userWindow->saveAsAction()->trigger();
+    confirmPitches(userWindow, {2});
+    user.messages.expect(MessageAnswer::Cancel);
+    click(userWindow->finishButton());
+    QCOMPARE(user.messages.last().text, SaveQuestion);
+    QCOMPARE(user.quitCount, 0);
+    user.messages.expect(MessageAnswer::Save);
+    user.messages.expect();
+    click(userWindow->finishButton());
+    QCOMPARE(user.quitCount, 1);
+    QFile saved(directory.filePath(QStringLiteral("a.mml")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().endsWith("C D\n"));
+}
+
+void MelodyFileTest::programIsWrittenWithoutEnding()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 4});
+    QCOMPARE(window->exportNqcAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    zepa.messages.expect();
+    window->exportNqcAction()->trigger();
+    zepa.messages.expect();
+    window->exportNqcAction()->trigger();
+    QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music0.nqc"))));
+    QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music1.nqc"))));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("music1.nqc を書き出しました"));
+    QVERIFY(window->isVisible());
+    QCOMPARE(zepa.quitCount, 0);
+}
+
+void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
+{
+    QTemporaryDir journals;
+    const QString left = journals.filePath(QStringLiteral("journal-%1.txt").arg(endedProcess()));
+    writeFile(left, "ZEPA journal 1\nT80\n+ 0 2 0 2\n+ 7 3 1 3\n+ 4 3 1 0\n-\n+ 12 3 1 2\n+ 9 ");
+
+    ZepaUnderTest zepa(QStringLiteral("."), journals.path());
+    zepa.messages.expect(MessageAnswer::Yes);
+    zepa.app.start();
+    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("復元"));
+    QCOMPARE(zepa.messages.last().text, QStringLiteral("前回の作曲を復元しますか？"));
+    QCOMPARE(zepa.messages.last().flags(), 0x10024u);
+    QVERIFY(!zepa.app.tempoWindow());
+    ComposerWindow *window = zepa.app.composerWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->editor().tempo(), 80);
+    QCOMPARE(window->editor().state().noteCount, qint16(3)); // the cut line is not a note
+    QCOMPARE(text(window, "Label16"), QStringLiteral("ドソ休"));
+    QCOMPARE(text(window, "Label40"), QStringLiteral("入力成功"));
+    QVERIFY(window->octaveOption(Octave::High)->isChecked());
+    QVERIFY(window->articulationOption(Articulation::Staccato)->isChecked());
+    QVERIFY(!QFile::exists(left));
+    // This run keeps its own journal, with the restored notes.
+    const QString own = journals.filePath(QStringLiteral("journal-%1.txt").arg(::getpid()));
+    QVERIFY(QFile::exists(own));
+    zepa.app.endProgram();
+    QVERIFY(!QFile::exists(own));
+
+    // Declined: the tempo window as always, and the journal goes.
+    writeFile(left, "ZEPA journal 1\nT80\n+ 0 2 0 2\n");
+    ZepaUnderTest declined(QStringLiteral("."), journals.path());
+    declined.messages.expect(MessageAnswer::No);
+    declined.app.start();
+    QVERIFY(declined.app.tempoWindow() && declined.app.tempoWindow()->isVisible());
+    QVERIFY(!declined.app.composerWindow());
+    QVERIFY(!QFile::exists(left));
+}
+
+QTEST_MAIN(MelodyFileTest)
+#include "tst_melody_file.moc"
