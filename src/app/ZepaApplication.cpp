@@ -22,6 +22,7 @@ ZepaApplication::ZepaApplication(ZepaServices services)
 
 ZepaApplication::~ZepaApplication()
 {
+    delete m_scoreWindow;
     delete m_aboutWindow;
     delete m_composerWindow;
     delete m_tempoWindow;
@@ -61,8 +62,9 @@ void ZepaApplication::openComposer(int tempo)
     m_tempo = tempo;
     m_composerWindow = new ComposerWindow(
         m_tempo,
-        {m_services.messages, m_services.files, m_services.fileChooser, m_services.makeSoundOutput, m_journal.get()});
+        {m_services.messages, m_services.files, m_services.dialogs, m_services.makeSoundOutput, m_journal.get()});
     connect(m_composerWindow, &ComposerWindow::aboutRequested, this, &ZepaApplication::showAbout);
+    connect(m_composerWindow, &ComposerWindow::scoreWindowRequested, this, &ZepaApplication::showScore);
     connect(m_composerWindow, &ComposerWindow::endRequested, this, &ZepaApplication::endProgram);
     m_composerWindow->show();
 }
@@ -98,13 +100,31 @@ void ZepaApplication::showAbout()
     m_aboutWindow->activateWindow(); // some window managers leave a tool window unfocused
 }
 
+void ZepaApplication::showScore()
+{
+    // One score window at a time, beside the composer, not modal.
+    if (m_scoreWindow) {
+        m_scoreWindow->raise();
+        m_scoreWindow->activateWindow();
+        return;
+    }
+    ComposerWindow *composer = m_composerWindow;
+    m_scoreWindow = new ScoreWindow(composer->document());
+    connect(m_scoreWindow, &ScoreWindow::playFrom, composer, &ComposerWindow::playFrom);
+    connect(m_scoreWindow, &ScoreWindow::noteTaken, composer, &ComposerWindow::noteTaken);
+    connect(composer, &QObject::destroyed, m_scoreWindow, &QWidget::close);
+    m_scoreWindow->move(composer->frameGeometry().topRight() + QPoint(8, 0));
+    m_scoreWindow->show();
+    m_scoreWindow->activateWindow();
+}
+
 void ZepaApplication::endProgram()
 {
     if (m_journal)
         m_journal->discard(); // a normal end: nothing to recover
 
-    for (QWidget *window : {static_cast<QWidget *>(m_aboutWindow), static_cast<QWidget *>(m_composerWindow),
-                            static_cast<QWidget *>(m_tempoWindow)}) {
+    for (QWidget *window : {static_cast<QWidget *>(m_aboutWindow), static_cast<QWidget *>(m_scoreWindow),
+                            static_cast<QWidget *>(m_composerWindow), static_cast<QWidget *>(m_tempoWindow)}) {
         if (window) {
             window->hide();
             window->deleteLater();
@@ -123,8 +143,8 @@ int runWindows(int argc, char *argv[])
     files.removeAbandonedFiles();
     PlainFileProbe fileProbe;
     DetachedLauncher launcher;
-    DialogFileChooser fileChooser;
-    ZepaApplication zepa({messages, files, systemRegistry(), fileProbe, launcher, fileChooser,
+    QtUserDialogs dialogs;
+    ZepaApplication zepa({messages, files, systemRegistry(), fileProbe, launcher, dialogs,
                           [] { return std::make_unique<SpeakerOutput>(); }, [] { QCoreApplication::exit(0); },
                           QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)});
     // A normal end leaves no journal; a kill or crash does.

@@ -11,9 +11,10 @@
 #include "nqc/FileSystem.h"
 #include "playback/SoundOutput.h"
 #include "sysinfo/SysInfoStarter.h"
-#include "widgets/FileChooser.h"
+#include "widgets/UserDialogs.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
+#include "windows/score/ScoreWindow.h"
 #include "windows/tempo/TempoWindow.h"
 
 class QApplication;
@@ -25,7 +26,7 @@ struct ZepaServices {
     const Registry &registry;
     const FileProbe &fileProbe;
     ProgramLauncher &launcher;
-    FileChooser &fileChooser;
+    UserDialogs &dialogs;
     std::function<std::unique_ptr<SoundOutput>()> makeSoundOutput;
     std::function<void()> quit; // leaves the event loop
     QString journalFolder = {}; // where the recovery journals are kept; empty: none
@@ -53,6 +54,7 @@ public:
     TempoWindow *tempoWindow() const { return m_tempoWindow; }
     ComposerWindow *composerWindow() const { return m_composerWindow; }
     AboutWindow *aboutWindow() const { return m_aboutWindow; }
+    ScoreWindow *scoreWindow() const { return m_scoreWindow; }
 
 private:
     void startComposing(qint16 tempo);
@@ -61,6 +63,7 @@ private:
     bool offerRecovery();
     void openComposer(int tempo);
     void showAbout();
+    void showScore();
 
     ZepaServices m_services;
     int m_tempo = 0;
@@ -69,4 +72,5 @@ private:
     QPointer<TempoWindow> m_tempoWindow;
     QPointer<ComposerWindow> m_composerWindow;
     QPointer<AboutWindow> m_aboutWindow;
+    QPointer<ScoreWindow> m_scoreWindow;
 };

@@ -145,6 +145,13 @@ void ScoreEditor::repeatPrevious()
     selectOptionsForCurrentNote();
 }
 
+void ScoreEditor::takeNote(const NoteRecord &note)
+{
+    m_state.currentNote = note;
+    describeCurrentNote();
+    selectOptionsForCurrentNote();
+}
+
 void ScoreEditor::describeCurrentNote()
 {
     m_description = describe(m_state.currentNote);
@@ -167,4 +174,61 @@ void ScoreEditor::selectOptionsForCurrentNote()
 {
     m_octave = m_state.currentNote.octave;
     m_articulation = m_state.currentNote.articulation;
+}
+
+namespace {
+
+void setTotal(ComposerState &state, int total)
+{
+    state.scoreFull = total == ComposerState::ScoreCapacity;
+    state.noteCount = static_cast<qint16>(state.scoreFull ? ComposerState::LastScoreIndex : total);
+}
+
+} // namespace
+
+void ScoreEditor::insertNotes(int index, std::span<const NoteRecord> notes)
+{
+    const int total = m_state.noteTotal();
+    Q_ASSERT(index >= 0 && index <= total && total + int(notes.size()) <= ComposerState::ScoreCapacity);
+    auto at = m_state.score.begin() + index;
+    std::move_backward(at, m_state.score.begin() + total, m_state.score.begin() + total + qsizetype(notes.size()));
+    std::copy(notes.begin(), notes.end(), at);
+    setTotal(m_state, total + int(notes.size()));
+    rebuildHistory(m_state.noteTotal() - 1);
+    scoreChanged(ScoreChange::Replaced);
+}
+
+std::vector<NoteRecord> ScoreEditor::removeNotes(int index, int count)
+{
+    const int total = m_state.noteTotal();
+    Q_ASSERT(index >= 0 && count >= 0 && index + count <= total);
+    auto first = m_state.score.begin() + index;
+    std::vector<NoteRecord> removed(first, first + count);
+    std::move(first + count, m_state.score.begin() + total, first);
+    setTotal(m_state, total - count);
+    if (m_state.noteTotal() == 0)
+        m_state.historyText.clear();
+    else
+        rebuildHistory(m_state.noteTotal() - 1);
+    scoreChanged(ScoreChange::Replaced);
+    return removed;
+}
+
+void ScoreEditor::replaceNotes(int index, std::span<const NoteRecord> notes)
+{
+    Q_ASSERT(index >= 0 && index + int(notes.size()) <= m_state.noteTotal());
+    std::copy(notes.begin(), notes.end(), m_state.score.begin() + index);
+    rebuildHistory(m_state.noteTotal() - 1);
+    scoreChanged(ScoreChange::Replaced);
+}
+
+void ScoreEditor::changeTempo(int tempo)
+{
+    m_tempo = tempo;
+    for (int i = 0; i < m_state.noteTotal(); ++i) {
+        NoteRecord &note = m_state.score[std::size_t(i)];
+        note.ticks = lengthTicks(note.length, tempo);
+    }
+    m_state.currentNote.ticks = lengthTicks(m_state.currentNote.length, tempo);
+    scoreChanged(ScoreChange::Replaced);
 }

@@ -40,6 +40,18 @@ public:
     // carry the ticks of that tempo; at most 32767 are taken.
     void load(std::span<const NoteRecord> notes, int tempo);
 
+    // Edits anywhere in the score, as undo and the score window need them.
+    // Each keeps the Parts' counting (a full score keeps noteCount at 32766),
+    // shows the last ten notes of the edited score in the history and leaves
+    // the note being composed and the option buttons alone. Indexes are
+    // 0-based and in range; the score never grows past 32767 notes.
+    void insertNotes(int index, std::span<const NoteRecord> notes);
+    std::vector<NoteRecord> removeNotes(int index, int count);
+    void replaceNotes(int index, std::span<const NoteRecord> notes);
+    // A new tempo for the run: every note keeps its length kind and takes the
+    // ticks of that kind at the new tempo, as does the note being composed.
+    void changeTempo(int tempo);
+
     void choosePitch(int pitchIndex);
     void chooseOctave(Octave octave);
     void chooseArticulation(Articulation articulation);
@@ -49,6 +61,9 @@ public:
     void rest();
     void clearPrevious();
     void repeatPrevious();
+    // Makes a note of the score the note being composed, as repeat does for
+    // the last one.
+    void takeNote(const NoteRecord &note);
 
 private:
     void describeCurrentNote();

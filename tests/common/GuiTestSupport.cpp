@@ -41,7 +41,7 @@ QList<QWidget *> visibleWindows()
 
 ZepaUnderTest::ZepaUnderTest(const QString &directory, const QString &journalFolder)
     : files(directory)
-    , app({messages, files, registry, fileProbe, launcher, fileChooser,
+    , app({messages, files, registry, fileProbe, launcher, dialogs,
            [this] {
                auto output = std::make_unique<RecordingSoundOutput>();
                output->available = soundAvailable;

@@ -51,7 +51,7 @@ public:
     InMemoryRegistry registry;
     KnownFiles fileProbe;
     RecordingLauncher launcher;
-    FixedFileChooser fileChooser;
+    ScriptedDialogs dialogs;
     // Every sound output the program makes, in order: the composer window
     // makes one for the melody and one for the keys.
     std::vector<RecordingSoundOutput *> soundOutputs;

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "playback/SoundOutput.h"
-#include "widgets/FileChooser.h"
+#include "widgets/UserDialogs.h"
 
 // An output that records what it was asked to play and plays it at once, or
 // stands for a system without an output device.
@@ -32,8 +32,8 @@ private:
     bool m_playing = false;
 };
 
-// Answers every save dialog with the same path (empty: cancelled).
-class FixedFileChooser : public FileChooser {
+// Answers every dialog as the test set it up (empty or nothing: cancelled).
+class ScriptedDialogs : public UserDialogs {
 public:
     QString saveFileName(QWidget *, const QString &, const QString &suggestedPath, const QString &) override
     {
@@ -41,7 +41,12 @@ public:
         return answer;
     }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return toOpen; }
+    std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return typed;
+    }
     QString answer;
     QString suggested;
     QString toOpen;
+    std::optional<QString> typed; // what the user types into the next question
 };

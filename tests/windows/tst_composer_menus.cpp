@@ -54,7 +54,7 @@ void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
     QStringList menus;
     for (QAction *menu : window->menuBar()->actions())
         menus << menu->text();
-    QCOMPARE(menus, (QStringList{"ファイル(&F)", "再生(&P)", "ヘルプ(&H)"}));
+    QCOMPARE(menus, (QStringList{"ファイル(&F)", "編集(&E)", "再生(&P)", "ヘルプ(&H)"}));
 
     QCOMPARE(window->exportWavAction()->text(), QStringLiteral("WAVファイルに書き出す(&W)..."));
     QCOMPARE(window->playAllAction()->text(), QStringLiteral("最初から再生(&S)"));
@@ -170,20 +170,20 @@ void ComposerMenusTest::wavFileIsWrittenWhereTheUserChose()
     ZepaUnderTest zepa;
     ComposerWindow *window = openComposer(zepa, QStringLiteral("60"));
     confirmPitches(window, {0, 7});
-    zepa.fileChooser.answer = directory.filePath(QStringLiteral("曲.wav"));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.wav"));
     window->exportWavAction()->trigger();
-    QVERIFY(zepa.fileChooser.suggested.endsWith(QStringLiteral("/melody.wav")));
-    QFile written(zepa.fileChooser.answer);
+    QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.wav")));
+    QFile written(zepa.dialogs.answer);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.size(), 44 + qint64(2) * 100 * 441 * 2);
     QVERIFY(window->statusLabel()->text().contains(QStringLiteral("曲.wav")));
 
     // A folder that is not there: the box names the file, the score stays.
-    zepa.fileChooser.answer = directory.filePath(QStringLiteral("gone/曲.wav"));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("gone/曲.wav"));
     zepa.messages.expect();
     window->exportWavAction()->trigger();
     QVERIFY(zepa.messages.last().text.startsWith(
-        QStringLiteral("ファイル「%1」を書き込めませんでした。\n").arg(zepa.fileChooser.answer)));
+        QStringLiteral("ファイル「%1」を書き込めませんでした。\n").arg(zepa.dialogs.answer)));
     QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("書き込みエラー"));
     QCOMPARE(window->editor().state().noteCount, qint16(2));
 }

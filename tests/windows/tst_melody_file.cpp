@@ -82,9 +82,9 @@ void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
     confirmPitches(window, {0, 4, 7});
     QCOMPARE(window->windowTitle(), QStringLiteral("作曲"));
 
-    zepa.fileChooser.answer = directory.filePath(QStringLiteral("furusato"));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("furusato"));
     window->saveAction()->trigger(); // no file yet: asks for a name
-    QVERIFY(zepa.fileChooser.suggested.endsWith(QStringLiteral("/melody.mml")));
+    QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.mml")));
     QFile saved(directory.filePath(QStringLiteral("furusato.mml")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().endsWith("T120\nC E G\n"));
@@ -97,11 +97,11 @@ void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
     QVERIFY(zepa.messages.shown().empty());
 
     // A file that cannot be written: a box with its name; the score stays.
-    zepa.fileChooser.answer = directory.filePath(QStringLiteral("gone/x.mml"));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("gone/x.mml"));
     zepa.messages.expect();
     window->saveAsAction()->trigger();
     QVERIFY(zepa.messages.last().text.startsWith(
-        QStringLiteral("ファイル「%1」を保存できませんでした。\n").arg(zepa.fileChooser.answer)));
+        QStringLiteral("ファイル「%1」を保存できませんでした。\n").arg(zepa.dialogs.answer)));
     QCOMPARE(window->editor().state().noteCount, qint16(4));
 }
 
@@ -129,7 +129,7 @@ void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
     window->openAction()->trigger();
     QCOMPARE(opened.messages.last().text, SaveQuestion);
     QCOMPARE(window->editor().state().noteCount, qint16(1)); // cancelled: nothing changed
-    opened.fileChooser.toOpen = path;
+    opened.dialogs.toOpen = path;
     opened.messages.expect(MessageAnswer::Discard);
     window->openAction()->trigger();
 
@@ -149,7 +149,7 @@ void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
 
     // A file with an error loads nothing and says where.
     writeFile(path, "c d\nc3");
-    opened.fileChooser.toOpen = path;
+    opened.dialogs.toOpen = path;
     opened.messages.expect(MessageAnswer::Discard);
     opened.messages.expect();
     window->openAction()->trigger();
@@ -198,7 +198,7 @@ void MelodyFileTest::finishAsksOnlyUsersOfMelodyFiles()
     ZepaUnderTest user(directory.path());
     ComposerWindow *userWindow = openComposer(user);
     confirmPitches(userWindow, {0});
-    user.fileChooser.answer = directory.filePath(QStringLiteral("a.mml"));
+    user.dialogs.answer = directory.filePath(QStringLiteral("a.mml"));
     userWindow->saveAsAction()->trigger();
     confirmPitches(userWindow, {2});
     user.messages.expect(MessageAnswer::Cancel);

@@ -9,20 +9,26 @@
 #include <QStatusBar>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QSaveFile>
+#include <QUndoStack>
 
 #include "base/SystemReasons.h"
 #include "journal/RecoveryJournal.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
 #include "nqc/FinishCommand.h"
+#include "score/TempoReader.h"
 #include "sound/SoundRenderer.h"
 #include "sound/WavFile.h"
 #include "ui_ComposerWindow.h"
-#include "widgets/FileChooser.h"
 #include "widgets/FormDesign.h"
+#include "widgets/UserDialogs.h"
+#include "windows/composer/NoteKeys.h"
 
 namespace {
 
@@ -63,6 +69,7 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     , m_form(new QWidget(this))
     , m_services(std::move(services))
     , m_editor(tempo, m_services.messages)
+    , m_document(m_editor, m_services.messages)
     , m_melody(m_services.makeSoundOutput())
     , m_keySound(m_services.makeSoundOutput())
 {
@@ -170,10 +177,7 @@ void ComposerWindow::run(const EditorCommand &command)
 void ComposerWindow::connectSelections()
 {
     for (int pitch = 0; pitch < PitchCount; ++pitch)
-        onClick(pitchKey(pitch), [this, pitch](ScoreEditor &e) {
-            e.choosePitch(pitch);
-            soundKey();
-        });
+        connect(pitchKey(pitch), &ClickableLabel::clicked, this, [this, pitch] { pressPitchKey(pitch); });
     for (Octave octave : AllOctaves)
         onClick(octaveOption(octave), [octave](ScoreEditor &e) { e.chooseOctave(octave); });
     for (Articulation articulation : AllArticulations)
@@ -185,11 +189,17 @@ void ComposerWindow::connectSelections()
     }
 }
 
+void ComposerWindow::pressPitchKey(int pitch)
+{
+    run([pitch](ScoreEditor &e) { e.choosePitch(pitch); });
+    soundKey();
+}
+
 void ComposerWindow::connectCommands()
 {
-    onClick(confirmButton(), [](ScoreEditor &e) { e.confirm(); });
+    onClick(confirmButton(), [this](ScoreEditor &) { m_document.confirm(); });
     onClick(restButton(), [](ScoreEditor &e) { e.rest(); });
-    onClick(clearButton(), [](ScoreEditor &e) { e.clearPrevious(); });
+    onClick(clearButton(), [this](ScoreEditor &) { m_document.clearPrevious(); });
     onClick(repeatButton(), [](ScoreEditor &e) { e.repeatPrevious(); });
     connect(aboutButton(), &QPushButton::clicked, this, &ComposerWindow::aboutRequested);
     connect(finishButton(), &QPushButton::clicked, this, &ComposerWindow::finish);
@@ -228,6 +238,8 @@ void ComposerWindow::createMenus()
     m_exportNqc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     m_exportWav = file->addAction(QStringLiteral("WAVファイルに書き出す(&W)..."), this, &ComposerWindow::exportWav);
 
+    createEditMenu();
+
     QMenu *playback = menuBar()->addMenu(QStringLiteral("再生(&P)"));
     m_playAll = playback->addAction(QStringLiteral("最初から再生(&S)"), this, &ComposerWindow::playOrStop);
     m_playLastTen = playback->addAction(QStringLiteral("最後の１０音を再生(&L)"), this, [this] {
@@ -244,6 +256,7 @@ void ComposerWindow::createMenus()
             [](bool on) { QSettings().setValue(QStringLiteral("sound/keySounds"), on); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    m_keyList = help->addAction(QStringLiteral("キー操作(&K)"), this, &ComposerWindow::showKeyList);
     m_about = help->addAction(QStringLiteral("ZEPAについて(&A)"), this, &ComposerWindow::aboutRequested);
     showPlaying(false);
 }
@@ -332,9 +345,9 @@ void ComposerWindow::exportWav()
                              QStringLiteral("書き出せません")));
         return;
     }
-    const QString path = m_services.fileChooser.saveFileName(this, QStringLiteral("WAVファイルに書き出す"),
-                                                             QDir::current().filePath(QStringLiteral("melody.wav")),
-                                                             QStringLiteral("WAVファイル (*.wav)"));
+    const QString path = m_services.dialogs.saveFileName(this, QStringLiteral("WAVファイルに書き出す"),
+                                                         QDir::current().filePath(QStringLiteral("melody.wav")),
+                                                         QStringLiteral("WAVファイル (*.wav)"));
     if (path.isEmpty())
         return;
 
@@ -433,7 +446,7 @@ void ComposerWindow::openFile()
     if (!settleUnsavedWork(false))
         return;
     const QString path
-        = m_services.fileChooser.openFileName(this, QStringLiteral("開く"), QDir::currentPath(), MelodyFilter);
+        = m_services.dialogs.openFileName(this, QStringLiteral("開く"), QDir::currentPath(), MelodyFilter);
     if (!path.isEmpty())
         openMelodyFile(path);
 }
@@ -457,7 +470,7 @@ bool ComposerWindow::openMelodyFile(const QString &path)
     }
     loadScore(read.melody.notes, read.melody.tempo);
     m_melodyFile = QFileInfo(path).absoluteFilePath();
-    m_savedRevision = m_editor.revision();
+    m_document.undoStack().setClean();
     showTitle();
     return true;
 }
@@ -465,7 +478,7 @@ bool ComposerWindow::openMelodyFile(const QString &path)
 void ComposerWindow::loadScore(std::span<const NoteRecord> notes, int tempo)
 {
     stopPlaying();
-    m_editor.load(notes, tempo);
+    m_document.open(notes, tempo);
     draw();
 }
 
@@ -478,8 +491,7 @@ bool ComposerWindow::saveAs()
 {
     const QString suggested
         = m_melodyFile.isEmpty() ? QDir::current().filePath(QStringLiteral("melody.mml")) : m_melodyFile;
-    QString path
-        = m_services.fileChooser.saveFileName(this, QStringLiteral("名前を付けて保存"), suggested, MelodyFilter);
+    QString path = m_services.dialogs.saveFileName(this, QStringLiteral("名前を付けて保存"), suggested, MelodyFilter);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -505,7 +517,7 @@ bool ComposerWindow::saveTo(const QString &path)
         return false;
     }
     m_melodyFile = QFileInfo(path).absoluteFilePath();
-    m_savedRevision = m_editor.revision();
+    m_document.undoStack().setClean();
     showTitle();
     m_status->setText(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
     return true;
@@ -521,4 +533,143 @@ void ComposerWindow::exportNqc()
     const QString written = writeProgramFile(m_editor.state(), m_services.messages, m_services.files);
     if (!written.isEmpty())
         m_status->setText(QStringLiteral("%1 を書き出しました").arg(written));
+}
+
+void ComposerWindow::createEditMenu()
+{
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QUndoStack &undo = m_document.undoStack();
+    m_undo = edit->addAction(QString(), &undo, &QUndoStack::undo);
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = edit->addAction(QString(), &undo, &QUndoStack::redo);
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The items name what they undo and redo: 「元に戻す(U): 入力確定」.
+    auto name = [](QAction *action, const QString &command, const QString &what) {
+        action->setText(what.isEmpty() ? command : command + QStringLiteral(": ") + what);
+    };
+    auto update = [this, &undo, name] {
+        name(m_undo, QStringLiteral("元に戻す(&U)"), undo.undoText());
+        name(m_redo, QStringLiteral("やり直し(&R)"), undo.redoText());
+        m_undo->setEnabled(undo.canUndo());
+        m_redo->setEnabled(undo.canRedo());
+    };
+    connect(&undo, &QUndoStack::indexChanged, this, update);
+    connect(&undo, &QUndoStack::cleanChanged, this, &ComposerWindow::showTitle);
+    update();
+    edit->addSeparator();
+    m_transpose = edit->addAction(QStringLiteral("移調(&M)..."), this, &ComposerWindow::askTranspose);
+    m_changeTempo = edit->addAction(QStringLiteral("テンポの変更(&P)..."), this, &ComposerWindow::askTempo);
+    edit->addSeparator();
+    m_showScore = edit->addAction(QStringLiteral("楽譜を表示(&V)"), this, &ComposerWindow::scoreWindowRequested);
+    m_showScore->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(&m_document, &ScoreDocument::scoreChanged, this, [this] {
+        draw();
+        showTitle();
+    });
+}
+
+void ComposerWindow::askTranspose()
+{
+    const std::optional<QString> text = m_services.dialogs.askText(
+        this, QStringLiteral("移調"), QStringLiteral("上げる半音の数（下げるときは－を付けます）:"),
+        QStringLiteral("0"));
+    if (!text)
+        return;
+    bool ok = false;
+    const int semitones = text->normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
+    if (!ok || semitones < -59 || semitones > 59) {
+        m_services.messages.show(Message::refusal(QStringLiteral("半音の数は－５９から５９の整数で入力してください。"),
+                                                  QStringLiteral("注意")));
+        return;
+    }
+    m_document.transpose(semitones);
+}
+
+void ComposerWindow::askTempo()
+{
+    const std::optional<QString> text = m_services.dialogs.askText(this, QStringLiteral("テンポの変更"),
+                                                                   QStringLiteral("新しいテンポ（６０～２４０）:"),
+                                                                   QString::number(m_editor.tempo()));
+    if (!text)
+        return;
+    const std::optional<qint16> tempo = TempoReader::readTempo(*text);
+    if (!tempo) {
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        return;
+    }
+    m_document.changeTempo(*tempo);
+}
+
+void ComposerWindow::playFrom(int index)
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    play(notes.subspan(std::min<std::size_t>(std::size_t(std::max(index, 0)), notes.size())));
+}
+
+void ComposerWindow::noteTaken()
+{
+    draw();
+}
+
+// A key does exactly what the click on the same control does.
+void ComposerWindow::keyPressEvent(QKeyEvent *event)
+{
+    const std::optional<NoteKeys::Action> action = NoteKeys::actionFor(*event);
+    if (!action) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (const auto *key = std::get_if<NoteKeys::PitchKey>(&*action)) {
+        pressPitchKey(key->pitch);
+    } else if (const auto *length = std::get_if<NoteLength>(&*action)) {
+        lengthButton(*length)->click();
+    } else if (const auto *articulation = std::get_if<Articulation>(&*action)) {
+        articulationOption(*articulation)->click();
+    } else {
+        const int octave = int(m_editor.selectedOctave());
+        switch (std::get<NoteKeys::Command>(*action)) {
+        case NoteKeys::Command::OctaveUp:
+            if (octave < int(Octave::Highest))
+                octaveOption(Octave(octave + 1))->click();
+            break;
+        case NoteKeys::Command::OctaveDown:
+            if (octave > int(Octave::Lowest))
+                octaveOption(Octave(octave - 1))->click();
+            break;
+        case NoteKeys::Command::Rest:
+            restButton()->click();
+            break;
+        case NoteKeys::Command::Confirm:
+            if (confirmButton()->isEnabled())
+                confirmButton()->click();
+            break;
+        case NoteKeys::Command::Clear:
+            clearButton()->click();
+            break;
+        }
+    }
+}
+
+void ComposerWindow::showKeyList()
+{
+    QDialog list(this);
+    list.setWindowTitle(QStringLiteral("キー操作"));
+    auto *layout = new QGridLayout(&list);
+    int row = 0;
+    for (const auto &[key, meaning] : NoteKeys::keyList()) {
+        auto *keyLabel = new QLabel(key, &list);
+        QFont bold = keyLabel->font();
+        bold.setBold(true);
+        keyLabel->setFont(bold);
+        layout->addWidget(keyLabel, row, 0);
+        layout->addWidget(new QLabel(meaning, &list), row, 1);
+        ++row;
+    }
+    auto *close = new QPushButton(QStringLiteral("閉じる"), &list);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, &list, &QDialog::accept);
+    layout->addWidget(close, row, 1, Qt::AlignRight);
+    list.exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include "editing/ScoreDocument.h"
 #include "nqc/FileSystem.h"
 #include "playback/SoundOutput.h"
 #include "score/ScoreEditor.h"
@@ -14,7 +15,7 @@ namespace Ui {
 class ComposerWindow;
 }
 class ClickableLabel;
-class FileChooser;
+class UserDialogs;
 class RecoveryJournal;
 class QAbstractButton;
 class QAction;
@@ -26,7 +27,7 @@ class QRadioButton;
 struct ComposerServices {
     MessageService &messages;
     FileSystem &files;
-    FileChooser &fileChooser;
+    UserDialogs &dialogs;
     std::function<std::unique_ptr<SoundOutput>()> makeSoundOutput;
     RecoveryJournal *journal = nullptr; // none: no record is kept
 };
@@ -72,6 +73,18 @@ public:
     QAction *stopAction() const { return m_stop; }
     QAction *keySoundsAction() const { return m_keySounds; }
     QAction *aboutAction() const { return m_about; }
+    QAction *undoAction() const { return m_undo; }
+    QAction *redoAction() const { return m_redo; }
+    QAction *transposeAction() const { return m_transpose; }
+    QAction *changeTempoAction() const { return m_changeTempo; }
+    QAction *showScoreAction() const { return m_showScore; }
+    QAction *keyListAction() const { return m_keyList; }
+
+    ScoreDocument &document() { return m_document; }
+    // Plays the melody from a note on.
+    void playFrom(int index);
+    // A note of the score became the note being composed.
+    void noteTaken();
     QLabel *statusLabel() const { return m_status; }
 
     // Replaces the score and the tempo, as if the notes had been entered by hand.
@@ -81,24 +94,32 @@ public:
     bool openMelodyFile(const QString &path);
     // The melody file the score belongs to; empty until it has one.
     QString melodyFile() const { return m_melodyFile; }
-    bool hasUnsavedChanges() const { return m_editor.revision() != m_savedRevision; }
+    bool hasUnsavedChanges() const { return !m_document.undoStack().isClean(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 signals:
     void aboutRequested();
+    void scoreWindowRequested();
     // The program was written, or the user quits without a score.
     void endRequested();
 
 private:
     void createMenus();
+    void createEditMenu();
+    void askTranspose();
+    void askTempo();
+    void showKeyList();
+    void keyPressEvent(QKeyEvent *event) override;
     void connectSelections();
     void connectCommands();
     using EditorCommand = std::function<void(ScoreEditor &)>;
     // A click runs an editor command; then the window draws the result.
     void onClick(QAbstractButton *button, const EditorCommand &command);
     void onClick(ClickableLabel *label, const EditorCommand &command);
+    // The pitch key's click, from the mouse or the keyboard.
+    void pressPitchKey(int pitch);
     void run(const EditorCommand &command);
     void finish();
     void draw();
@@ -124,6 +145,7 @@ private:
     QWidget *m_form;
     ComposerServices m_services;
     ScoreEditor m_editor;
+    ScoreDocument m_document;
 
     std::unique_ptr<SoundOutput> m_melody;
     std::unique_ptr<SoundOutput> m_keySound;
@@ -136,7 +158,12 @@ private:
     QAction *m_exportNqc = nullptr;
     QAction *m_exportWav = nullptr;
     QString m_melodyFile;
-    quint64 m_savedRevision = 0;
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QAction *m_transpose = nullptr;
+    QAction *m_changeTempo = nullptr;
+    QAction *m_showScore = nullptr;
+    QAction *m_keyList = nullptr;
     QAction *m_playAll = nullptr;
     QAction *m_playLastTen = nullptr;
     QAction *m_stop = nullptr;

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 class QWidget;
 
-// Asks the user where to save a file. Tests put their own answer in place.
-class FileChooser {
+// The small dialogs that ask the user for a file or a value. Tests put their
+// own answers in place.
+class UserDialogs {
 public:
-    virtual ~FileChooser() = default;
+    virtual ~UserDialogs() = default;
     // The path chosen, or an empty text when the user cancelled. The dialog
     // itself asks before an existing file is replaced.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
@@ -16,12 +19,18 @@ public:
     // The file chosen to open, or an empty text when the user cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
         = 0;
+    // A line of text, or nothing when the user cancelled.
+    virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
+                                           const QString &initial)
+        = 0;
 };
 
-// The toolkit's own file dialog.
-class DialogFileChooser : public FileChooser {
+// The toolkit's own dialogs.
+class QtUserDialogs : public UserDialogs {
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
                          const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
+    std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
+                                   const QString &initial) override;
 };

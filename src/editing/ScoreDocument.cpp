@@ -1,0 +1,217 @@
+#include "editing/ScoreDocument.h"
+
+#include <functional>
+
+namespace {
+
+// A step of the score's history: what to do and how to undo it. A step made
+// for a change already done (a confirm, a clear) skips its first redo.
+class ScoreStep : public QUndoCommand {
+public:
+    ScoreStep(const QString &name, std::function<void()> redo, std::function<void()> undo, bool alreadyDone,
+              std::function<void()> changed)
+        : QUndoCommand(name)
+        , m_redo(std::move(redo))
+        , m_undo(std::move(undo))
+        , m_skipRedo(alreadyDone)
+        , m_changed(std::move(changed))
+    { }
+
+    void redo() override
+    {
+        if (!m_skipRedo)
+            m_redo();
+        m_skipRedo = false;
+        m_changed();
+    }
+
+    void undo() override
+    {
+        m_undo();
+        m_changed();
+    }
+
+private:
+    std::function<void()> m_redo;
+    std::function<void()> m_undo;
+    bool m_skipRedo;
+    std::function<void()> m_changed;
+};
+
+constexpr int OctaveSpan = PitchCount;
+
+} // namespace
+
+ScoreDocument::ScoreDocument(ScoreEditor &editor, MessageService &messages, QObject *parent)
+    : QObject(parent)
+    , m_editor(editor)
+    , m_messages(messages)
+{ }
+
+void ScoreDocument::push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done)
+{
+    m_undo.push(new ScoreStep(name, std::move(redo), std::move(undo), done, [this] { emit scoreChanged(); }));
+}
+
+void ScoreDocument::confirm()
+{
+    const int before = m_editor.state().noteTotal();
+    m_editor.confirm();
+    if (m_editor.state().noteTotal() == before)
+        return;
+    const NoteRecord note = m_editor.state().notes().back();
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("入力確定"), ([&editor, note, before] { editor.insertNotes(before, std::span(&note, 1)); }),
+         ([&editor, before] { editor.removeNotes(before, 1); }), true);
+}
+
+void ScoreDocument::clearPrevious()
+{
+    const int before = m_editor.state().noteTotal();
+    if (before == 0) {
+        m_editor.clearPrevious(); // refused with its box
+        return;
+    }
+    const NoteRecord note = m_editor.state().notes().back();
+    m_editor.clearPrevious();
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("クリア"), ([&editor, before] { editor.removeNotes(before - 1, 1); }),
+         ([&editor, note, before] { editor.insertNotes(before - 1, std::span(&note, 1)); }), true);
+}
+
+namespace {
+
+// The score takes only a note with a pitch or a rest, as confirming does.
+bool chosen(const NoteRecord &note, MessageService &messages)
+{
+    if (!note.isChosen())
+        messages.show(Message::refusal(QStringLiteral("音が入力されていません"), QStringLiteral("注意")));
+    return note.isChosen();
+}
+
+} // namespace
+
+bool ScoreDocument::replace(int index, const NoteRecord &note)
+{
+    if (!chosen(note, m_messages))
+        return false;
+    const NoteRecord old = m_editor.state().notes()[std::size_t(index)];
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("置き換え"), ([&editor, index, note] { editor.replaceNotes(index, std::span(&note, 1)); }),
+         ([&editor, index, old] { editor.replaceNotes(index, std::span(&old, 1)); }), false);
+    return true;
+}
+
+bool ScoreDocument::insertBefore(int index, const NoteRecord &note)
+{
+    if (!chosen(note, m_messages))
+        return false;
+    if (m_editor.state().noteTotal() >= ComposerState::ScoreCapacity) {
+        m_messages.show(
+            Message::refusal(QStringLiteral("楽譜がいっぱいのため、挿入できません。"), QStringLiteral("整数の限界")));
+        return false;
+    }
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("前に挿入"), ([&editor, index, note] { editor.insertNotes(index, std::span(&note, 1)); }),
+         ([&editor, index] { editor.removeNotes(index, 1); }), false);
+    return true;
+}
+
+void ScoreDocument::remove(int first, int count)
+{
+    if (count <= 0)
+        return;
+    const std::span<const NoteRecord> notes = m_editor.state().notes().subspan(std::size_t(first), std::size_t(count));
+    const std::vector<NoteRecord> removed(notes.begin(), notes.end());
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("削除"), ([&editor, first, count] { editor.removeNotes(first, count); }),
+         ([&editor, first, removed] { editor.insertNotes(first, removed); }), false);
+}
+
+bool ScoreDocument::move(int first, int count, int by)
+{
+    const int total = m_editor.state().noteTotal();
+    if (count <= 0 || first + by < 0 || first + count + by > total)
+        return false;
+    // Moving a block one place is moving its neighbour to its other side.
+    const int neighbour = by < 0 ? first - 1 : first + count;
+    const int neighbourTo = by < 0 ? first + count - 1 : first;
+    ScoreEditor &editor = m_editor;
+    auto carry = [&editor](int from, int to) {
+        const std::vector<NoteRecord> note = editor.removeNotes(from, 1);
+        editor.insertNotes(to, note);
+    };
+    push(by < 0 ? QStringLiteral("上へ") : QStringLiteral("下へ"),
+         ([carry, neighbour, neighbourTo] { carry(neighbour, neighbourTo); }),
+         ([carry, neighbour, neighbourTo] { carry(neighbourTo, neighbour); }), false);
+    return true;
+}
+
+bool ScoreDocument::transpose(int semitones)
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    int outside = 0;
+    int firstOutside = 0;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i].isRest())
+            continue;
+        const int place = int(notes[i].octave) * OctaveSpan + notes[i].pitch + semitones;
+        if (place < 0 || place >= 5 * OctaveSpan) {
+            if (outside++ == 0)
+                firstOutside = int(i) + 1;
+        }
+    }
+    if (outside > 0) {
+        m_messages.show(Message::refusal(
+            QStringLiteral("移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。")
+                .arg(outside)
+                .arg(firstOutside),
+            QStringLiteral("移調できません")));
+        return false;
+    }
+    if (semitones == 0)
+        return true;
+    ScoreEditor &editor = m_editor;
+    auto shift = [&editor](int by) {
+        const std::span<const NoteRecord> current = editor.state().notes();
+        std::vector<NoteRecord> moved(current.begin(), current.end());
+        for (NoteRecord &note : moved) {
+            if (note.isRest())
+                continue;
+            const int place = int(note.octave) * OctaveSpan + note.pitch + by;
+            note.octave = Octave(place / OctaveSpan);
+            note.pitch = place % OctaveSpan;
+        }
+        editor.replaceNotes(0, moved);
+    };
+    push(QStringLiteral("移調"), ([shift, semitones] { shift(semitones); }),
+         ([shift, semitones] { shift(-semitones); }), false);
+    return true;
+}
+
+void ScoreDocument::changeTempo(int tempo)
+{
+    const int old = m_editor.tempo();
+    if (tempo == old)
+        return;
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("テンポの変更"), ([&editor, tempo] { editor.changeTempo(tempo); }),
+         ([&editor, old] { editor.changeTempo(old); }), false);
+}
+
+void ScoreDocument::open(std::span<const NoteRecord> notes, int tempo)
+{
+    const std::span<const NoteRecord> current = m_editor.state().notes();
+    const std::vector<NoteRecord> oldNotes(current.begin(), current.end());
+    const std::vector<NoteRecord> newNotes(notes.begin(), notes.end());
+    const int oldTempo = m_editor.tempo();
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("開く"), ([&editor, newNotes, tempo] { editor.load(newNotes, tempo); }),
+         ([&editor, oldNotes, oldTempo] {
+             // The score and tempo come back; the note being composed stays.
+             editor.removeNotes(0, editor.state().noteTotal());
+             editor.insertNotes(0, oldNotes);
+             editor.changeTempo(oldTempo);
+         }),
+         false);
+}

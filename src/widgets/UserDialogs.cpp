@@ -1,0 +1,23 @@
+#include "widgets/UserDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+QString QtUserDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
+                                    const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
+}
+
+QString QtUserDialogs::openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+std::optional<QString> QtUserDialogs::askText(QWidget *parent, const QString &title, const QString &label,
+                                              const QString &initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <variant>
+
+#include <QKeyEvent>
+
+#include "score/NoteRecord.h"
+
+// The computer keyboard as a way to enter notes, taken by the place of the key
+// so that Japanese and US layouts work alike:
+//   Z S X D C V G B H N J M   ド ド＃ レ レ＃ ミ ファ ファ＃ ソ ソ＃ ラ ラ＃ シ
+//   Page Up / Page Down       octave up / down
+//   1 … 6                     4/4 … 1/32; Shift with 1 … 4: 3/4 … 3/32
+//   7 8 9                     the triplets
+//   , . /                     normal, staccato, slur or tie
+//   0                         rest
+//   Return                    confirm
+//   BackSpace                 clear the last note
+// Space, Tab and the arrows keep their usual meaning on the form.
+namespace NoteKeys {
+
+enum class Command { OctaveUp, OctaveDown, Rest, Confirm, Clear };
+struct PitchKey {
+    int pitch;
+};
+using Action = std::variant<PitchKey, NoteLength, Articulation, Command>;
+
+// What a key press does, if anything.
+std::optional<Action> actionFor(const QKeyEvent &event);
+
+// The list shown under 「ヘルプ」→「キー操作」: key and what it does, a line each.
+QList<std::pair<QString, QString>> keyList();
+
+} // namespace NoteKeys

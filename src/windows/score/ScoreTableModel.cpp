@@ -1,0 +1,80 @@
+#include "windows/score/ScoreTableModel.h"
+
+ScoreTableModel::ScoreTableModel(const ScoreEditor &editor, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_editor(editor)
+{
+    refresh();
+}
+
+void ScoreTableModel::refresh()
+{
+    beginResetModel();
+    m_startTicks.clear();
+    qint64 start = 0;
+    for (const NoteRecord &note : m_editor.state().notes()) {
+        m_startTicks.push_back(start);
+        start += note.ticks;
+    }
+    endResetModel();
+}
+
+int ScoreTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_startTicks.size());
+}
+
+int ScoreTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ScoreTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_startTicks.size()))
+        return {};
+    const NoteRecord &note = m_editor.state().notes()[std::size_t(index.row())];
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == Number || index.column() == Start ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (index.column()) {
+    case Number:
+        return index.row() + 1;
+    case Pitch:
+        return pitchText(note);
+    case OctaveColumn:
+        return note.isRest() ? QString() : octaveText(note.octave).mid(1).chopped(1);
+    case Length:
+        return noteLengthEntry(note.length).text.mid(1);
+    case ArticulationColumn:
+        return note.isRest() ? QString() : articulationText(note.articulation).mid(1);
+    case Start:
+        return QString::number(double(m_startTicks[std::size_t(index.row())]) / 100, 'f', 2);
+    default:
+        return {};
+    }
+}
+
+QVariant ScoreTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case Number:
+        return QStringLiteral("番号");
+    case Pitch:
+        return QStringLiteral("音");
+    case OctaveColumn:
+        return QStringLiteral("高さ");
+    case Length:
+        return QStringLiteral("長さ");
+    case ArticulationColumn:
+        return QStringLiteral("音間");
+    case Start:
+        return QStringLiteral("開始（秒）");
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "score/ScoreEditor.h"
+
+// The score as a table: number, pitch, octave, length, articulation and the
+// seconds from the start, one row a note. Rows are made only when the view
+// asks for them, so a full score of 32767 notes shows at once.
+class ScoreTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Number, Pitch, OctaveColumn, Length, ArticulationColumn, Start, ColumnCount };
+
+    explicit ScoreTableModel(const ScoreEditor &editor, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The score changed: everything is read again.
+    void refresh();
+
+private:
+    const ScoreEditor &m_editor;
+    std::vector<qint64> m_startTicks;
+};

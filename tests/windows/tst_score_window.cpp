@@ -1,0 +1,253 @@
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+
+#include "common/GuiTestSupport.h"
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
+#include "windows/score/ScoreWindow.h"
+
+namespace {
+
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
+{
+    zepa.startComposing(tempo);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return zepa.app.composerWindow();
+}
+
+void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
+{
+    for (int pitch : pitches) {
+        click(window->pitchKey(pitch));
+        click(window->confirmButton());
+    }
+}
+
+QString text(ComposerWindow *window, const char *label)
+{
+    return window->findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+QList<int> pitchesOf(ComposerWindow *window)
+{
+    QList<int> pitches;
+    for (const NoteRecord &note : window->editor().state().notes())
+        pitches << note.pitch;
+    return pitches;
+}
+
+// A key pressed on the composer window, by its place (an X11 key code) or,
+// with code 0, by its Qt key as a platform without places reports it.
+void press(ComposerWindow *window, int key, quint32 scanCode, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0);
+    QApplication::sendEvent(window, &event);
+}
+
+struct KeyCase {
+    int key;
+    quint32 scanCode;
+    Qt::KeyboardModifiers modifiers;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(KeyCase)
+
+class ScoreWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings().setValue(QStringLiteral("sound/keySounds"), false); }
+    void cleanup() { QSettings().clear(); }
+    void editsAnywhereAndTheComposerFollows();
+    void undoAndRedoNameWhatTheyDo();
+    void aFullScoreFreedByTheScoreWindowTakesNotesAgain();
+    void transposeAndTempoFromTheEditMenu();
+    void keysDoWhatTheirControlsDo_data();
+    void keysDoWhatTheirControlsDo();
+};
+
+void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 2, 4, 5, 7});
+    window->showScoreAction()->trigger();
+    ScoreWindow *score = zepa.app.scoreWindow();
+    QVERIFY(score && score->isVisible());
+    window->showScoreAction()->trigger();
+    QCOMPARE(zepa.app.scoreWindow(), score); // one at a time
+    QCOMPARE(score->table()->model()->rowCount(), 5);
+    QCOMPARE(score->table()->model()->index(2, 1).data().toString(), QStringLiteral("ミ"));
+    QCOMPARE(score->table()->model()->index(2, 5).data().toString(), QStringLiteral("1.00"));
+
+    // Replace the third note with the one being composed.
+    score->select(2, 1);
+    click(window->pitchKey(11));
+    score->replaceAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{0, 2, 11, 5, 7}));
+    // Insert before it, delete two, move one up: the history follows each edit.
+    click(window->pitchKey(9));
+    score->insertAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{0, 2, 9, 11, 5, 7}));
+    QCOMPARE(text(window, "Label16"), QStringLiteral("ドレラシファソ"));
+    score->select(0, 2);
+    score->deleteAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{9, 11, 5, 7}));
+    QCOMPARE(score->selection(), (std::pair<int, int>{0, 2})); // the selection stays
+    score->select(3, 1);
+    score->upAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{9, 11, 7, 5}));
+    QCOMPARE(score->selection(), (std::pair<int, int>{2, 1}));
+    QCOMPARE(text(window, "Label16"), QStringLiteral("ラシソファ"));
+
+    // A confirm in the composer shows in the score window at once.
+    confirmPitches(window, {0});
+    QCOMPARE(score->table()->model()->rowCount(), 5);
+    QCOMPARE(score->selection(), (std::pair<int, int>{2, 1}));
+
+    // Play from here plays the notes from the selection on.
+    score->playFromHereAction()->trigger();
+    const std::span<const NoteRecord> notes = window->editor().state().notes();
+    QVERIFY(zepa.melodyOutput()->played.back() == brickEvents(notes.subspan(2)));
+
+    // Enter takes the selected note into the composer.
+    QTest::keyClick(score->table(), Qt::Key_Return);
+    QCOMPARE(text(window, "Label40"), QStringLiteral("ソ（中音）－音間普通－四分音符"));
+    QVERIFY(window->editor().state().currentNote.isChosen());
+}
+
+void ScoreWindowTest::undoAndRedoNameWhatTheyDo()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    QVERIFY(!window->undoAction()->isEnabled());
+    QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U)"));
+    confirmPitches(window, {0, 4});
+    QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U): 入力確定"));
+    QCOMPARE(window->undoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(window->redoAction()->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    click(window->octaveOption(Octave::High));
+    window->undoAction()->trigger();
+    QCOMPARE(pitchesOf(window), QList<int>{0});
+    QCOMPARE(text(window, "Label16"), QStringLiteral("ド"));
+    QVERIFY(window->octaveOption(Octave::High)->isChecked()); // the user's choice stays
+    QCOMPARE(window->redoAction()->text(), QStringLiteral("やり直し(&R): 入力確定"));
+    click(window->clearButton());
+    QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U): クリア"));
+    window->undoAction()->trigger();
+    window->redoAction()->trigger();
+    QVERIFY(pitchesOf(window).isEmpty());
+}
+
+void ScoreWindowTest::aFullScoreFreedByTheScoreWindowTakesNotesAgain()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    ScoreEditor &editor = window->editorForTesting();
+    for (int i = 0; i < ComposerState::ScoreCapacity - 1; ++i) {
+        editor.choosePitch(i % 12);
+        editor.confirm();
+    }
+    click(window->pitchKey(0));
+    zepa.messages.expect();
+    click(window->confirmButton());
+    QVERIFY(!window->confirmButton()->isEnabled());
+    window->showScoreAction()->trigger();
+    ScoreWindow *score = zepa.app.scoreWindow();
+    QCOMPARE(score->table()->model()->rowCount(), ComposerState::ScoreCapacity);
+    score->select(ComposerState::LastScoreIndex, 1);
+    score->deleteAction()->trigger();
+    QVERIFY(window->confirmButton()->isEnabled());
+    QCOMPARE(score->table()->model()->rowCount(), ComposerState::ScoreCapacity - 1);
+    // Inserting into a full score is refused.
+    window->undoAction()->trigger();
+    click(window->pitchKey(4));
+    zepa.messages.expect();
+    score->insertAction()->trigger();
+    QCOMPARE(zepa.messages.last().text, QStringLiteral("楽譜がいっぱいのため、挿入できません。"));
+}
+
+void ScoreWindowTest::transposeAndTempoFromTheEditMenu()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 11});
+    zepa.dialogs.typed = QStringLiteral("＋２");
+    window->transposeAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{2, 1}));
+    QCOMPARE(window->editor().state().notes()[1].octave, Octave::High);
+    zepa.dialogs.typed = QStringLiteral("９３");
+    window->changeTempoAction()->trigger();
+    QCOMPARE(window->editor().tempo(), 93);
+    QCOMPARE(window->editor().state().notes()[0].ticks, lengthTicks(NoteLength::Quarter, 93));
+    zepa.dialogs.typed = QStringLiteral("300");
+    zepa.messages.expect();
+    window->changeTempoAction()->trigger();
+    QCOMPARE(zepa.messages.last().text, QStringLiteral("テンポは６０から２４０の間に設定してください。"));
+    zepa.dialogs.typed.reset(); // cancelled
+    window->transposeAction()->trigger();
+    QCOMPARE(window->editor().tempo(), 93);
+}
+
+void ScoreWindowTest::keysDoWhatTheirControlsDo_data()
+{
+    QTest::addColumn<KeyCase>("press");
+    QTest::addColumn<QString>("control"); // the control whose click is the same
+    // By place (X11 key codes) and by the keys a US layout reports without places.
+    QTest::newRow("Z: ド") << KeyCase{Qt::Key_Z, 52, {}} << "Label1";
+    QTest::newRow("Y on a German layout is the Z place") << KeyCase{Qt::Key_Y, 52, {}} << "Label1";
+    QTest::newRow("S: ド＃") << KeyCase{Qt::Key_S, 0, {}} << "Label2";
+    QTest::newRow("M: シ") << KeyCase{Qt::Key_M, 58, {}} << "Label12";
+    QTest::newRow("1: 4/4") << KeyCase{Qt::Key_1, 10, {}} << "Command101";
+    QTest::newRow("6: 1/32") << KeyCase{Qt::Key_6, 0, {}} << "Command106";
+    QTest::newRow("Shift+1: 3/4") << KeyCase{Qt::Key_Exclam, 10, Qt::ShiftModifier} << "Command111";
+    QTest::newRow("Shift+4: 3/32, US without place") << KeyCase{Qt::Key_Dollar, 0, Qt::ShiftModifier} << "Command114";
+    QTest::newRow("9: triplet sixteenth") << KeyCase{Qt::Key_9, 18, {}} << "Command123";
+    QTest::newRow("/: slur or tie") << KeyCase{Qt::Key_Slash, 61, {}} << "Option3";
+    QTest::newRow(".: staccato") << KeyCase{Qt::Key_Period, 0, {}} << "Option2";
+    QTest::newRow("0: rest") << KeyCase{Qt::Key_0, 19, {}} << "Command3";
+    QTest::newRow("Page Up: octave up") << KeyCase{Qt::Key_PageUp, 112, {}} << "Option6";
+    QTest::newRow("Page Down: octave down") << KeyCase{Qt::Key_PageDown, 117, {}} << "Option4";
+    QTest::newRow("Return: confirm") << KeyCase{Qt::Key_Return, 36, {}} << "Command2";
+    QTest::newRow("BackSpace: clear") << KeyCase{Qt::Key_Backspace, 22, {}} << "Command4";
+}
+
+void ScoreWindowTest::keysDoWhatTheirControlsDo()
+{
+    QFETCH(KeyCase, press);
+    QFETCH(QString, control);
+    // The same start in two windows: a note chosen and one confirmed.
+    auto prepare = [](ComposerWindow *window) {
+        confirmPitches(window, {4});
+        click(window->pitchKey(7));
+    };
+    ZepaUnderTest byClick;
+    ComposerWindow *clicked = openComposer(byClick);
+    prepare(clicked);
+    click(clicked, control);
+    ZepaUnderTest byKey;
+    ComposerWindow *keyed = openComposer(byKey);
+    prepare(keyed);
+    ::press(keyed, press.key, press.scanCode, press.modifiers);
+
+    const ComposerState &expected = clicked->editor().state();
+    const ComposerState &actual = keyed->editor().state();
+    QVERIFY(actual.currentNote == expected.currentNote);
+    QVERIFY(std::equal(actual.notes().begin(), actual.notes().end(), expected.notes().begin(), expected.notes().end()));
+    QCOMPARE(text(keyed, "Label40"), text(clicked, "Label40"));
+    QCOMPARE(text(keyed, "Label16"), text(clicked, "Label16"));
+    QCOMPARE(keyed->editor().selectedOctave(), clicked->editor().selectedOctave());
+    QCOMPARE(keyed->editor().selectedArticulation(), clicked->editor().selectedArticulation());
+}
+
+QTEST_MAIN(ScoreWindowTest)
+#include "tst_score_window.moc"
