@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Sets up what ZEPA needs on Debian 12, builds it, and then starts it
-# ("./zepa.sh run") or runs every test ("./zepa.sh test"). Safe to repeat:
-# packages already there are not installed again.
+# ("./zepa.sh run") or runs every test ("./zepa.sh test"); "./zepa.sh package"
+# builds the Debian package. Safe to repeat: packages already there are not
+# installed again.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev fonts-ipafont-gothic fontconfig)
 run_packages=(xvfb xauth)
-test_packages=(nqc python3 sox pulseaudio pulseaudio-utils)
+test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev)
+package_packages=(dpkg-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -53,8 +55,13 @@ test)
     ctest --test-dir build-asan --output-on-failure || status=1
     exit $status
     ;;
+package)
+    install_missing "${build_packages[@]}" "${package_packages[@]}"
+    build build
+    (cd build && cpack -G DEB)
+    ;;
 *)
-    echo "usage: $0 run | test" >&2
+    echo "usage: $0 run | test | package" >&2
     exit 2
     ;;
 esac

@@ -2,13 +2,18 @@
 
 #include <cstdio>
 
+#include <algorithm>
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 
 #include <QSaveFile>
 
+#include "base/ProgramInfo.h"
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
@@ -24,19 +29,6 @@ namespace {
 constexpr int Success = 0;
 constexpr int WorkFailed = 1;
 constexpr int UsageError = 2;
-
-const char *const Usage
-    = "Usage: zepa [COMMAND ARGUMENTS]\n"
-      "Without a command, ZEPA opens its windows.\n"
-      "\n"
-      "Commands:\n"
-      "  render INPUT OUTPUT.wav  write the melody of INPUT as a WAV file\n"
-      "                           (44100 Hz, mono, 16-bit), e.g. zepa render music0.nqc melody.wav\n"
-      "  play INPUT               play the melody of INPUT and end when it has been heard\n"
-      "                           (Ctrl+C stops it), e.g. zepa play music0.nqc\n"
-      "  --help                   show this text\n"
-      "\n"
-      "INPUT is an NQC program that ZEPA wrote (music0.nqc, ...).\n";
 
 int fail(int status, const QString &message)
 {
@@ -97,17 +89,15 @@ bool readMelody(const QString &path, std::vector<BrickEvent> &events, QString &m
     return true;
 }
 
-int render(const QStringList &arguments)
+int render(const QStringList &arguments, bool force)
 {
-    if (arguments.size() != 2)
-        return fail(UsageError, QStringLiteral("render takes INPUT and OUTPUT.wav; see zepa --help"));
     std::vector<BrickEvent> events;
     QString message;
     if (!readMelody(arguments[0], events, message))
         return fail(WorkFailed, message);
     const QString &output = arguments[1];
-    if (QFileInfo::exists(output) || QFileInfo(output).isSymLink())
-        return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced").arg(output));
+    if (!force && (QFileInfo::exists(output) || QFileInfo(output).isSymLink()))
+        return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(output));
     SoundRenderer renderer(toneTimeline(events));
     const WavFile::Result result = WavFile::write(output, renderer);
     switch (result.status) {
@@ -124,10 +114,8 @@ int render(const QStringList &arguments)
     return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(output, result.reason));
 }
 
-int play(const QStringList &arguments)
+int play(const QStringList &arguments, bool)
 {
-    if (arguments.size() != 1)
-        return fail(UsageError, QStringLiteral("play takes one INPUT; see zepa --help"));
     std::vector<BrickEvent> events;
     QString message;
     if (!readMelody(arguments[0], events, message))
@@ -152,10 +140,8 @@ bool exists(const QString &path)
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
-int writeNqc(const QStringList &arguments)
+int writeNqc(const QStringList &arguments, bool force)
 {
-    if (arguments.isEmpty() || arguments.size() > 2)
-        return fail(UsageError, QStringLiteral("nqc takes INPUT.mml and, if you like, OUTPUT.nqc; see zepa --help"));
     Melody melody;
     QString message;
     if (!readMelodyFile(arguments[0], melody, message))
@@ -174,10 +160,21 @@ int writeNqc(const QStringList &arguments)
             return fail(WorkFailed, QStringLiteral("music0.nqc to music32767.nqc are all taken here"));
         return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(saved.fileName, saved.reason));
     }
-    // A named output: complete or not there, and never in place of a file.
+    // A named output: complete or not there, and never in place of a file
+    // unless --force asks for it.
     const QFileInfo output(arguments[1]);
-    if (exists(arguments[1]))
-        return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced").arg(arguments[1]));
+    if (exists(arguments[1])) {
+        if (!force)
+            return fail(WorkFailed,
+                        QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
+        QSaveFile replacement(arguments[1]);
+        const std::string text = nqcProgramText(melody.notes);
+        if (!replacement.open(QIODevice::WriteOnly)
+            || replacement.write(text.data(), qint64(text.size())) != qint64(text.size()) || !replacement.commit())
+            return fail(WorkFailed,
+                        QStringLiteral("%1: cannot write: %2").arg(arguments[1], replacement.errorString()));
+        return Success;
+    }
     PosixFileSystem folder(output.absolutePath());
     FileSystem::CreateResult created = folder.createUnnamed();
     QString reason = created.reason;
@@ -187,7 +184,8 @@ int writeNqc(const QStringList &arguments)
         case OutputFile::NameResult::Named:
             return Success;
         case OutputFile::NameResult::Taken:
-            return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced").arg(arguments[1]));
+            return fail(WorkFailed,
+                        QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
         case OutputFile::NameResult::Failed:
             break;
         }
@@ -195,10 +193,8 @@ int writeNqc(const QStringList &arguments)
     return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(arguments[1], reason));
 }
 
-int writeMml(const QStringList &arguments)
+int writeMml(const QStringList &arguments, bool force)
 {
-    if (arguments.size() != 2)
-        return fail(UsageError, QStringLiteral("mml takes INPUT.nqc and OUTPUT.mml; see zepa --help"));
     std::vector<BrickEvent> events;
     QString message;
     if (!readMelody(arguments[0], events, message))
@@ -206,8 +202,9 @@ int writeMml(const QStringList &arguments)
     const MelodyFromEventsResult melody = melodyFromEvents(events);
     if (!melody.ok())
         return fail(WorkFailed, QStringLiteral("%1: cannot be made a melody file: %2").arg(arguments[0], melody.error));
-    if (exists(arguments[1]))
-        return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced").arg(arguments[1]));
+    if (!force && exists(arguments[1]))
+        return fail(WorkFailed,
+                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
     QSaveFile file(arguments[1]);
     const QByteArray text = mmlText(melody.melody);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
@@ -215,30 +212,149 @@ int writeMml(const QStringList &arguments)
     return Success;
 }
 
+// A command: its arguments, what it does and an example, in English and
+// Japanese.
+struct Command {
+    QString name;
+    QString arguments;
+    int fewest;
+    int most;
+    bool writes; // takes --force
+    QString english;
+    QString japanese;
+    QString example;
+    int (*run)(const QStringList &arguments, bool force);
+};
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> list{
+        {QStringLiteral("render"), QStringLiteral("INPUT OUTPUT.wav"), 2, 2, true,
+         QStringLiteral("write the melody as a WAV file (44100 Hz, mono, 16-bit)"),
+         QStringLiteral("曲をWAVファイル（44100 Hz、モノラル、16ビット）に書き出す"),
+         QStringLiteral("zepa render furusato.mml furusato.wav"), render},
+        {QStringLiteral("play"), QStringLiteral("INPUT"), 1, 1, false,
+         QStringLiteral("play the melody and end when it has been heard (Ctrl+C stops it)"),
+         QStringLiteral("曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"), QStringLiteral("zepa play music0.nqc"),
+         play},
+        {QStringLiteral("nqc"), QStringLiteral("INPUT.mml [OUTPUT.nqc]"), 1, 2, true,
+         QStringLiteral("write the NQC program, by default as the next free musicN.nqc here"),
+         QStringLiteral("NQCプログラムを書き出す（出力を省くと、ここに空いている musicN.nqc として）"),
+         QStringLiteral("zepa nqc furusato.mml"), writeNqc},
+        {QStringLiteral("mml"), QStringLiteral("INPUT.nqc OUTPUT.mml"), 2, 2, true,
+         QStringLiteral("turn a program ZEPA wrote back into a melody file"),
+         QStringLiteral("ZEPAが書いたプログラムをメロディファイルに戻す"),
+         QStringLiteral("zepa mml music0.nqc furusato.mml"), writeMml},
+    };
+    return list;
+}
+
+bool japanese()
+{
+    return QLocale::system().language() == QLocale::Japanese;
+}
+
+QString programVersion()
+{
+    return QStringLiteral("%1 %2.%3.%4")
+        .arg(QStringLiteral("ZEPA"))
+        .arg(ProgramVersion.major)
+        .arg(ProgramVersion.minor)
+        .arg(ProgramVersion.revision);
+}
+
+QString overallHelp()
+{
+    const bool ja = japanese();
+    QString text = ja ? QStringLiteral("使い方: zepa [メロディファイル.mml]\n"
+                                       "        zepa コマンド [--force] 引数…\n"
+                                       "引数なしで起動するとウィンドウを開きます。メロディファイルを指定すると、"
+                                       "そのテンポで作曲ウィンドウを開きます。\n\nコマンド:\n")
+                      : QStringLiteral("Usage: zepa [MELODY.mml]\n"
+                                       "       zepa COMMAND [--force] ARGUMENTS...\n"
+                                       "Without a command ZEPA opens its windows; with a melody file it opens the "
+                                       "composer on it, at its tempo.\n\nCommands:\n");
+    for (const Command &command : commands()) {
+        text += QStringLiteral("  %1 %2\n      %3\n      %4 %5\n")
+                    .arg(command.name, command.arguments, ja ? command.japanese : command.english,
+                         ja ? QStringLiteral("例:") : QStringLiteral("e.g."), command.example);
+    }
+    text += ja
+        ? QStringLiteral("\nオプション:\n"
+                         "  --force    出力ファイルがあれば置き換える（ないと置き換えません）\n"
+                         "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
+                         "  --version  名前とバージョン\n"
+                         "\nINPUT はメロディファイル（.mml）か、ZEPAが書いたNQCプログラム（music0.nqc など）です。\n"
+                         "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n")
+        : QStringLiteral("\nOptions:\n"
+                         "  --force    replace an output file that exists (never replaced otherwise)\n"
+                         "  --help     this text; zepa COMMAND --help explains one command\n"
+                         "  --version  the program's name and version\n"
+                         "\nINPUT is a melody file (.mml) or an NQC program that ZEPA wrote (music0.nqc, ...).\n"
+                         "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n");
+    return text;
+}
+
+QString commandHelp(const Command &command)
+{
+    const bool ja = japanese();
+    return QStringLiteral("%1: zepa %2 %3%4\n%5\n%6 %7\n")
+        .arg(ja ? QStringLiteral("使い方") : QStringLiteral("Usage"), command.name,
+             command.writes ? QStringLiteral("[--force] ") : QString(), command.arguments,
+             ja ? command.japanese : command.english, ja ? QStringLiteral("例:") : QStringLiteral("e.g."),
+             command.example);
+}
+
+void print(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
 } // namespace
 
 bool isCommandLine(int argc, char *argv[])
 {
-    Q_UNUSED(argv);
-    return argc > 1;
+    if (argc < 2)
+        return false;
+    // A single melody file opens in the windows.
+    return !(argc == 2 && argv[1][0] != '-' && QFileInfo(QFile::decodeName(argv[1])).isFile());
 }
 
 int runCommandLine(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    const QString command = arguments.takeFirst();
-    if (command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
-        std::fputs(Usage, stdout);
+    QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({force, help, version});
+    parser.addPositionalArgument(QStringLiteral("command"), QString());
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
+    QStringList arguments = parser.positionalArguments();
+    if (arguments.isEmpty()) {
+        if (parser.isSet(version)) {
+            print(programVersion() + QLatin1Char('\n'));
+            return Success;
+        }
+        if (parser.isSet(help)) {
+            print(overallHelp());
+            return Success;
+        }
+        return fail(UsageError, QStringLiteral("no command given; see zepa --help"));
+    }
+    const QString name = arguments.takeFirst();
+    const auto command = std::find_if(commands().begin(), commands().end(),
+                                      [&name](const Command &candidate) { return candidate.name == name; });
+    if (command == commands().end())
+        return fail(UsageError, QStringLiteral("unknown command \"%1\"; see zepa --help").arg(name));
+    if (parser.isSet(help)) {
+        print(commandHelp(*command));
         return Success;
     }
-    if (command == QStringLiteral("render"))
-        return render(arguments);
-    if (command == QStringLiteral("play"))
-        return play(arguments);
-    if (command == QStringLiteral("nqc"))
-        return writeNqc(arguments);
-    if (command == QStringLiteral("mml"))
-        return writeMml(arguments);
-    return fail(UsageError, QStringLiteral("unknown command \"%1\"; see zepa --help").arg(command));
+    if (parser.isSet(force) && !command->writes)
+        return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
+    if (arguments.size() < command->fewest || arguments.size() > command->most)
+        return fail(UsageError, QStringLiteral("%1 takes %2; see zepa %1 --help").arg(name, command->arguments));
+    return command->run(arguments, parser.isSet(force));
 }

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "base/ProgramInfo.h"
+#include "mml/Melody.h"
 #include "nqc/PosixFileSystem.h"
 #include "playback/SpeakerOutput.h"
 #include "sysinfo/PlatformSysInfo.h"
@@ -44,10 +45,27 @@ void ZepaApplication::start()
         m_journal = std::make_unique<RecoveryJournal>(m_services.journalFolder);
     if (offerRecovery())
         return;
+    showTempoWindow();
+}
+
+void ZepaApplication::showTempoWindow()
+{
     m_tempoWindow = new TempoWindow(m_services.messages);
     connect(m_tempoWindow, &TempoWindow::tempoAccepted, this, &ZepaApplication::startComposing);
     connect(m_tempoWindow, &TempoWindow::endRequested, this, &ZepaApplication::endProgram);
     m_tempoWindow->show();
+}
+
+void ZepaApplication::startWithMelodyFile(const QString &path)
+{
+    if (!m_services.journalFolder.isEmpty())
+        m_journal = std::make_unique<RecoveryJournal>(m_services.journalFolder);
+    openComposer(Melody::DefaultTempo);
+    if (m_composerWindow->openMelodyFile(path))
+        return;
+    m_composerWindow->hide();
+    m_composerWindow->deleteLater();
+    showTempoWindow();
 }
 
 void ZepaApplication::startComposing(qint16 tempo)
@@ -149,6 +167,10 @@ int runWindows(int argc, char *argv[])
                           QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)});
     // A normal end leaves no journal; a kill or crash does.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &zepa, &ZepaApplication::endProgram);
-    zepa.start();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 2)
+        zepa.startWithMelodyFile(arguments[1]);
+    else
+        zepa.start();
     return application.exec();
 }

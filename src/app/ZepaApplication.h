@@ -46,6 +46,9 @@ public:
     static void configure(QApplication &application);
 
     void start();
+    // Starts on the composer with a melody file at its tempo, skipping the
+    // tempo window; on the tempo window after a box when it cannot be read.
+    void startWithMelodyFile(const QString &path);
     // Stops at once: every window goes without being asked, then the loop ends.
     void endProgram();
 
@@ -61,6 +64,7 @@ private:
     // Offers the score of a run that ended without the user's consent; true
     // when the composer was opened with it.
     bool offerRecovery();
+    void showTempoWindow();
     void openComposer(int tempo);
     void showAbout();
     void showScore();

@@ -5,9 +5,9 @@
 
 namespace AppIcon {
 
-QPixmap picture(int size)
+QImage image(int size)
 {
-    QPixmap pixmap(size, size);
+    QImage pixmap(size, size, QImage::Format_ARGB32_Premultiplied);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -31,7 +31,13 @@ QPixmap picture(int size)
     flag.cubicTo(23, 14, 21, 13, 18, 12);
     flag.closeSubpath();
     painter.drawPath(flag);
+    painter.end();
     return pixmap;
+}
+
+QPixmap picture(int size)
+{
+    return QPixmap::fromImage(image(size));
 }
 
 QIcon icon()

@@ -1,7 +1,9 @@
 #include "widgets/UserDialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QUrl>
 
 QString QtUserDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggestedPath,
                                     const QString &filter)
@@ -20,4 +22,9 @@ std::optional<QString> QtUserDialogs::askText(QWidget *parent, const QString &ti
     bool ok = false;
     const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+bool QtUserDialogs::openDocument(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

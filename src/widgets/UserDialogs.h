@@ -23,6 +23,8 @@ public:
     virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                            const QString &initial)
         = 0;
+    // Shows a document in the desktop's own viewer; false when none could.
+    virtual bool openDocument(const QString &path) = 0;
 };
 
 // The toolkit's own dialogs.
@@ -33,4 +35,5 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                    const QString &initial) override;
+    bool openDocument(const QString &path) override;
 };

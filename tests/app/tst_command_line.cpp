@@ -95,9 +95,14 @@ void CommandLineTest::usageErrorsAndHelp_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown command") << QStringList{"sing"} << 2 << "zepa: unknown command \"sing\"; see zepa --help\n";
     QTest::newRow("render without output")
-        << QStringList{"render", "music0.nqc"} << 2 << "zepa: render takes INPUT and OUTPUT.wav; see zepa --help\n";
+        << QStringList{"render", "music0.nqc"} << 2 << "zepa: render takes INPUT OUTPUT.wav; see zepa render --help\n";
     QTest::newRow("play with two inputs")
-        << QStringList{"play", "a.nqc", "b.nqc"} << 2 << "zepa: play takes one INPUT; see zepa --help\n";
+        << QStringList{"play", "a.nqc", "b.nqc"} << 2 << "zepa: play takes INPUT; see zepa play --help\n";
+    QTest::newRow("play writes nothing to force")
+        << QStringList{"play", "--force", "a.nqc"} << 2 << "zepa: play writes no file and takes no --force\n";
+    QTest::newRow("an option alone") << QStringList{"--force"} << 2 << "zepa: no command given; see zepa --help\n";
+    QTest::newRow("an unknown option") << QStringList{"nqc", "--fast", "a.mml"} << 2
+                                       << "zepa: Unknown option 'fast'.; see zepa --help\n";
     QTest::newRow("input missing") << QStringList{"render", "/nonexistent/music0.nqc", "x.wav"} << 1
                                    << "zepa: /nonexistent/music0.nqc: cannot read: No such file or directory\n";
 }
@@ -113,8 +118,18 @@ void CommandLineTest::usageErrorsAndHelp()
 
     const Run help = zepa({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
-    for (const char *command : {"render INPUT OUTPUT.wav", "play INPUT", "--help"})
+    for (const char *command : {"render INPUT OUTPUT.wav", "play INPUT", "nqc INPUT.mml [OUTPUT.nqc]",
+                                "mml INPUT.nqc OUTPUT.mml", "--force", "--help", "--version"})
         QVERIFY2(help.output.contains(QLatin1String(command)), command);
+    QProcessEnvironment japanese = QProcessEnvironment::systemEnvironment();
+    japanese.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+    japanese.insert(QStringLiteral("LC_ALL"), QStringLiteral("ja_JP.UTF-8"));
+    const Run helpJa = zepa({QStringLiteral("--help")}, japanese);
+    QVERIFY2(helpJa.output.contains(QStringLiteral("曲をWAVファイル")), qPrintable(helpJa.output.left(200)));
+    QCOMPARE(zepa({QStringLiteral("--version")}).output, QStringLiteral("ZEPA 1.3.2\n"));
+    const Run one = zepa({QStringLiteral("nqc"), QStringLiteral("--help")});
+    QCOMPARE(one.status, 0);
+    QVERIFY(one.output.startsWith(QStringLiteral("Usage: zepa nqc [--force] INPUT.mml [OUTPUT.nqc]\n")));
 }
 
 void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
@@ -130,7 +145,8 @@ void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
 
     run = zepa({QStringLiteral("render"), program, wav});
     QCOMPARE(run.status, 1);
-    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced\n").arg(wav));
+    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced (--force replaces it)\n").arg(wav));
+    QCOMPARE(zepa({QStringLiteral("render"), QStringLiteral("--force"), program, wav}).status, 0);
 
     QByteArray damaged = QByteArray::fromStdString(nqcProgramText(Melody));
     damaged.replace("Wait(20)", "Wait(2O)");
@@ -166,7 +182,8 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
     QCOMPARE(first.readAll(), second.readAll());
     Run run = zepa({QStringLiteral("nqc"), melody, named});
     QCOMPARE(run.status, 1);
-    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced\n").arg(named));
+    QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced (--force replaces it)\n").arg(named));
+    QCOMPARE(zepa({QStringLiteral("nqc"), QStringLiteral("--force"), melody, named}).status, 0);
 
     // Back into a melody file that writes the same program again.
     const QString back = directory.filePath(QStringLiteral("back.mml"));

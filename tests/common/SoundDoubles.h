@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "playback/SoundOutput.h"
 #include "widgets/UserDialogs.h"
@@ -45,8 +46,14 @@ public:
     {
         return typed;
     }
+    bool openDocument(const QString &path) override
+    {
+        opened << path;
+        return true;
+    }
     QString answer;
     QString suggested;
+    QStringList opened;
     QString toOpen;
     std::optional<QString> typed; // what the user types into the next question
 };

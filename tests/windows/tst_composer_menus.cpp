@@ -67,6 +67,15 @@ void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
     QVERIFY(window->keySoundsAction()->isCheckable() && window->keySoundsAction()->isChecked());
     QCOMPARE(window->aboutAction()->text(), QStringLiteral("ZEPAについて(&A)"));
 
+    // The user's guide is neither installed nor beside this test program:
+    // the box names where it was looked for.
+    QCOMPARE(window->guideAction()->text(), QStringLiteral("使い方(&R)"));
+    zepa.messages.expect();
+    window->guideAction()->trigger();
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("使い方の説明「%1」を開けませんでした。").arg(ComposerWindow::guidePath()));
+    QVERIFY(zepa.dialogs.opened.isEmpty());
+
     window->aboutAction()->trigger();
     QVERIFY(zepa.app.aboutWindow() && zepa.app.aboutWindow()->isVisible());
 }

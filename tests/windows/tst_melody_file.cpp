@@ -72,6 +72,7 @@ private slots:
     void finishAsksOnlyUsersOfMelodyFiles();
     void programIsWrittenWithoutEnding();
     void recoveryRestoresTheScoreOfAKilledRun();
+    void aMelodyFileGivenAtStartOpensTheComposerDirectly();
 };
 
 void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
@@ -268,6 +269,29 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     QVERIFY(declined.app.tempoWindow() && declined.app.tempoWindow()->isVisible());
     QVERIFY(!declined.app.composerWindow());
     QVERIFY(!QFile::exists(left));
+}
+
+void MelodyFileTest::aMelodyFileGivenAtStartOpensTheComposerDirectly()
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("kaeru.mml"));
+    writeFile(path, "T150 L4 c d e f e d c r");
+    ZepaUnderTest zepa(directory.path());
+    zepa.app.startWithMelodyFile(path);
+    QVERIFY(!zepa.app.tempoWindow());
+    ComposerWindow *window = zepa.app.composerWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->editor().tempo(), 150);
+    QCOMPARE(window->editor().state().noteCount, qint16(8));
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - kaeru.mml"));
+
+    // A file that cannot be read: its box, then the tempo window as always.
+    writeFile(path, "T150 c3");
+    ZepaUnderTest broken(directory.path());
+    broken.messages.expect();
+    broken.app.startWithMelodyFile(path);
+    QCOMPARE(broken.messages.last().shownTitle(), QStringLiteral("開けません"));
+    QVERIFY(broken.app.tempoWindow() && broken.app.tempoWindow()->isVisible());
 }
 
 QTEST_MAIN(MelodyFileTest)

@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -256,6 +257,7 @@ void ComposerWindow::createMenus()
             [](bool on) { QSettings().setValue(QStringLiteral("sound/keySounds"), on); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    m_guide = help->addAction(QStringLiteral("使い方(&R)"), this, &ComposerWindow::showGuide);
     m_keyList = help->addAction(QStringLiteral("キー操作(&K)"), this, &ComposerWindow::showKeyList);
     m_about = help->addAction(QStringLiteral("ZEPAについて(&A)"), this, &ComposerWindow::aboutRequested);
     showPlaying(false);
@@ -672,4 +674,26 @@ void ComposerWindow::showKeyList()
     connect(close, &QPushButton::clicked, &list, &QDialog::accept);
     layout->addWidget(close, row, 1, Qt::AlignRight);
     list.exec();
+}
+
+// The user's guide: the installed copy, or the one beside the program in a build.
+QString ComposerWindow::guidePath()
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {programFolder.filePath(QStringLiteral("../share/doc/zepa/Readme.txt")),
+                                     programFolder.filePath(QStringLiteral("Readme.txt"))}) {
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/doc/zepa/Readme.txt")));
+}
+
+void ComposerWindow::showGuide()
+{
+    const QString path = guidePath();
+    if (QFileInfo(path).isFile() && m_services.dialogs.openDocument(path))
+        return;
+    m_services.messages.show(
+        Message::refusal(QStringLiteral("使い方の説明「%1」を開けませんでした。").arg(QDir::toNativeSeparators(path)),
+                         QStringLiteral("使い方")));
 }

@@ -79,6 +79,9 @@ public:
     QAction *changeTempoAction() const { return m_changeTempo; }
     QAction *showScoreAction() const { return m_showScore; }
     QAction *keyListAction() const { return m_keyList; }
+    QAction *guideAction() const { return m_guide; }
+    // Where the user's guide is looked for.
+    static QString guidePath();
 
     ScoreDocument &document() { return m_document; }
     // Plays the melody from a note on.
@@ -111,6 +114,7 @@ private:
     void askTranspose();
     void askTempo();
     void showKeyList();
+    void showGuide();
     void keyPressEvent(QKeyEvent *event) override;
     void connectSelections();
     void connectCommands();
@@ -164,6 +168,7 @@ private:
     QAction *m_changeTempo = nullptr;
     QAction *m_showScore = nullptr;
     QAction *m_keyList = nullptr;
+    QAction *m_guide = nullptr;
     QAction *m_playAll = nullptr;
     QAction *m_playLastTen = nullptr;
     QAction *m_stop = nullptr;
