@@ -2,6 +2,7 @@
 
 #include "nqc/MusicFileSaver.h"
 #include "nqc/NqcProgram.h"
+#include "nqc/ProgramSize.h"
 
 namespace {
 
@@ -23,9 +24,12 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
 
 QString writeProgramFile(const ComposerState &state, MessageService &messages, FileSystem &files)
 {
-    messages.show(Message::notice(QStringLiteral("書き込みに数分かかる場合がありますが、強制終了は絶対にしないでくださ"
-                                                 "い。「OK」を押すと書き込みを始めます。"),
-                                  QStringLiteral("注意")));
+    QString notice = QStringLiteral(
+        "書き込みに数分かかる場合がありますが、強制終了は絶対にしないでください。「OK」を押すと書き込みを始めます。");
+    // The file is written all the same: the user may shorten it, or download it in parts.
+    if (ProgramSize::bytes(state.notes()) > ProgramSize::RcxProgramMemory)
+        notice += QStringLiteral("\nこのプログラムは大きすぎて、RCXに全部は転送できません。");
+    messages.show(Message::notice(notice, QStringLiteral("注意")));
 
     const SaveResult saved = saveMusicFile(files, [&state](OutputFile &file, QString &reason) {
         return composeNqcProgram(state.notes(), [&](std::string_view piece) { return file.write(piece, reason); });

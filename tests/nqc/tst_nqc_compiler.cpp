@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include "common/NqcCompiler.h"
 #include "common/RecordingMessageService.h"
 #include "nqc/NqcProgram.h"
+#include "nqc/ProgramSize.h"
 #include "score/ScoreEditor.h"
 
 namespace {
@@ -30,6 +32,7 @@ private slots:
     void compilesEveryLengthInEveryArticulation();
     void compilesEveryToneName();
     void compilesAFullScore();
+    void predictedSizeIsTheCompilersTotal();
 };
 
 void NqcCompilerTest::compilesTheExample()
@@ -99,6 +102,29 @@ void NqcCompilerTest::compilesAFullScore()
     }
     QVERIFY(editor.state().scoreFull);
     compiles(editor);
+}
+
+void NqcCompilerTest::predictedSizeIsTheCompilersTotal()
+{
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 8; ++round) {
+        std::vector<NoteRecord> notes;
+        const int tempo = int(random.bounded(60, 241));
+        for (int i = 0; i < 40; ++i) {
+            NoteRecord note;
+            note.pitch = random.bounded(5) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
+            note.octave = AllOctaves[random.bounded(5)];
+            note.articulation = AllArticulations[random.bounded(3)];
+            note.length = NoteLength(random.bounded(NoteLengthCount));
+            note.ticks = lengthTicks(note.length, tempo);
+            notes.push_back(note);
+        }
+        QString error;
+        const qint64 listed = compiledSize(nqcProgramText(notes), error);
+        QVERIFY2(listed > 0, qPrintable(error));
+        QCOMPARE(ProgramSize::bytes(notes), listed);
+        QCOMPARE(ProgramSize::bytes(brickEvents(notes)), listed);
+    }
 }
 
 QTEST_GUILESS_MAIN(NqcCompilerTest)

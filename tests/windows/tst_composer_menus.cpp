@@ -45,6 +45,7 @@ private slots:
     void keyClickSoundsThePitchAtMostASecond();
     void noDeviceIsToldOnceAndComposingGoesOn();
     void wavFileIsWrittenWhereTheUserChose();
+    void programSizeShowsBeforeItBites();
 };
 
 void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
@@ -195,6 +196,37 @@ void ComposerMenusTest::wavFileIsWrittenWhereTheUserChose()
         QStringLiteral("ファイル「%1」を書き込めませんでした。\n").arg(zepa.dialogs.answer)));
     QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("書き込みエラー"));
     QCOMPARE(window->editor().state().noteCount, qint16(2));
+}
+
+void ComposerMenusTest::programSizeShowsBeforeItBites()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    QCOMPARE(window->programSizeLabel()->text(), QStringLiteral("8 / 6144 バイト"));
+    confirmPitches(window, {0, 4});
+    QCOMPARE(window->programSizeLabel()->text(), QStringLiteral("24 / 6144 バイト"));
+    QVERIFY(window->programSizeLabel()->styleSheet().isEmpty());
+
+    // 767 notes of a tone and a wait fill 6144 bytes; one more is too many.
+    ScoreEditor &editor = window->editorForTesting();
+    for (int i = 0; i < 764; ++i) {
+        editor.choosePitch(i % 12);
+        editor.confirm();
+    }
+    confirmPitches(window, {0});
+    QCOMPARE(window->programSizeLabel()->text(), QStringLiteral("6144 / 6144 バイト"));
+    confirmPitches(window, {2});
+    QCOMPARE(window->programSizeLabel()->text(), QStringLiteral("6152 / 6144 バイト"));
+    QVERIFY(window->programSizeLabel()->styleSheet().contains(QStringLiteral("#c00000")));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("RCXに入りきりません"));
+
+    // The file is still written; the notice says it is too large to download whole.
+    zepa.messages.expect();
+    window->exportNqcAction()->trigger();
+    QVERIFY(zepa.messages.last().text.endsWith(
+        QStringLiteral("\nこのプログラムは大きすぎて、RCXに全部は転送できません。")));
+    QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music0.nqc"))));
 }
 
 QTEST_MAIN(ComposerMenusTest)

@@ -23,6 +23,7 @@
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
 #include "nqc/FinishCommand.h"
+#include "nqc/ProgramSize.h"
 #include "score/TempoReader.h"
 #include "sound/SoundRenderer.h"
 #include "sound/WavFile.h"
@@ -87,6 +88,9 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     applyFormDesign(m_form);
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status, 1);
+    m_size = new QLabel(this);
+    m_size->setContentsMargins(0, 0, 6, 0); // clear of the window edge
+    statusBar()->addPermanentWidget(m_size);
     statusBar()->setSizeGripEnabled(false);
     createMenus();
     // The form keeps its size; the window grows by the menu and status bars.
@@ -223,6 +227,24 @@ void ComposerWindow::draw()
     octaveOption(m_editor.selectedOctave())->setChecked(true);
     articulationOption(m_editor.selectedArticulation())->setChecked(true);
     confirmButton()->setEnabled(m_editor.confirmEnabled());
+    showProgramSize();
+}
+
+// How much of the RCX's program memory the written program would take; red,
+// and said, once it is more than the brick holds.
+void ComposerWindow::showProgramSize()
+{
+    const qint64 bytes = ProgramSize::bytes(m_editor.state().notes());
+    const bool tooLarge = bytes > ProgramSize::RcxProgramMemory;
+    m_size->setText(QStringLiteral("%1 / %2 バイト").arg(bytes).arg(ProgramSize::RcxProgramMemory));
+    m_size->setStyleSheet(tooLarge ? QStringLiteral("color: #c00000; font-weight: bold;") : QString());
+    // The narrow window says it beside the size while nothing else is said there.
+    static const QString TooLargeWords = QStringLiteral("RCXに入りきりません");
+    if (tooLarge && m_status->text().isEmpty())
+        m_status->setText(TooLargeWords);
+    else if (!tooLarge && m_status->text() == TooLargeWords)
+        m_status->clear();
+    m_size->setToolTip(QStringLiteral("書き出すNQCプログラムの大きさ（RCXのプログラム用メモリは約6KB）"));
 }
 
 void ComposerWindow::createMenus()

@@ -89,6 +89,7 @@ public:
     // A note of the score became the note being composed.
     void noteTaken();
     QLabel *statusLabel() const { return m_status; }
+    QLabel *programSizeLabel() const { return m_size; }
 
     // Replaces the score and the tempo, as if the notes had been entered by hand.
     void loadScore(std::span<const NoteRecord> notes, int tempo);
@@ -127,6 +128,7 @@ private:
     void run(const EditorCommand &command);
     void finish();
     void draw();
+    void showProgramSize();
 
     void playOrStop();
     void play(std::span<const NoteRecord> notes);
@@ -175,4 +177,5 @@ private:
     QAction *m_keySounds = nullptr;
     QAction *m_about = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_size = nullptr;
 };
