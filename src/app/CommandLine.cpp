@@ -14,6 +14,7 @@
 #include <QSaveFile>
 
 #include "base/ProgramInfo.h"
+#include "midi/MidiWriter.h"
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
@@ -212,6 +213,32 @@ int writeMml(const QStringList &arguments, bool force)
     return Success;
 }
 
+int writeMidi(const QStringList &arguments, bool force)
+{
+    Melody melody;
+    QString message;
+    if (isMelodyFile(arguments[0])) {
+        if (!readMelodyFile(arguments[0], melody, message))
+            return fail(WorkFailed, message);
+    } else {
+        std::vector<BrickEvent> events;
+        if (!readMelody(arguments[0], events, message))
+            return fail(WorkFailed, message);
+        MelodyFromEventsResult found = melodyFromEvents(events);
+        if (!found.ok())
+            return fail(WorkFailed, QStringLiteral("%1: its tempo cannot be told: %2").arg(arguments[0], found.error));
+        melody = std::move(found.melody);
+    }
+    if (!force && exists(arguments[1]))
+        return fail(WorkFailed,
+                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
+    QSaveFile file(arguments[1]);
+    const QByteArray bytes = MidiFile::write(melody.notes, melody.tempo);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(arguments[1], file.errorString()));
+    return Success;
+}
+
 // A command: its arguments, what it does and an example, in English and
 // Japanese.
 struct Command {
@@ -245,6 +272,10 @@ const std::vector<Command> &commands()
          QStringLiteral("turn a program ZEPA wrote back into a melody file"),
          QStringLiteral("ZEPAが書いたプログラムをメロディファイルに戻す"),
          QStringLiteral("zepa mml music0.nqc furusato.mml"), writeMml},
+        {QStringLiteral("midi"), QStringLiteral("INPUT OUTPUT.mid"), 2, 2, true,
+         QStringLiteral("write the melody as a Standard MIDI File"),
+         QStringLiteral("曲をスタンダードMIDIファイルに書き出す"),
+         QStringLiteral("zepa midi furusato.mml furusato.mid"), writeMidi},
     };
     return list;
 }

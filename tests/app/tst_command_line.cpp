@@ -119,7 +119,7 @@ void CommandLineTest::usageErrorsAndHelp()
     const Run help = zepa({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
     for (const char *command : {"render INPUT OUTPUT.wav", "play INPUT", "nqc INPUT.mml [OUTPUT.nqc]",
-                                "mml INPUT.nqc OUTPUT.mml", "--force", "--help", "--version"})
+                                "mml INPUT.nqc OUTPUT.mml", "midi INPUT OUTPUT.mid", "--force", "--help", "--version"})
         QVERIFY2(help.output.contains(QLatin1String(command)), command);
     QProcessEnvironment japanese = QProcessEnvironment::systemEnvironment();
     japanese.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
@@ -194,6 +194,16 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
     QVERIFY(againFile.open(QIODevice::ReadOnly));
     first.seek(0);
     QCOMPARE(againFile.readAll(), first.readAll());
+
+    // A melody file and a program give the same MIDI file.
+    const QString fromMelody = directory.filePath(QStringLiteral("a.mid"));
+    const QString fromProgram = directory.filePath(QStringLiteral("b.mid"));
+    QCOMPARE(zepa({QStringLiteral("midi"), melody, fromMelody}).status, 0);
+    QCOMPARE(zepa({QStringLiteral("midi"), program, fromProgram}).status, 0);
+    QFile midiA(fromMelody);
+    QFile midiB(fromProgram);
+    QVERIFY(midiA.open(QIODevice::ReadOnly) && midiB.open(QIODevice::ReadOnly));
+    QCOMPARE(midiA.readAll(), midiB.readAll());
 
     // A melody file renders too; one with an error names line and column.
     QCOMPARE(zepa({QStringLiteral("render"), melody, directory.filePath(QStringLiteral("f.wav"))}).status, 0);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "common/GuiTestSupport.h"
+#include "midi/MidiWriter.h"
 #include "performance/BrickTones.h"
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
@@ -187,6 +188,14 @@ void ComposerMenusTest::wavFileIsWrittenWhereTheUserChose()
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.size(), 44 + qint64(2) * 100 * 441 * 2);
     QVERIFY(window->statusLabel()->text().contains(QStringLiteral("曲.wav")));
+
+    // The same melody as a MIDI file, next to it.
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.mid"));
+    window->exportMidiAction()->trigger();
+    QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.mid")));
+    QFile midi(zepa.dialogs.answer);
+    QVERIFY(midi.open(QIODevice::ReadOnly));
+    QCOMPARE(midi.readAll(), MidiFile::write(window->editor().state().notes(), 60));
 
     // A folder that is not there: the box names the file, the score stays.
     zepa.dialogs.answer = directory.filePath(QStringLiteral("gone/曲.wav"));

@@ -20,6 +20,7 @@
 
 #include "base/SystemReasons.h"
 #include "journal/RecoveryJournal.h"
+#include "midi/MidiWriter.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
 #include "nqc/FinishCommand.h"
@@ -260,6 +261,7 @@ void ComposerWindow::createMenus()
     m_exportNqc = file->addAction(QStringLiteral("NQCプログラムを書き出す(&N)"), this, &ComposerWindow::exportNqc);
     m_exportNqc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     m_exportWav = file->addAction(QStringLiteral("WAVファイルに書き出す(&W)..."), this, &ComposerWindow::exportWav);
+    m_exportMidi = file->addAction(QStringLiteral("MIDIファイルに書き出す(&M)..."), this, &ComposerWindow::exportMidi);
 
     createEditMenu();
 
@@ -718,4 +720,29 @@ void ComposerWindow::showGuide()
     m_services.messages.show(
         Message::refusal(QStringLiteral("使い方の説明「%1」を開けませんでした。").arg(QDir::toNativeSeparators(path)),
                          QStringLiteral("使い方")));
+}
+
+void ComposerWindow::exportMidi()
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    if (notes.empty()) {
+        m_status->setText(QStringLiteral("書き出す音がありません"));
+        return;
+    }
+    const QString path = m_services.dialogs.saveFileName(this, QStringLiteral("MIDIファイルに書き出す"),
+                                                         QDir::current().filePath(QStringLiteral("melody.mid")),
+                                                         QStringLiteral("MIDIファイル (*.mid)"));
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = MidiFile::write(notes, m_editor.tempo());
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = errno != 0 ? systemReasonText(errno) : file.errorString();
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(QDir::toNativeSeparators(path), reason),
+            QStringLiteral("書き込みエラー")));
+        return;
+    }
+    m_status->setText(QStringLiteral("%1 に書き出しました").arg(QFileInfo(path).fileName()));
 }

@@ -68,6 +68,7 @@ public:
     QAction *saveAsAction() const { return m_saveAs; }
     QAction *exportNqcAction() const { return m_exportNqc; }
     QAction *exportWavAction() const { return m_exportWav; }
+    QAction *exportMidiAction() const { return m_exportMidi; }
     QAction *playAllAction() const { return m_playAll; }
     QAction *playLastTenAction() const { return m_playLastTen; }
     QAction *stopAction() const { return m_stop; }
@@ -137,6 +138,7 @@ private:
     void soundKey();
     void tellNoSound();
     void exportWav();
+    void exportMidi();
     void openFile();
     bool save();
     bool saveAs();
@@ -163,6 +165,7 @@ private:
     QAction *m_saveAs = nullptr;
     QAction *m_exportNqc = nullptr;
     QAction *m_exportWav = nullptr;
+    QAction *m_exportMidi = nullptr;
     QString m_melodyFile;
     QAction *m_undo = nullptr;
     QAction *m_redo = nullptr;
