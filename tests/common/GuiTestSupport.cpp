@@ -1,6 +1,11 @@
 #include "common/GuiTestSupport.h"
 
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
+
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "windows/tempo/TempoWindow.h"
@@ -73,4 +78,25 @@ void ZepaUnderTest::startComposing(const QString &tempo)
     text->clear();
     typeText(text, tempo);
     click(form1, QStringLiteral("Command1"));
+}
+
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo)
+{
+    zepa.startComposing(tempo);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return zepa.app.composerWindow();
+}
+
+void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
+{
+    for (int pitch : pitches) {
+        click(window->pitchKey(pitch));
+        click(window->confirmButton());
+    }
+}
+
+QString labelText(QWidget *window, const char *label)
+{
+    QLabel *found = control<QLabel>(window, QLatin1String(label));
+    return found ? found->text() : QString();
 }

@@ -59,3 +59,13 @@ public:
     int quitCount = 0;
     ZepaApplication app;
 };
+
+class ComposerWindow;
+
+// The composer as the user reaches it: the program started, the tempo typed
+// and 「開始」 clicked.
+ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"));
+// Clicks each pitch key and then 「入力確定」.
+void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches);
+// The text of a label of the form.
+QString labelText(QWidget *window, const char *label);

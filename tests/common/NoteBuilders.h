@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRandomGenerator>
+
 #include "score/NoteRecord.h"
 
 // Notes as the score holds them, made directly with the ticks a test needs.
@@ -18,5 +20,18 @@ inline NoteRecord restNote(int ticks)
     NoteRecord note;
     note.pitch = NoteRecord::Rest;
     note.ticks = qint16(ticks);
+    return note;
+}
+
+// Any note or rest ZEPA can hold, at a tempo: every pitch, octave,
+// articulation and length, a rest one time in restOneIn.
+inline NoteRecord randomNote(QRandomGenerator &random, int tempo, int restOneIn = 6)
+{
+    NoteRecord note;
+    note.pitch = random.bounded(restOneIn) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
+    note.octave = AllOctaves[random.bounded(5)];
+    note.articulation = AllArticulations[random.bounded(3)];
+    note.length = NoteLength(random.bounded(NoteLengthCount));
+    note.ticks = lengthTicks(note.length, tempo);
     return note;
 }

@@ -1,22 +1,12 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "common/NoteBuilders.h"
 #include "common/RecordingMessageService.h"
 #include "editing/ScoreDocument.h"
 #include "nqc/NqcProgram.h"
 
 namespace {
-
-NoteRecord randomNote(QRandomGenerator &random, int tempo)
-{
-    NoteRecord note;
-    note.pitch = random.bounded(6) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
-    note.octave = AllOctaves[random.bounded(5)];
-    note.articulation = AllArticulations[random.bounded(3)];
-    note.length = NoteLength(random.bounded(NoteLengthCount));
-    note.ticks = lengthTicks(note.length, tempo);
-    return note;
-}
 
 // The score as a plain list, edited the obvious way.
 struct PlainModel {

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/NoteBuilders.h"
+
 #include "midi/MidiWriter.h"
 #include "performance/BrickTones.h"
 #include "sound/ToneTimeline.h"
@@ -116,13 +118,7 @@ void MidiWriterTest::readersNotOursHearWhatTheBrickPlays()
         const int tempo = round == 0 ? 60 : round == 1 ? 240 : int(random.bounded(60, 241));
         std::vector<NoteRecord> notes;
         for (int i = 0; i < 60; ++i) {
-            NoteRecord note;
-            note.pitch = random.bounded(6) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
-            note.octave = AllOctaves[random.bounded(5)];
-            note.articulation = AllArticulations[random.bounded(3)];
-            note.length = NoteLength(random.bounded(NoteLengthCount));
-            note.ticks = lengthTicks(note.length, tempo);
-            notes.push_back(note);
+            notes.push_back(randomNote(random, tempo, 6));
         }
         const QString path = directory.filePath(QStringLiteral("melody%1.mid").arg(round));
         QFile file(path);

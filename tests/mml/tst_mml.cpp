@@ -50,13 +50,7 @@ void MmlTest::savedAndOpenedGivesTheIdenticalScore()
         melody.tempo = int(random.bounded(60, 241));
         const int count = int(random.bounded(0, 120));
         for (int i = 0; i < count; ++i) {
-            NoteRecord record;
-            record.pitch = random.bounded(7) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
-            record.octave = AllOctaves[random.bounded(5)];
-            record.articulation = AllArticulations[random.bounded(3)];
-            record.length = NoteLength(random.bounded(NoteLengthCount));
-            record.ticks = lengthTicks(record.length, melody.tempo);
-            melody.notes.push_back(record);
+            melody.notes.push_back(randomNote(random, melody.tempo, 7));
         }
         const QByteArray text = mmlText(melody);
         const MmlReadResult read = readMml(text);
@@ -172,13 +166,7 @@ void MmlTest::programsTurnBackIntoMelodiesThatPlayTheSame()
         Melody melody;
         melody.tempo = int(random.bounded(60, 241));
         for (int i = 0; i < 30; ++i) {
-            NoteRecord record;
-            record.pitch = random.bounded(7) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
-            record.octave = AllOctaves[random.bounded(5)];
-            record.articulation = AllArticulations[random.bounded(3)];
-            record.length = NoteLength(random.bounded(NoteLengthCount));
-            record.ticks = lengthTicks(record.length, melody.tempo);
-            melody.notes.push_back(record);
+            melody.notes.push_back(randomNote(random, melody.tempo, 7));
         }
         const std::vector<BrickEvent> events = brickEvents(melody.notes);
         const MelodyFromEventsResult back = melodyFromEvents(events);

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/NoteBuilders.h"
+
 #include "common/ExampleMelody.h"
 #include "common/NqcCompiler.h"
 #include "common/RecordingMessageService.h"
@@ -111,13 +113,7 @@ void NqcCompilerTest::predictedSizeIsTheCompilersTotal()
         std::vector<NoteRecord> notes;
         const int tempo = int(random.bounded(60, 241));
         for (int i = 0; i < 40; ++i) {
-            NoteRecord note;
-            note.pitch = random.bounded(5) == 0 ? NoteRecord::Rest : int(random.bounded(PitchCount));
-            note.octave = AllOctaves[random.bounded(5)];
-            note.articulation = AllArticulations[random.bounded(3)];
-            note.length = NoteLength(random.bounded(NoteLengthCount));
-            note.ticks = lengthTicks(note.length, tempo);
-            notes.push_back(note);
+            notes.push_back(randomNote(random, tempo, 5));
         }
         QString error;
         const qint64 listed = compiledSize(nqcProgramText(notes), error);

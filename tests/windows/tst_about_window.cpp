@@ -3,15 +3,9 @@
 #include <QTimer>
 
 #include "common/GuiTestSupport.h"
+#include "windows/composer/ComposerWindow.h"
 
 namespace {
-
-QWidget *openComposer(ZepaUnderTest &zepa)
-{
-    zepa.startComposing(QStringLiteral("120"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return zepa.app.composerWindow();
-}
 
 void settle()
 {

@@ -14,24 +14,7 @@
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
 
-namespace {
-
-ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
-{
-    zepa.startComposing(tempo);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return zepa.app.composerWindow();
-}
-
-void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
-{
-    for (int pitch : pitches) {
-        click(window->pitchKey(pitch));
-        click(window->confirmButton());
-    }
-}
-
-} // namespace
+namespace { } // namespace
 
 class ComposerMenusTest : public QObject {
     Q_OBJECT

@@ -14,13 +14,6 @@ Q_DECLARE_METATYPE(QList<int>)
 
 namespace {
 
-ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo)
-{
-    zepa.startComposing(tempo);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return zepa.app.composerWindow();
-}
-
 QString caption(QWidget *window, const QString &name)
 {
     QWidget *widget = control<QWidget>(window, name);

@@ -17,26 +17,6 @@
 
 namespace {
 
-ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
-{
-    zepa.startComposing(tempo);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return zepa.app.composerWindow();
-}
-
-void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
-{
-    for (int pitch : pitches) {
-        click(window->pitchKey(pitch));
-        click(window->confirmButton());
-    }
-}
-
-QString text(ComposerWindow *window, const char *label)
-{
-    return window->findChild<QLabel *>(QLatin1String(label))->text();
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -138,8 +118,8 @@ void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
     QVERIFY(std::equal(window->editor().state().notes().begin(), window->editor().state().notes().end(),
                        handWindow->editor().state().notes().begin()));
     QCOMPARE(window->editor().tempo(), 90);
-    QCOMPARE(text(window, "Label40"), text(handWindow, "Label40"));
-    QCOMPARE(text(window, "Label16"), text(handWindow, "Label16"));
+    QCOMPARE(labelText(window, "Label40"), labelText(handWindow, "Label40"));
+    QCOMPARE(labelText(window, "Label16"), labelText(handWindow, "Label16"));
     QVERIFY(window->octaveOption(Octave::Low)->isChecked());
     QVERIFY(window->articulationOption(Articulation::Staccato)->isChecked());
     QVERIFY(window->confirmButton()->isEnabled());
@@ -171,7 +151,7 @@ void MelodyFileTest::closingAsksAndCancelKeepsEverything()
     QCOMPARE(zepa.messages.last().flags(), 0x10033u);
     QVERIFY(window->isVisible());
     QCOMPARE(window->editor().state().noteCount, qint16(2));
-    QCOMPARE(text(window, "Label16"), QStringLiteral("ドレ"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレ"));
 
     zepa.messages.expect(MessageAnswer::Discard);
     window->close();
@@ -250,8 +230,8 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->editor().tempo(), 80);
     QCOMPARE(window->editor().state().noteCount, qint16(3)); // the cut line is not a note
-    QCOMPARE(text(window, "Label16"), QStringLiteral("ドソ休"));
-    QCOMPARE(text(window, "Label40"), QStringLiteral("入力成功"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドソ休"));
+    QCOMPARE(labelText(window, "Label40"), QStringLiteral("入力成功"));
     QVERIFY(window->octaveOption(Octave::High)->isChecked());
     QVERIFY(window->articulationOption(Articulation::Staccato)->isChecked());
     QVERIFY(!QFile::exists(left));

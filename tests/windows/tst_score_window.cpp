@@ -13,26 +13,6 @@
 
 namespace {
 
-ComposerWindow *openComposer(ZepaUnderTest &zepa, const QString &tempo = QStringLiteral("120"))
-{
-    zepa.startComposing(tempo);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return zepa.app.composerWindow();
-}
-
-void confirmPitches(ComposerWindow *window, std::initializer_list<int> pitches)
-{
-    for (int pitch : pitches) {
-        click(window->pitchKey(pitch));
-        click(window->confirmButton());
-    }
-}
-
-QString text(ComposerWindow *window, const char *label)
-{
-    return window->findChild<QLabel *>(QLatin1String(label))->text();
-}
-
 QList<int> pitchesOf(ComposerWindow *window)
 {
     QList<int> pitches;
@@ -97,7 +77,7 @@ void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
     click(window->pitchKey(9));
     score->insertAction()->trigger();
     QCOMPARE(pitchesOf(window), (QList<int>{0, 2, 9, 11, 5, 7}));
-    QCOMPARE(text(window, "Label16"), QStringLiteral("ドレラシファソ"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレラシファソ"));
     score->select(0, 2);
     score->deleteAction()->trigger();
     QCOMPARE(pitchesOf(window), (QList<int>{9, 11, 5, 7}));
@@ -106,7 +86,7 @@ void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
     score->upAction()->trigger();
     QCOMPARE(pitchesOf(window), (QList<int>{9, 11, 7, 5}));
     QCOMPARE(score->selection(), (std::pair<int, int>{2, 1}));
-    QCOMPARE(text(window, "Label16"), QStringLiteral("ラシソファ"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ラシソファ"));
 
     // A confirm in the composer shows in the score window at once.
     confirmPitches(window, {0});
@@ -120,7 +100,7 @@ void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
 
     // Enter takes the selected note into the composer.
     QTest::keyClick(score->table(), Qt::Key_Return);
-    QCOMPARE(text(window, "Label40"), QStringLiteral("ソ（中音）－音間普通－四分音符"));
+    QCOMPARE(labelText(window, "Label40"), QStringLiteral("ソ（中音）－音間普通－四分音符"));
     QVERIFY(window->editor().state().currentNote.isChosen());
 }
 
@@ -138,7 +118,7 @@ void ScoreWindowTest::undoAndRedoNameWhatTheyDo()
     click(window->octaveOption(Octave::High));
     window->undoAction()->trigger();
     QCOMPARE(pitchesOf(window), QList<int>{0});
-    QCOMPARE(text(window, "Label16"), QStringLiteral("ド"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ド"));
     QVERIFY(window->octaveOption(Octave::High)->isChecked()); // the user's choice stays
     QCOMPARE(window->redoAction()->text(), QStringLiteral("やり直し(&R): 入力確定"));
     click(window->clearButton());
@@ -243,8 +223,8 @@ void ScoreWindowTest::keysDoWhatTheirControlsDo()
     const ComposerState &actual = keyed->editor().state();
     QVERIFY(actual.currentNote == expected.currentNote);
     QVERIFY(std::equal(actual.notes().begin(), actual.notes().end(), expected.notes().begin(), expected.notes().end()));
-    QCOMPARE(text(keyed, "Label40"), text(clicked, "Label40"));
-    QCOMPARE(text(keyed, "Label16"), text(clicked, "Label16"));
+    QCOMPARE(labelText(keyed, "Label40"), labelText(clicked, "Label40"));
+    QCOMPARE(labelText(keyed, "Label16"), labelText(clicked, "Label16"));
     QCOMPARE(keyed->editor().selectedOctave(), clicked->editor().selectedOctave());
     QCOMPARE(keyed->editor().selectedArticulation(), clicked->editor().selectedArticulation());
 }
