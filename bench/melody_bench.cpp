@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
 #include "base/MessageService.h"
 #include "journal/RecoveryJournal.h"
 #include "mml/MmlReader.h"
@@ -22,63 +23,27 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentMessages : public MessageService {
-public:
-    MessageAnswer show(const Message &) override { return MessageAnswer::Ok; }
-};
-
-Melody variedMelody()
-{
-    std::mt19937 random(20261207);
-    auto below = [&random](int n) { return int(random() % unsigned(n)); };
-    Melody melody;
-    melody.tempo = 120;
-    for (int i = 0; i < ComposerState::ScoreCapacity; ++i) {
-        NoteRecord note;
-        note.pitch = below(8) == 0 ? NoteRecord::Rest : below(PitchCount);
-        note.octave = AllOctaves[std::size_t(below(5))];
-        note.articulation = AllArticulations[std::size_t(below(3))];
-        note.length = NoteLength(below(NoteLengthCount));
-        note.ticks = lengthTicks(note.length, melody.tempo);
-        melody.notes.push_back(note);
-    }
-    return melody;
-}
-
-template<typename Work>
-double millisecondsOf(Work work)
-{
-    const Clock::time_point start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main()
 {
-    const Melody melody = variedMelody();
+    Melody melody;
+    melody.notes = bench::variedScore(melody.tempo);
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("full.mml"));
-    SilentMessages messages;
+    bench::SilentMessages messages;
     ScoreEditor editor(120, messages);
 
     std::vector<double> saves;
     std::vector<double> opens;
     for (int round = 0; round < 11; ++round) {
-        saves.push_back(millisecondsOf([&] {
+        saves.push_back(bench::millisecondsOf([&] {
             QSaveFile file(path);
             const QByteArray text = mmlText(melody);
             if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
                 std::abort();
         }));
-        opens.push_back(millisecondsOf([&] {
+        opens.push_back(bench::millisecondsOf([&] {
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly))
                 std::abort();
@@ -91,7 +56,7 @@ int main()
 
     RecoveryJournal journal(directory.filePath(QStringLiteral("journal")));
     journal.start(120, {});
-    const double journalMs = millisecondsOf([&] {
+    const double journalMs = bench::millisecondsOf([&] {
         for (const NoteRecord &note : melody.notes)
             journal.append(note);
     });
@@ -100,6 +65,6 @@ int main()
     std::printf("melody file of %zu notes, %lld bytes\n", melody.notes.size(),
                 static_cast<long long>(QFile(path).size()));
     std::printf("journal: %.4f ms a confirm\n", journalMs / double(melody.notes.size()));
-    std::printf("open-ms %.1f save-ms %.1f\n", median(opens), median(saves));
+    std::printf("open-ms %.1f save-ms %.1f\n", bench::median(opens), bench::median(saves));
     return 0;
 }

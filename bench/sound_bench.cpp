@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "BenchSupport.h"
 #include "score/ComposerState.h"
 #include "sound/SoundRenderer.h"
 
@@ -19,39 +20,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::vector<NoteRecord> variedScore()
-{
-    std::mt19937 random(20261207);
-    auto below = [&random](int n) { return int(random() % unsigned(n)); };
-    std::vector<NoteRecord> score;
-    for (int i = 0; i < ComposerState::ScoreCapacity; ++i) {
-        NoteRecord note;
-        note.pitch = below(8) == 0 ? NoteRecord::Rest : below(PitchCount);
-        note.octave = AllOctaves[std::size_t(below(5))];
-        note.articulation = AllArticulations[std::size_t(below(3))];
-        note.length = NoteLength(below(NoteLengthCount));
-        note.ticks = lengthTicks(note.length, 120);
-        score.push_back(note);
-    }
-    return score;
-}
-
-long residentKilobytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long size = 0;
-    long resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 } // namespace
 
 int main()
 {
-    const std::vector<NoteRecord> score = variedScore();
+    const std::vector<NoteRecord> score = bench::variedScore();
     std::vector<qint16> block(4096);
-    const long memoryBefore = residentKilobytes();
+    const long memoryBefore = bench::residentKilobytes();
 
     const Clock::time_point start = Clock::now();
     SoundRenderer renderer(toneTimeline(brickEvents(score)));
@@ -64,7 +39,7 @@ int main()
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double melodySeconds = double(renderer.totalSamples()) / BrickSound::SampleRate;
-    const long growth = residentKilobytes() - memoryBefore;
+    const long growth = bench::residentKilobytes() - memoryBefore;
 
     std::printf("melody %.0f s (%.2f h), %lld samples (checksum %lld)\n", melodySeconds, melodySeconds / 3600,
                 static_cast<long long>(renderer.totalSamples()), static_cast<long long>(checksum));

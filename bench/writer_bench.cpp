@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
 #include "nqc/MusicFileSaver.h"
 #include "nqc/NqcProgram.h"
 #include "nqc/PosixFileSystem.h"
@@ -44,26 +45,6 @@ std::vector<NoteRecord> equalWholeNotes()
 {
     return std::vector<NoteRecord>(ComposerState::ScoreCapacity,
                                    note(0, Octave::Middle, Articulation::Normal, NoteLength::Whole, 60));
-}
-
-std::vector<NoteRecord> variedScore()
-{
-    std::mt19937 random(20261207);
-    auto below = [&random](int n) { return int(random() % unsigned(n)); };
-    std::vector<NoteRecord> score;
-    score.reserve(ComposerState::ScoreCapacity);
-    for (int i = 0; i < ComposerState::ScoreCapacity; ++i) {
-        const int pitch = below(8) == 0 ? NoteRecord::Rest : below(PitchCount);
-        score.push_back(note(pitch, AllOctaves[std::size_t(below(5))], AllArticulations[std::size_t(below(3))],
-                             NoteLength(below(NoteLengthCount)), 120));
-    }
-    return score;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 template<typename Work>
@@ -110,9 +91,10 @@ double measure(const char *label, const std::vector<NoteRecord> &score)
         QDir(directory.path()).remove(musicFileName(0));
         QFile::remove(QString::fromLocal8Bit(singlePath));
     }
-    const double ratio = median(writer) / median(single);
+    const double ratio = bench::median(writer) / bench::median(single);
     std::printf("%s: %zu bytes, writer %.3f ms (composing %.3f ms), single write %.3f ms, ratio %.2f\n", label,
-                reference.size(), median(writer) * 1000, median(composing) * 1000, median(single) * 1000, ratio);
+                reference.size(), bench::median(writer) * 1000, bench::median(composing) * 1000,
+                bench::median(single) * 1000, ratio);
     return ratio;
 }
 
@@ -121,7 +103,7 @@ double measure(const char *label, const std::vector<NoteRecord> &score)
 int main()
 {
     const double equal = measure("equal whole notes at 60", equalWholeNotes());
-    const double varied = measure("varied notes at 120", variedScore());
+    const double varied = measure("varied notes at 120", bench::variedScore());
     std::printf("equal-ratio %.2f\n", equal);
     std::printf("ratio %.2f\n", varied);
     return 0;
