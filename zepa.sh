@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev fonts-ipafont-gothic fontconfig)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
 run_packages=(xvfb xauth)
 test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido)
 package_packages=(dpkg-dev)

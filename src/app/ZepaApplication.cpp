@@ -11,6 +11,7 @@
 #include "sysinfo/PlatformSysInfo.h"
 #include "widgets/AppFonts.h"
 #include "widgets/AppIcon.h"
+#include "widgets/AppTranslations.h"
 #include "widgets/QtMessageService.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
@@ -37,6 +38,7 @@ void ZepaApplication::configure(QApplication &application)
     application.setStyle(QStringLiteral("Fusion"));
     application.setWindowIcon(AppIcon::icon());
     AppFonts::install();
+    AppTranslations::install(application);
 }
 
 void ZepaApplication::start()
