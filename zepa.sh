@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
 run_packages=(xvfb xauth)
-test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido)
+test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido nbc)
 package_packages=(dpkg-dev)
 
 as_root() {
@@ -25,6 +25,18 @@ install_missing() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
     fi
+}
+
+# The compiler Pybricks and the micro:bit use for MicroPython comes from the npm
+# registry and runs under Node. Node and npm come from Debian unless another
+# Node (with its own npm) is there already. A failure here is reported by the
+# tests that need it.
+install_checkers() {
+    command -v node > /dev/null || install_missing nodejs
+    command -v npm > /dev/null || install_missing npm
+    [ -f .checkers/node_modules/@pybricks/mpy-cross-v6/package.json ] && return 0
+    npm install --prefix .checkers --no-save --no-audit --no-fund @pybricks/mpy-cross-v6@2.0.0 ||
+        echo "Could not install @pybricks/mpy-cross-v6; its tests will fail." >&2
 }
 
 build() { # build directory, then extra CMake options
@@ -46,6 +58,7 @@ run)
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
+    install_checkers
     build build
     build build-asan -DZEPA_SANITIZE=ON
     status=0

@@ -14,6 +14,8 @@
 #include <QSaveFile>
 
 #include "base/ProgramInfo.h"
+#include "exports/ExportTargets.h"
+#include "midi/MidiImport.h"
 #include "midi/MidiWriter.h"
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
@@ -30,6 +32,19 @@ namespace {
 constexpr int Success = 0;
 constexpr int WorkFailed = 1;
 constexpr int UsageError = 2;
+
+// What the options said, for the commands that take them.
+struct Options {
+    bool force = false;
+    int track = 0; // 0: the first with notes
+    int channel = 0;
+    ExportTarget target = ExportTarget::Nxc;
+};
+
+bool japanese()
+{
+    return QLocale::system().language() == QLocale::Japanese;
+}
 
 int fail(int status, const QString &message)
 {
@@ -90,8 +105,9 @@ bool readMelody(const QString &path, std::vector<BrickEvent> &events, QString &m
     return true;
 }
 
-int render(const QStringList &arguments, bool force)
+int render(const QStringList &arguments, const Options &options)
 {
+    const bool force = options.force;
     std::vector<BrickEvent> events;
     QString message;
     if (!readMelody(arguments[0], events, message))
@@ -115,7 +131,7 @@ int render(const QStringList &arguments, bool force)
     return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(output, result.reason));
 }
 
-int play(const QStringList &arguments, bool)
+int play(const QStringList &arguments, const Options &)
 {
     std::vector<BrickEvent> events;
     QString message;
@@ -141,8 +157,9 @@ bool exists(const QString &path)
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
-int writeNqc(const QStringList &arguments, bool force)
+int writeNqc(const QStringList &arguments, const Options &options)
 {
+    const bool force = options.force;
     Melody melody;
     QString message;
     if (!readMelodyFile(arguments[0], melody, message))
@@ -194,49 +211,119 @@ int writeNqc(const QStringList &arguments, bool force)
     return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(arguments[1], reason));
 }
 
-int writeMml(const QStringList &arguments, bool force)
+// Writes a file that must not replace one unless --force says so.
+int writeOutput(const QString &path, const QByteArray &bytes, bool force)
 {
-    std::vector<BrickEvent> events;
+    if (!force && exists(path))
+        return fail(WorkFailed, QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(path));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    return Success;
+}
+
+void tell(const QString &path, const QStringList &changes)
+{
+    for (const QString &change : changes)
+        std::fprintf(stderr, "zepa: %s: %s\n", qPrintable(path), qPrintable(change));
+}
+
+// The melody of one voice of a MIDI file, and what the import changed.
+bool importMidiFile(const QString &path, const QByteArray &bytes, const Options &options, Melody &melody,
+                    QString &message)
+{
+    const MidiReadResult read = readMidiFile(bytes);
+    if (!read.ok()) {
+        message = QStringLiteral("%1: %2").arg(path, read.error);
+        return false;
+    }
+    const MidiVoice *voice = findMidiVoice(read.song, options.track, options.channel);
+    if (voice == nullptr) {
+        QStringList voices;
+        for (const MidiVoice &candidate : read.song.voices)
+            voices << QStringLiteral("--track %1 --channel %2 (%3 notes)")
+                          .arg(candidate.track)
+                          .arg(candidate.channel)
+                          .arg(candidate.notes.size());
+        message = QStringLiteral("%1: no notes in track %2 channel %3; notes are in %4")
+                      .arg(path, options.track ? QString::number(options.track) : QStringLiteral("any"),
+                           options.channel ? QString::number(options.channel) : QStringLiteral("any"),
+                           voices.join(QStringLiteral(", ")));
+        return false;
+    }
+    const MidiImport import = importMidiVoice(read.song, *voice);
+    if (!import.ok()) {
+        message = QStringLiteral("%1: %2").arg(path, import.error);
+        return false;
+    }
+    tell(path, import.changes(japanese()));
+    melody = import.melody;
+    return true;
+}
+
+int writeMml(const QStringList &arguments, const Options &options)
+{
+    QByteArray bytes;
     QString message;
+    if (!readFile(arguments[0], bytes, message))
+        return fail(WorkFailed, message);
+    if (bytes.startsWith("MThd")) {
+        Melody melody;
+        if (!importMidiFile(arguments[0], bytes, options, melody, message))
+            return fail(WorkFailed, message);
+        return writeOutput(arguments[1], mmlText(melody), options.force);
+    }
+    if (options.track != 0 || options.channel != 0)
+        return fail(
+            UsageError,
+            QStringLiteral("%1 is not a MIDI file; --track and --channel choose a voice of one").arg(arguments[0]));
+    std::vector<BrickEvent> events;
     if (!readMelody(arguments[0], events, message))
         return fail(WorkFailed, message);
     const MelodyFromEventsResult melody = melodyFromEvents(events);
     if (!melody.ok())
         return fail(WorkFailed, QStringLiteral("%1: cannot be made a melody file: %2").arg(arguments[0], melody.error));
-    if (!force && exists(arguments[1]))
-        return fail(WorkFailed,
-                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
-    QSaveFile file(arguments[1]);
-    const QByteArray text = mmlText(melody.melody);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(arguments[1], file.errorString()));
-    return Success;
+    return writeOutput(arguments[1], mmlText(melody.melody), options.force);
 }
 
-int writeMidi(const QStringList &arguments, bool force)
+// The melody in INPUT with its tempo: a melody file, or a program whose tempo
+// can be told from its statements.
+bool readMelodyWithTempo(const QString &path, Melody &melody, QString &message)
+{
+    if (isMelodyFile(path))
+        return readMelodyFile(path, melody, message);
+    std::vector<BrickEvent> events;
+    if (!readMelody(path, events, message))
+        return false;
+    MelodyFromEventsResult found = melodyFromEvents(events);
+    if (!found.ok()) {
+        message = QStringLiteral("%1: its tempo cannot be told: %2").arg(path, found.error);
+        return false;
+    }
+    melody = std::move(found.melody);
+    return true;
+}
+
+int writeMidi(const QStringList &arguments, const Options &options)
 {
     Melody melody;
     QString message;
-    if (isMelodyFile(arguments[0])) {
-        if (!readMelodyFile(arguments[0], melody, message))
-            return fail(WorkFailed, message);
-    } else {
-        std::vector<BrickEvent> events;
-        if (!readMelody(arguments[0], events, message))
-            return fail(WorkFailed, message);
-        MelodyFromEventsResult found = melodyFromEvents(events);
-        if (!found.ok())
-            return fail(WorkFailed, QStringLiteral("%1: its tempo cannot be told: %2").arg(arguments[0], found.error));
-        melody = std::move(found.melody);
-    }
-    if (!force && exists(arguments[1]))
-        return fail(WorkFailed,
-                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(arguments[1]));
-    QSaveFile file(arguments[1]);
-    const QByteArray bytes = MidiFile::write(melody.notes, melody.tempo);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(WorkFailed, QStringLiteral("%1: cannot write: %2").arg(arguments[1], file.errorString()));
-    return Success;
+    if (!readMelodyWithTempo(arguments[0], melody, message))
+        return fail(WorkFailed, message);
+    return writeOutput(arguments[1], MidiFile::write(melody.notes, melody.tempo), options.force);
+}
+
+int writeExport(const QStringList &arguments, const Options &options)
+{
+    Melody melody;
+    QString message;
+    if (!readMelodyWithTempo(arguments[0], melody, message))
+        return fail(WorkFailed, message);
+    const ExportedProgram program = exportProgram(options.target, melody.notes, melody.tempo);
+    const int status = writeOutput(arguments[1], program.text, options.force);
+    if (status == Success)
+        tell(arguments[1], program.changeTexts(japanese()));
+    return status;
 }
 
 // A command: its arguments, what it does and an example, in English and
@@ -250,39 +337,79 @@ struct Command {
     QString english;
     QString japanese;
     QString example;
-    int (*run)(const QStringList &arguments, bool force);
+    QStringList options; // the options with a value it takes
+    int (*run)(const QStringList &arguments, const Options &options);
 };
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> list{
-        {QStringLiteral("render"), QStringLiteral("INPUT OUTPUT.wav"), 2, 2, true,
+        {QStringLiteral("render"),
+         QStringLiteral("INPUT OUTPUT.wav"),
+         2,
+         2,
+         true,
          QStringLiteral("write the melody as a WAV file (44100 Hz, mono, 16-bit)"),
          QStringLiteral("曲をWAVファイル（44100 Hz、モノラル、16ビット）に書き出す"),
-         QStringLiteral("zepa render furusato.mml furusato.wav"), render},
-        {QStringLiteral("play"), QStringLiteral("INPUT"), 1, 1, false,
+         QStringLiteral("zepa render furusato.mml furusato.wav"),
+         {},
+         render},
+        {QStringLiteral("play"),
+         QStringLiteral("INPUT"),
+         1,
+         1,
+         false,
          QStringLiteral("play the melody and end when it has been heard (Ctrl+C stops it)"),
-         QStringLiteral("曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"), QStringLiteral("zepa play music0.nqc"),
+         QStringLiteral("曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"),
+         QStringLiteral("zepa play music0.nqc"),
+         {},
          play},
-        {QStringLiteral("nqc"), QStringLiteral("INPUT.mml [OUTPUT.nqc]"), 1, 2, true,
+        {QStringLiteral("nqc"),
+         QStringLiteral("INPUT.mml [OUTPUT.nqc]"),
+         1,
+         2,
+         true,
          QStringLiteral("write the NQC program, by default as the next free musicN.nqc here"),
          QStringLiteral("NQCプログラムを書き出す（出力を省くと、ここに空いている musicN.nqc として）"),
-         QStringLiteral("zepa nqc furusato.mml"), writeNqc},
-        {QStringLiteral("mml"), QStringLiteral("INPUT.nqc OUTPUT.mml"), 2, 2, true,
-         QStringLiteral("turn a program ZEPA wrote back into a melody file"),
-         QStringLiteral("ZEPAが書いたプログラムをメロディファイルに戻す"),
-         QStringLiteral("zepa mml music0.nqc furusato.mml"), writeMml},
-        {QStringLiteral("midi"), QStringLiteral("INPUT OUTPUT.mid"), 2, 2, true,
+         QStringLiteral("zepa nqc furusato.mml"),
+         {},
+         writeNqc},
+        {QStringLiteral("mml"),
+         QStringLiteral("[--track N] [--channel N] INPUT OUTPUT.mml"),
+         2,
+         2,
+         true,
+         QStringLiteral("make a melody file of a program ZEPA wrote or of one voice of a MIDI file "
+                        "(by default the first track and channel with notes)"),
+         QStringLiteral("ZEPAが書いたプログラムか、MIDIファイルのひとつの声部をメロディファイルにする"
+                        "（省くと、音のある最初のトラックとチャンネル）"),
+         QStringLiteral("zepa mml --track 2 --channel 1 song.mid song.mml"),
+         {QStringLiteral("track"), QStringLiteral("channel")},
+         writeMml},
+        {QStringLiteral("midi"),
+         QStringLiteral("INPUT OUTPUT.mid"),
+         2,
+         2,
+         true,
          QStringLiteral("write the melody as a Standard MIDI File"),
          QStringLiteral("曲をスタンダードMIDIファイルに書き出す"),
-         QStringLiteral("zepa midi furusato.mml furusato.mid"), writeMidi},
+         QStringLiteral("zepa midi furusato.mml furusato.mid"),
+         {},
+         writeMidi},
+        {QStringLiteral("export"),
+         QStringLiteral("--target nxc|pybricks|microbit|ev3dev INPUT OUTPUT"),
+         2,
+         2,
+         true,
+         QStringLiteral("write the melody as a program for another brick: NXT (NXC), Pybricks hubs, "
+                        "micro:bit or EV3 with ev3dev; says what it had to change"),
+         QStringLiteral("曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、"
+                        "ev3dev の EV3）。変えたところがあれば知らせる"),
+         QStringLiteral("zepa export --target nxc furusato.mml furusato.nxc"),
+         {QStringLiteral("target")},
+         writeExport},
     };
     return list;
-}
-
-bool japanese()
-{
-    return QLocale::system().language() == QLocale::Japanese;
 }
 
 QString programVersion()
@@ -316,12 +443,14 @@ QString overallHelp()
                          "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
                          "  --version  名前とバージョン\n"
                          "\nINPUT はメロディファイル（.mml）か、ZEPAが書いたNQCプログラム（music0.nqc など）です。\n"
+                         "zepa mml はMIDIファイル（.mid）も読みます。\n"
                          "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n")
         : QStringLiteral("\nOptions:\n"
                          "  --force    replace an output file that exists (never replaced otherwise)\n"
                          "  --help     this text; zepa COMMAND --help explains one command\n"
                          "  --version  the program's name and version\n"
-                         "\nINPUT is a melody file (.mml) or an NQC program that ZEPA wrote (music0.nqc, ...).\n"
+                         "\nINPUT is a melody file (.mml) or an NQC program that ZEPA wrote (music0.nqc, ...);\n"
+                         "zepa mml also reads MIDI files (.mid).\n"
                          "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n");
     return text;
 }
@@ -358,7 +487,10 @@ int runCommandLine(int argc, char *argv[])
     const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({force, help, version});
+    const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("N"));
+    const QCommandLineOption channel(QStringLiteral("channel"), QString(), QStringLiteral("N"));
+    const QCommandLineOption target(QStringLiteral("target"), QString(), QStringLiteral("NAME"));
+    parser.addOptions({force, help, version, track, channel, target});
     parser.addPositionalArgument(QStringLiteral("command"), QString());
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
@@ -385,7 +517,31 @@ int runCommandLine(int argc, char *argv[])
     }
     if (parser.isSet(force) && !command->writes)
         return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
+    for (const QCommandLineOption *option : {&track, &channel, &target}) {
+        const QString optionName = option->names().front();
+        if (parser.isSet(*option) && !command->options.contains(optionName))
+            return fail(UsageError, QStringLiteral("%1 takes no --%2").arg(name, optionName));
+    }
     if (arguments.size() < command->fewest || arguments.size() > command->most)
         return fail(UsageError, QStringLiteral("%1 takes %2; see zepa %1 --help").arg(name, command->arguments));
-    return command->run(arguments, parser.isSet(force));
+    Options options;
+    options.force = parser.isSet(force);
+    const auto number = [&parser](const QCommandLineOption &option, int most, int &value) {
+        if (!parser.isSet(option))
+            return true;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        return ok && value >= 1 && value <= most;
+    };
+    if (!number(track, 65535, options.track))
+        return fail(UsageError, QStringLiteral("--track takes a track number from 1"));
+    if (!number(channel, 16, options.channel))
+        return fail(UsageError, QStringLiteral("--channel takes a channel number from 1 to 16"));
+    if (command->options.contains(QStringLiteral("target"))) {
+        const std::optional<ExportTarget> chosen = exportTargetNamed(parser.value(target));
+        if (!chosen)
+            return fail(UsageError, QStringLiteral("%1 needs --target nxc, pybricks, microbit or ev3dev").arg(name));
+        options.target = *chosen;
+    }
+    return command->run(arguments, options);
 }

@@ -199,15 +199,14 @@ void ScoreDocument::changeTempo(int tempo)
          ([&editor, old] { editor.changeTempo(old); }), false);
 }
 
-void ScoreDocument::open(std::span<const NoteRecord> notes, int tempo)
+void ScoreDocument::open(std::span<const NoteRecord> notes, int tempo, const QString &stepName)
 {
     const std::span<const NoteRecord> current = m_editor.state().notes();
     const std::vector<NoteRecord> oldNotes(current.begin(), current.end());
     const std::vector<NoteRecord> newNotes(notes.begin(), notes.end());
     const int oldTempo = m_editor.tempo();
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("開く"), ([&editor, newNotes, tempo] { editor.load(newNotes, tempo); }),
-         ([&editor, oldNotes, oldTempo] {
+    push(stepName, ([&editor, newNotes, tempo] { editor.load(newNotes, tempo); }), ([&editor, oldNotes, oldTempo] {
              // The score and tempo come back; the note being composed stays.
              editor.removeNotes(0, editor.state().noteTotal());
              editor.insertNotes(0, oldNotes);

@@ -37,7 +37,9 @@ public:
     // The whole melody.
     bool transpose(int semitones);
     void changeTempo(int tempo);
-    void open(std::span<const NoteRecord> notes, int tempo);
+    // A whole new score, as opening a file or importing one gives; the step
+    // is named after how it came.
+    void open(std::span<const NoteRecord> notes, int tempo, const QString &stepName = QStringLiteral("開く"));
 
 signals:
     // The score changed: by a command, an undo or a redo.

@@ -49,13 +49,10 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo)
         written = time;
     };
     for (const NoteRecord &note : notes) {
-        // The note's sound and length, from the statements the brick gets.
-        qint64 sound = 0;
-        qint64 length = 0;
-        visitBrickEvents(note, [&](const BrickEvent &statement) {
-            (statement.kind == BrickEvent::Kind::Tone ? sound : length) += statement.ticks;
-        });
-        if (!note.isRest()) {
+        const PlayedNote played = playedNote(note);
+        const qint64 sound = played.soundTicks;
+        const qint64 length = played.lengthTicks;
+        if (!played.isRest()) {
             const char key = char(noteNumber(note.pitch, note.octave));
             const char on[3] = {'\x90', key, 100};
             const char off[3] = {'\x80', key, 64};

@@ -67,6 +67,29 @@ void visitBrickEvents(const NoteRecord &note, Visit &&visit)
     visit(BrickEvent{Wait, 0, static_cast<quint16>(length)});
 }
 
+// A note or rest as the brick plays it, its statements summed: the tone of a
+// note, how long it sounds and how long it lasts, sound and silence together.
+struct PlayedNote {
+    int tone = -1; // index into brickTones(); -1 for a rest
+    int soundTicks = 0;
+    int lengthTicks = 0;
+
+    bool isRest() const { return tone < 0; }
+};
+
+inline PlayedNote playedNote(const NoteRecord &note)
+{
+    PlayedNote played;
+    visitBrickEvents(note, [&played](const BrickEvent &statement) {
+        if (statement.kind == BrickEvent::Kind::Tone) {
+            played.tone = statement.tone;
+            played.soundTicks += statement.ticks;
+        }
+        played.lengthTicks += statement.kind == BrickEvent::Kind::Wait ? statement.ticks : 0;
+    });
+    return played;
+}
+
 // The statements of one note appended to a list.
 void appendBrickEvents(const NoteRecord &note, std::vector<BrickEvent> &events);
 

@@ -41,7 +41,7 @@ public:
     void load(std::span<const NoteRecord> notes, int tempo);
 
     // Edits anywhere in the score, as undo and the score window need them.
-    // Each keeps the Parts' counting (a full score keeps noteCount at 32766),
+    // Each keeps the score's own counting (a full score keeps noteCount at 32766),
     // shows the last ten notes of the edited score in the history and leaves
     // the note being composed and the option buttons alone. Indexes are
     // 0-based and in range; the score never grows past 32767 notes.

@@ -24,6 +24,14 @@ std::optional<QString> QtUserDialogs::askText(QWidget *parent, const QString &ti
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+std::optional<int> QtUserDialogs::chooseItem(QWidget *parent, const QString &title, const QString &label,
+                                             const QStringList &items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? std::optional<int>(int(items.indexOf(chosen))) : std::nullopt;
+}
+
 bool QtUserDialogs::openDocument(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

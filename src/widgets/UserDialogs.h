@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,10 @@ public:
     virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                            const QString &initial)
         = 0;
+    // One of a list of choices, by its place, or nothing when the user cancelled.
+    virtual std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &label,
+                                          const QStringList &items)
+        = 0;
     // Shows a document in the desktop's own viewer; false when none could.
     virtual bool openDocument(const QString &path) = 0;
 };
@@ -35,5 +40,7 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                    const QString &initial) override;
+    std::optional<int> chooseItem(QWidget *parent, const QString &title, const QString &label,
+                                  const QStringList &items) override;
     bool openDocument(const QString &path) override;
 };

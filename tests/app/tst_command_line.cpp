@@ -84,6 +84,7 @@ private slots:
     void usageErrorsAndHelp();
     void renderWritesTheMelodyAndReplacesNothing();
     void melodyFilesAndProgramsTurnIntoEachOther();
+    void midiFilesComeInAndProgramsGoToOtherBricks();
     void playWithoutASoundServerSaysSoOnce();
     void playIsHeardThroughARealSoundServer();
 };
@@ -103,6 +104,16 @@ void CommandLineTest::usageErrorsAndHelp_data()
     QTest::newRow("an option alone") << QStringList{"--force"} << 2 << "zepa: no command given; see zepa --help\n";
     QTest::newRow("an unknown option") << QStringList{"nqc", "--fast", "a.mml"} << 2
                                        << "zepa: Unknown option 'fast'.; see zepa --help\n";
+    QTest::newRow("a voice for a command without one")
+        << QStringList{"render", "--track", "2", "a.mid", "a.wav"} << 2 << "zepa: render takes no --track\n";
+    QTest::newRow("channel 17") << QStringList{"mml", "--channel", "17", "a.mid", "a.mml"} << 2
+                                << "zepa: --channel takes a channel number from 1 to 16\n";
+    QTest::newRow("track 0") << QStringList{"mml", "--track", "0", "a.mid", "a.mml"} << 2
+                             << "zepa: --track takes a track number from 1\n";
+    QTest::newRow("export for no brick") << QStringList{"export", "a.mml", "a.py"} << 2
+                                         << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
+    QTest::newRow("export for an unknown brick") << QStringList{"export", "--target", "rcx3", "a.mml", "a.py"} << 2
+                                                 << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
     QTest::newRow("input missing") << QStringList{"render", "/nonexistent/music0.nqc", "x.wav"} << 1
                                    << "zepa: /nonexistent/music0.nqc: cannot read: No such file or directory\n";
 }
@@ -118,8 +129,10 @@ void CommandLineTest::usageErrorsAndHelp()
 
     const Run help = zepa({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
-    for (const char *command : {"render INPUT OUTPUT.wav", "play INPUT", "nqc INPUT.mml [OUTPUT.nqc]",
-                                "mml INPUT.nqc OUTPUT.mml", "midi INPUT OUTPUT.mid", "--force", "--help", "--version"})
+    for (const char *command :
+         {"render INPUT OUTPUT.wav", "play INPUT", "nqc INPUT.mml [OUTPUT.nqc]",
+          "mml [--track N] [--channel N] INPUT OUTPUT.mml", "midi INPUT OUTPUT.mid",
+          "export --target nxc|pybricks|microbit|ev3dev INPUT OUTPUT", "--force", "--help", "--version"})
         QVERIFY2(help.output.contains(QLatin1String(command)), command);
     QProcessEnvironment japanese = QProcessEnvironment::systemEnvironment();
     japanese.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
@@ -214,6 +227,55 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
              QStringLiteral("zepa: %1:2:2: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 "
                             "のどれかです\n")
                  .arg(melody));
+}
+
+void CommandLineTest::midiFilesComeInAndProgramsGoToOtherBricks()
+{
+    QTemporaryDir directory;
+    // Format 1 at 480 ticks a quarter: a tempo track (100), a melody in
+    // channel 1 and a drum part in channel 10, far below ZEPA's octaves.
+    const QByteArray song = QByteArray::fromHex("4d546864000000060001000301e0"
+                                                "4d54726b0000000b00ff51030927c000ff2f00"
+                                                "4d54726b0000001a0090486483004800604c6483004c00604f6483604f00"
+                                                "00ff2f00"
+                                                "4d54726b0000001300992464836024000026648360260000ff2f00");
+    const QString midi = directory.filePath(QStringLiteral("song.mid"));
+    writeFile(midi, song);
+    const QString first = directory.filePath(QStringLiteral("first.mml"));
+    Run run = zepa({QStringLiteral("mml"), midi, first});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.errors, QString());
+    QFile melody(first);
+    QVERIFY(melody.open(QIODevice::ReadOnly));
+    QVERIFY(melody.readAll().endsWith("T100\nC E Q8 G\n"));
+
+    const QString drums = directory.filePath(QStringLiteral("drums.mml"));
+    run = zepa({QStringLiteral("mml"), QStringLiteral("--track"), QStringLiteral("3"), QStringLiteral("--channel"),
+                QStringLiteral("10"), midi, drums});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: %1: 2 notes outside ZEPA's five octaves were moved by octaves into "
+                            "them.\n")
+                 .arg(midi));
+    run = zepa({QStringLiteral("mml"), QStringLiteral("--track"), QStringLiteral("4"), midi, drums});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: %1: no notes in track 4 channel any; notes are in --track 2 "
+                            "--channel 1 (3 notes), --track 3 --channel 10 (2 notes)\n")
+                 .arg(midi));
+
+    // Out to a brick that names its changes; never over a file without --force.
+    const QString script = directory.filePath(QStringLiteral("song.py"));
+    const QStringList exportEv3{QStringLiteral("export"), QStringLiteral("--target"), QStringLiteral("ev3dev"), drums,
+                                script};
+    run = zepa(exportEv3);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: %1: ev3dev plays every note alike: 2 staccato and slurred notes were "
+                            "written as normal notes.\n")
+                 .arg(script));
+    QCOMPARE(zepa(exportEv3).status, 1);
+    QCOMPARE(zepa(QStringList{QStringLiteral("--force")} + exportEv3).status, 0);
 }
 
 void CommandLineTest::playWithoutASoundServerSaysSoOnce()

@@ -46,6 +46,11 @@ public:
     {
         return typed;
     }
+    std::optional<int> chooseItem(QWidget *, const QString &, const QString &, const QStringList &items) override
+    {
+        offered = items;
+        return chosen;
+    }
     bool openDocument(const QString &path) override
     {
         opened << path;
@@ -56,4 +61,6 @@ public:
     QStringList opened;
     QString toOpen;
     std::optional<QString> typed; // what the user types into the next question
+    QStringList offered; // the choices of the last list shown
+    std::optional<int> chosen; // the one the user picks from it
 };

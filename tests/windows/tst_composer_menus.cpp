@@ -30,6 +30,7 @@ private slots:
     void noDeviceIsToldOnceAndComposingGoesOn();
     void wavFileIsWrittenWhereTheUserChose();
     void programSizeShowsBeforeItBites();
+    void midiComesInAndMelodiesGoToOtherBricks();
 };
 
 void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
@@ -42,6 +43,16 @@ void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
     QCOMPARE(menus, (QStringList{"ファイル(&F)", "編集(&E)", "再生(&P)", "ヘルプ(&H)"}));
 
     QCOMPARE(window->exportWavAction()->text(), QStringLiteral("WAVファイルに書き出す(&W)..."));
+    QCOMPARE(window->importMidiAction()->text(), QStringLiteral("MIDIファイルを取り込む(&I)..."));
+    QCOMPARE(window->importMidiAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QStringList bricks;
+    for (const ExportTargetInfo &info : exportTargets())
+        bricks << window->exportForBrickAction(info.target)->text();
+    QCOMPARE(bricks,
+             (QStringList{"NXT（NXC）(&X)...", "Pybricks（SPIKE・EV3・Powered Up）(&P)...",
+                          "micro:bit（MicroPython）(&M)...", "EV3（ev3dev の Python）(&E)..."}));
+    QCOMPARE(window->exportForBrickAction(ExportTarget::Nxc)->parent()->property("title"),
+             QStringLiteral("ほかのブロック用に書き出す(&B)"));
     QCOMPARE(window->playAllAction()->text(), QStringLiteral("最初から再生(&S)"));
     QCOMPARE(window->playAllAction()->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(window->playLastTenAction()->text(), QStringLiteral("最後の１０音を再生(&L)"));
@@ -221,6 +232,84 @@ void ComposerMenusTest::programSizeShowsBeforeItBites()
     QVERIFY(zepa.messages.last().text.endsWith(
         QStringLiteral("\nこのプログラムは大きすぎて、RCXに全部は転送できません。")));
     QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music0.nqc"))));
+}
+
+void ComposerMenusTest::midiComesInAndMelodiesGoToOtherBricks()
+{
+    QTemporaryDir directory;
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa, QStringLiteral("60"));
+    confirmPitches(window, {0, 7});
+    const std::vector<NoteRecord> composed(window->editor().state().notes().begin(),
+                                           window->editor().state().notes().end());
+
+    // Format 1: a tempo track (100), a melody and a drum part far below
+    // ZEPA's octaves. The user picks the drums.
+    const QString song = directory.filePath(QStringLiteral("曲.mid"));
+    QFile file(song);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromHex("4d546864000000060001000301e0"
+                                   "4d54726b0000000b00ff51030927c000ff2f00"
+                                   "4d54726b0000001a0090486483004800604c6483004c00604f6483604f0000ff2f00"
+                                   "4d54726b0000001300992464836024000026648360260000ff2f00"));
+    file.close();
+    zepa.dialogs.toOpen = song;
+    zepa.dialogs.chosen = 1;
+    zepa.messages.expect(MessageAnswer::Cancel); // replace the two notes? not yet
+    window->importMidiAction()->trigger();
+    QCOMPARE(zepa.dialogs.offered,
+             (QStringList{QStringLiteral("トラック 2　チャンネル 1：3 音"),
+                          QStringLiteral("トラック 3　チャンネル 10：2 音")}));
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral(
+                 "いまの曲を、取り込んだ曲（2 音）で置き換えますか？\n置き換えたあとでも「元に戻す」で戻せます。"));
+    QCOMPARE(window->editor().state().noteCount, qint16(2));
+
+    zepa.messages.expect(MessageAnswer::Ok);
+    zepa.messages.expect(); // what the import changed
+    window->importMidiAction()->trigger();
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("取り込みのとき、次のところを変えました。\n"
+                            "・ZEPAの５オクターブの外にあった 2 音を、オクターブ単位で移しました。"));
+    QCOMPARE(window->editor().tempo(), 100);
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレ"));
+    QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U): MIDIの取り込み"));
+
+    // To another brick: the file where the user chose, and what changed told.
+    const std::vector<NoteRecord> imported(window->editor().state().notes().begin(),
+                                           window->editor().state().notes().end());
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.py"));
+    zepa.messages.expect();
+    window->exportForBrickAction(ExportTarget::Ev3dev)->trigger();
+    QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody_ev3dev.py")));
+    QFile script(zepa.dialogs.answer);
+    QVERIFY(script.open(QIODevice::ReadOnly));
+    QCOMPARE(script.readAll(), exportProgram(ExportTarget::Ev3dev, imported, 100).text);
+    QVERIFY(zepa.messages.last().text.startsWith(QStringLiteral("「曲.py」に書き出しました。")));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.nxc"));
+    window->exportForBrickAction(ExportTarget::Nxc)->trigger(); // nothing changed: no box
+    QVERIFY(QFile::exists(zepa.dialogs.answer));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("曲.nxc に書き出しました"));
+
+    // One step back gives the composed notes and their tempo again.
+    window->undoAction()->trigger();
+    QCOMPARE(window->editor().tempo(), 60);
+    const std::span<const NoteRecord> restored = window->editor().state().notes();
+    QVERIFY(std::equal(restored.begin(), restored.end(), composed.begin(), composed.end()));
+
+    // A file that is not MIDI: a box naming it, and the score untouched.
+    zepa.dialogs.toOpen = directory.filePath(QStringLiteral("曲.wav"));
+    QFile notMidi(zepa.dialogs.toOpen);
+    QVERIFY(notMidi.open(QIODevice::WriteOnly) && notMidi.write("RIFF....WAVE") == 12);
+    notMidi.close();
+    zepa.messages.expect();
+    window->importMidiAction()->trigger();
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("ファイル「%1」を取り込めませんでした。\nMIDIファイルではありません。")
+                 .arg(zepa.dialogs.toOpen));
+    QCOMPARE(window->editor().state().noteCount, qint16(2));
+
+    QVERIFY(zepa.messages.allAnswered());
 }
 
 QTEST_MAIN(ComposerMenusTest)

@@ -20,7 +20,6 @@
 
 #include "base/SystemReasons.h"
 #include "journal/RecoveryJournal.h"
-#include "midi/MidiWriter.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
 #include "nqc/FinishCommand.h"
@@ -253,6 +252,8 @@ void ComposerWindow::createMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_open = file->addAction(QStringLiteral("開く(&O)..."), this, &ComposerWindow::openFile);
     m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_importMidi = file->addAction(QStringLiteral("MIDIファイルを取り込む(&I)..."), this, &ComposerWindow::importMidi);
+    m_importMidi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_save = file->addAction(QStringLiteral("上書き保存(&S)"), this, &ComposerWindow::save);
     m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_saveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)..."), this, &ComposerWindow::saveAs);
@@ -262,6 +263,7 @@ void ComposerWindow::createMenus()
     m_exportNqc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     m_exportWav = file->addAction(QStringLiteral("WAVファイルに書き出す(&W)..."), this, &ComposerWindow::exportWav);
     m_exportMidi = file->addAction(QStringLiteral("MIDIファイルに書き出す(&M)..."), this, &ComposerWindow::exportMidi);
+    createBrickExportMenu(file);
 
     createEditMenu();
 
@@ -501,10 +503,10 @@ bool ComposerWindow::openMelodyFile(const QString &path)
     return true;
 }
 
-void ComposerWindow::loadScore(std::span<const NoteRecord> notes, int tempo)
+void ComposerWindow::loadScore(std::span<const NoteRecord> notes, int tempo, const QString &stepName)
 {
     stopPlaying();
-    m_document.open(notes, tempo);
+    m_document.open(notes, tempo, stepName);
     draw();
 }
 
@@ -720,29 +722,4 @@ void ComposerWindow::showGuide()
     m_services.messages.show(
         Message::refusal(QStringLiteral("使い方の説明「%1」を開けませんでした。").arg(QDir::toNativeSeparators(path)),
                          QStringLiteral("使い方")));
-}
-
-void ComposerWindow::exportMidi()
-{
-    const std::span<const NoteRecord> notes = m_editor.state().notes();
-    if (notes.empty()) {
-        m_status->setText(QStringLiteral("書き出す音がありません"));
-        return;
-    }
-    const QString path = m_services.dialogs.saveFileName(this, QStringLiteral("MIDIファイルに書き出す"),
-                                                         QDir::current().filePath(QStringLiteral("melody.mid")),
-                                                         QStringLiteral("MIDIファイル (*.mid)"));
-    if (path.isEmpty())
-        return;
-    const QByteArray bytes = MidiFile::write(notes, m_editor.tempo());
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = errno != 0 ? systemReasonText(errno) : file.errorString();
-        m_services.messages.show(Message::refusal(
-            QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(QDir::toNativeSeparators(path), reason),
-            QStringLiteral("書き込みエラー")));
-        return;
-    }
-    m_status->setText(QStringLiteral("%1 に書き出しました").arg(QFileInfo(path).fileName()));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 
 #include <QMainWindow>
 
 #include "editing/ScoreDocument.h"
+#include "exports/ExportTargets.h"
 #include "nqc/FileSystem.h"
 #include "playback/SoundOutput.h"
 #include "score/ScoreEditor.h"
@@ -20,6 +22,7 @@ class RecoveryJournal;
 class QAbstractButton;
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -69,6 +72,8 @@ public:
     QAction *exportNqcAction() const { return m_exportNqc; }
     QAction *exportWavAction() const { return m_exportWav; }
     QAction *exportMidiAction() const { return m_exportMidi; }
+    QAction *importMidiAction() const { return m_importMidi; }
+    QAction *exportForBrickAction(ExportTarget target) const { return m_exportForBrick.at(std::size_t(target)); }
     QAction *playAllAction() const { return m_playAll; }
     QAction *playLastTenAction() const { return m_playLastTen; }
     QAction *stopAction() const { return m_stop; }
@@ -93,7 +98,7 @@ public:
     QLabel *programSizeLabel() const { return m_size; }
 
     // Replaces the score and the tempo, as if the notes had been entered by hand.
-    void loadScore(std::span<const NoteRecord> notes, int tempo);
+    void loadScore(std::span<const NoteRecord> notes, int tempo, const QString &stepName = QStringLiteral("開く"));
     // Opens a melody file as the score, as if its notes had been entered by
     // hand at its tempo; false, after a box, when it cannot be read.
     bool openMelodyFile(const QString &path);
@@ -138,7 +143,13 @@ private:
     void soundKey();
     void tellNoSound();
     void exportWav();
+    // Files for other programs and bricks, and MIDI files brought in.
     void exportMidi();
+    void importMidi();
+    void createBrickExportMenu(QMenu *file);
+    void exportForBrick(ExportTarget target);
+    // Writes a file the user named, whole or not at all; false after a box.
+    bool writeUserFile(const QString &path, const QByteArray &bytes);
     void openFile();
     bool save();
     bool saveAs();
@@ -166,6 +177,8 @@ private:
     QAction *m_exportNqc = nullptr;
     QAction *m_exportWav = nullptr;
     QAction *m_exportMidi = nullptr;
+    QAction *m_importMidi = nullptr;
+    std::array<QAction *, 4> m_exportForBrick{};
     QString m_melodyFile;
     QAction *m_undo = nullptr;
     QAction *m_redo = nullptr;

@@ -1,0 +1,73 @@
+#include "exports/ExportTargets.h"
+
+#include <algorithm>
+
+const std::array<ExportTargetInfo, 4> &exportTargets()
+{
+    static const std::array<ExportTargetInfo, 4> targets{{
+        {ExportTarget::Nxc, QStringLiteral("nxc"), QStringLiteral("NXT（NXC）(&X)..."),
+         QStringLiteral("NXCプログラム (*.nxc)"), QStringLiteral("melody.nxc")},
+        {ExportTarget::Pybricks, QStringLiteral("pybricks"),
+         QStringLiteral("Pybricks（SPIKE・EV3・Powered Up）(&P)..."), QStringLiteral("Pythonプログラム (*.py)"),
+         QStringLiteral("melody_pybricks.py")},
+        {ExportTarget::Microbit, QStringLiteral("microbit"), QStringLiteral("micro:bit（MicroPython）(&M)..."),
+         QStringLiteral("Pythonプログラム (*.py)"), QStringLiteral("melody_microbit.py")},
+        {ExportTarget::Ev3dev, QStringLiteral("ev3dev"), QStringLiteral("EV3（ev3dev の Python）(&E)..."),
+         QStringLiteral("Pythonプログラム (*.py)"), QStringLiteral("melody_ev3dev.py")},
+    }};
+    return targets;
+}
+
+std::optional<ExportTarget> exportTargetNamed(const QString &name)
+{
+    for (const ExportTargetInfo &info : exportTargets()) {
+        if (info.name == name)
+            return info.target;
+    }
+    return std::nullopt;
+}
+
+const ExportTargetInfo &exportTargetInfo(ExportTarget target)
+{
+    return exportTargets()[static_cast<std::size_t>(target)];
+}
+
+QStringList ExportedProgram::changeTexts(bool japanese) const
+{
+    QStringList texts;
+    for (const ExportChange &change : changes)
+        texts << (japanese ? change.japanese : change.english);
+    return texts;
+}
+
+ExportedProgram exportProgram(ExportTarget target, std::span<const NoteRecord> notes, int tempo)
+{
+    switch (target) {
+    case ExportTarget::Nxc:
+        return nxcProgram(notes, tempo);
+    case ExportTarget::Pybricks:
+        return pybricksProgram(notes, tempo);
+    case ExportTarget::Microbit:
+        return microbitProgram(notes, tempo);
+    case ExportTarget::Ev3dev:
+        return ev3devProgram(notes, tempo);
+    }
+    return {};
+}
+
+const std::array<const char *, PitchCount> &englishPitchNames()
+{
+    static const std::array<const char *, PitchCount> names{"C",  "C#", "D",  "D#", "E",  "F",
+                                                            "F#", "G",  "G#", "A",  "A#", "B"};
+    return names;
+}
+
+QByteArray exportHeading(std::span<const NoteRecord> notes, int tempo)
+{
+    const auto rests = std::count_if(notes.begin(), notes.end(), [](const NoteRecord &note) { return note.isRest(); });
+    return QStringLiteral("Written by ZEPA: tempo %1, %2 notes and %3 rests")
+        .arg(tempo)
+        .arg(qsizetype(notes.size()) - rests)
+        .arg(rests)
+        .toUtf8();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "score/NoteRecord.h"
+
+// The bricks that followed the RCX, each with the program form its own
+// software plays a melody from.
+enum class ExportTarget { Nxc, Pybricks, Microbit, Ev3dev };
+
+struct ExportTargetInfo {
+    ExportTarget target;
+    QString name; // on the command line: "nxc", …
+    QString menuText; // in the menu, with its access key
+    QString fileFilter; // for the save dialog
+    QString suggestedFile;
+};
+
+const std::array<ExportTargetInfo, 4> &exportTargets();
+std::optional<ExportTarget> exportTargetNamed(const QString &name);
+const ExportTargetInfo &exportTargetInfo(ExportTarget target);
+
+// Something a platform could not play as the RCX does, and what was written
+// instead, for the user in either language.
+struct ExportChange {
+    QString japanese;
+    QString english;
+
+    bool operator==(const ExportChange &) const = default;
+};
+
+struct ExportedProgram {
+    QByteArray text;
+    QList<ExportChange> changes; // empty when the platform plays the melody as the RCX does
+
+    QStringList changeTexts(bool japanese) const;
+};
+
+// The melody as a program for the target: the same tones, in the same order,
+// as near the RCX's timing as the platform allows.
+ExportedProgram exportProgram(ExportTarget target, std::span<const NoteRecord> notes, int tempo);
+
+// Each platform's writer.
+ExportedProgram nxcProgram(std::span<const NoteRecord> notes, int tempo);
+ExportedProgram pybricksProgram(std::span<const NoteRecord> notes, int tempo);
+ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo);
+ExportedProgram ev3devProgram(std::span<const NoteRecord> notes, int tempo);
+
+// Shared by the writers that name notes: "C", "C#", … "B", and the octave of
+// scientific pitch notation (ZEPA's middle ド, 523 Hz, is C5).
+const std::array<const char *, PitchCount> &englishPitchNames();
+constexpr int scientificOctave(Octave octave)
+{
+    return static_cast<int>(octave) + 3;
+}
+// The first line every exported program opens with, after the comment mark.
+QByteArray exportHeading(std::span<const NoteRecord> notes, int tempo);

@@ -1,0 +1,334 @@
+#include "midi/MidiImport.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <set>
+
+#include "midi/MidiWriter.h"
+#include "performance/BrickEvents.h"
+#include "score/ComposerState.h"
+#include "score/TempoReader.h"
+
+namespace {
+
+// A sound differing from a ZEPA articulation's by up to this many ticks is
+// taken as that articulation; a longer silence becomes a rest.
+constexpr double ArticulationTolerance = 5;
+// A file ZEPA wrote is off by a fraction of a tick at most.
+constexpr double ExactFit = 0.5;
+constexpr int DefaultMicrosecondsPerQuarter = 500000;
+constexpr int LowestKey = MidiFile::noteNumber(0, Octave::Lowest);
+constexpr int HighestKey = MidiFile::noteNumber(PitchCount - 1, Octave::Highest);
+
+struct Segment {
+    qint64 start;
+    qint64 end;
+    int key;
+};
+
+// The one voice a listener to the top line hears: at every moment the highest
+// note sounding; a note struck again, or a new highest note, starts a new one.
+std::vector<Segment> highestLine(const std::vector<MidiNote> &notes, int &hidden)
+{
+    struct Edge {
+        qint64 time;
+        bool on;
+        int key;
+    };
+    std::vector<Edge> edges;
+    edges.reserve(notes.size() * 2);
+    for (const MidiNote &note : notes) {
+        if (note.end <= note.start) {
+            ++hidden; // no time to be heard
+            continue;
+        }
+        edges.push_back({note.start, true, note.key});
+        edges.push_back({note.end, false, note.key});
+    }
+    // Offs before ons at the same time, so a note ending as another starts
+    // does not hide it.
+    std::stable_sort(edges.begin(), edges.end(),
+                     [](const Edge &a, const Edge &b) { return a.time != b.time ? a.time < b.time : !a.on && b.on; });
+    std::vector<Segment> line;
+    std::multiset<int> sounding;
+    int currentKey = -1;
+    qint64 currentStart = 0;
+    for (std::size_t i = 0; i < edges.size();) {
+        const qint64 time = edges[i].time;
+        std::vector<int> struck;
+        for (; i < edges.size() && edges[i].time == time; ++i) {
+            if (edges[i].on) {
+                sounding.insert(edges[i].key);
+                struck.push_back(edges[i].key);
+            } else {
+                sounding.erase(sounding.find(edges[i].key));
+            }
+        }
+        const int top = sounding.empty() ? -1 : *sounding.rbegin();
+        const bool topStruck = std::find(struck.begin(), struck.end(), top) != struck.end();
+        if (top != currentKey || topStruck) {
+            if (currentKey >= 0)
+                line.push_back({currentStart, time, currentKey});
+            currentKey = top;
+            currentStart = time;
+        }
+        hidden += int(struck.size()) - (topStruck ? 1 : 0);
+    }
+    return line;
+}
+
+// The thirteen lengths at one tempo, and the nearest to a span of ticks.
+class LengthFitter {
+public:
+    explicit LengthFitter(int tempo)
+    {
+        for (const NoteLengthEntry &entry : noteLengthTable())
+            m_ticks[std::size_t(entry.length)] = lengthTicks(entry.length, tempo);
+        m_shortest = *std::min_element(m_ticks.begin(), m_ticks.end());
+        // The fewest lengths making each sum up to three whole notes exactly,
+        // and the last of them.
+        const int limit = 3 * longest() + m_shortest;
+        m_pieces.assign(std::size_t(limit) + 1, INT_MAX);
+        m_last.assign(std::size_t(limit) + 1, NoteLength::Whole);
+        m_pieces[0] = 0;
+        for (int sum = 1; sum <= limit; ++sum) {
+            for (const NoteLengthEntry &entry : noteLengthTable()) {
+                const int before = sum - ticks(entry.length);
+                if (before >= 0 && m_pieces[std::size_t(before)] != INT_MAX
+                    && m_pieces[std::size_t(before)] + 1 < m_pieces[std::size_t(sum)]) {
+                    m_pieces[std::size_t(sum)] = m_pieces[std::size_t(before)] + 1;
+                    m_last[std::size_t(sum)] = entry.length;
+                }
+            }
+        }
+    }
+
+    int ticks(NoteLength length) const { return m_ticks[std::size_t(length)]; }
+    int shortest() const { return m_shortest; }
+    int longest() const { return ticks(NoteLength::Whole); }
+
+    NoteLength nearest(double target) const
+    {
+        NoteLength best = NoteLength::Whole;
+        for (const NoteLengthEntry &entry : noteLengthTable()) {
+            if (std::abs(ticks(entry.length) - target) < std::abs(ticks(best) - target))
+                best = entry.length;
+        }
+        return best;
+    }
+
+    // Rests adding up as nearly as possible to the target, fewest first.
+    std::vector<NoteLength> rests(double target) const
+    {
+        std::vector<NoteLength> lengths;
+        while (target > 2.0 * longest()) {
+            lengths.push_back(NoteLength::Whole);
+            target -= longest();
+        }
+        const int limit = int(std::lround(std::max(0.0, target))) + m_shortest;
+        int best = 0;
+        for (int sum = 1; sum <= limit; ++sum) {
+            if (m_pieces[std::size_t(sum)] == INT_MAX)
+                continue;
+            const double error = std::abs(sum - target);
+            const double bestError = std::abs(best - target);
+            if (error < bestError || (error == bestError && m_pieces[std::size_t(sum)] < m_pieces[std::size_t(best)]))
+                best = sum;
+        }
+        std::vector<NoteLength> exact;
+        for (int sum = best; sum > 0; sum -= ticks(m_last[std::size_t(sum)]))
+            exact.push_back(m_last[std::size_t(sum)]);
+        std::sort(exact.begin(), exact.end(), [this](NoteLength a, NoteLength b) { return ticks(a) > ticks(b); });
+        lengths.insert(lengths.end(), exact.begin(), exact.end());
+        return lengths;
+    }
+
+    // Whether rests can fill the span to within a fraction of a tick.
+    bool restsFill(double span) const
+    {
+        if (span < -ExactFit)
+            return false;
+        while (span > 2.0 * longest())
+            span -= longest();
+        const long sum = std::lround(std::max(0.0, span));
+        return std::abs(double(sum) - span) < ExactFit && m_pieces[std::size_t(sum)] != INT_MAX;
+    }
+
+    NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const
+    {
+        NoteRecord note;
+        note.pitch = pitch;
+        note.octave = octave;
+        note.articulation = articulation;
+        note.length = length;
+        note.ticks = qint16(ticks(length));
+        return note;
+    }
+
+private:
+    std::array<int, NoteLengthCount> m_ticks{};
+    int m_shortest = 0;
+    std::vector<int> m_pieces;
+    std::vector<NoteLength> m_last;
+};
+
+int chooseTempo(const MidiSong &song, MidiImport &import)
+{
+    const int microseconds
+        = song.tempos.empty() ? DefaultMicrosecondsPerQuarter : song.tempos.front().microsecondsPerQuarter;
+    for (std::size_t i = 1; i < song.tempos.size(); ++i) {
+        if (song.tempos[i].microsecondsPerQuarter != song.tempos[i - 1].microsecondsPerQuarter)
+            ++import.tempoChangesIgnored;
+    }
+    import.fileTempo = int(std::lround(60000000.0 / microseconds));
+    return std::clamp(import.fileTempo, TempoReader::MinimumTempo, TempoReader::MaximumTempo);
+}
+
+} // namespace
+
+MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
+{
+    MidiImport import;
+    const int tempo = chooseTempo(song, import);
+    import.melody.tempo = tempo;
+    const LengthFitter fitter(tempo);
+    // File ticks to ZEPA's ticks of 10 ms, at the one tempo.
+    const auto at = [&](qint64 tick) { return double(tick) * 6000.0 / (double(song.ticksPerQuarter) * tempo); };
+    std::vector<NoteRecord> &notes = import.melody.notes;
+    qint64 written = 0; // ticks of the notes made so far
+    const auto add = [&](const NoteRecord &note) {
+        notes.push_back(note);
+        written += note.ticks;
+    };
+    const auto restUntil = [&](double time) {
+        for (NoteLength length : fitter.rests(time - double(written)))
+            add(fitter.record(NoteRecord::Rest, Octave::Middle, Articulation::Normal, length));
+    };
+
+    const std::vector<Segment> line = highestLine(voice.notes, import.notesHidden);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const Segment &segment = line[i];
+        const double start = at(segment.start);
+        const double off = at(segment.end);
+        const double next = i + 1 < line.size() ? at(line[i + 1].start) : at(std::max(voice.trackEnd, segment.end));
+        restUntil(start);
+
+        int key = segment.key;
+        if (key < LowestKey || key > HighestKey)
+            ++import.notesMovedByOctaves;
+        while (key < LowestKey)
+            key += 12;
+        while (key > HighestKey)
+            key -= 12;
+        const int pitch = key % 12;
+        const auto octave = Octave(key / 12 - 4);
+
+        if (off - double(written) > fitter.longest() + fitter.shortest()) {
+            ++import.notesTied;
+            while (off - double(written) > fitter.longest() + fitter.shortest())
+                add(fitter.record(pitch, octave, Articulation::SlurOrTie, NoteLength::Whole));
+        }
+        // Either the note lasts until the next one and its articulation makes
+        // the silence, or it ends sooner and rests follow. A reading that gives
+        // the same sound and the same next onset to within a fraction of a tick
+        // wins (any of them plays the same), one lasting until the next note
+        // first; otherwise the nearest, preferring to last until the next note
+        // while that is near enough.
+        const double sound = off - std::max(start, double(written));
+        struct Choice {
+            NoteRecord note;
+            double error = 1e300; // ticks the sound is off by
+            double misfit = 1e300; // ticks the note's end is off by
+            bool betterThan(const Choice &other) const
+            {
+                return error < other.error || (error == other.error && misfit < other.misfit);
+            }
+        };
+        Choice untilNext;
+        Choice thenRest;
+        Choice exactThenRest;
+        for (Articulation articulation : AllArticulations) {
+            const auto consider = [&](Choice &best, NoteLength length, double end) {
+                Choice choice{fitter.record(pitch, octave, articulation, length), 0, 0};
+                choice.error = std::abs(soundTicks(choice.note) - sound);
+                choice.misfit = std::abs(double(written) + choice.note.ticks - end);
+                if (choice.betterThan(best))
+                    best = choice;
+            };
+            consider(untilNext, fitter.nearest(next - double(written)), next);
+            for (const NoteLengthEntry &entry : noteLengthTable()) {
+                const double end = off + gapTicks(articulation);
+                consider(thenRest, entry.length, end);
+                if (fitter.restsFill(next - double(written) - fitter.ticks(entry.length)))
+                    consider(exactThenRest, entry.length, end);
+            }
+        }
+        if (untilNext.error < ExactFit && untilNext.misfit < ExactFit)
+            add(untilNext.note);
+        else if (exactThenRest.error < ExactFit)
+            add(exactThenRest.note);
+        else if (untilNext.error <= thenRest.error || untilNext.error <= ArticulationTolerance)
+            add(untilNext.note);
+        else
+            add(thenRest.note);
+    }
+    if (!line.empty())
+        restUntil(at(voice.trackEnd));
+    if (notes.size() > std::size_t(ComposerState::ScoreCapacity)) {
+        import.error = QStringLiteral("音が %1 個になり、ZEPAの楽譜（%2 音まで）に入りきりません。")
+                           .arg(notes.size())
+                           .arg(ComposerState::ScoreCapacity);
+        notes.clear();
+    } else if (notes.empty()) {
+        import.error = QStringLiteral("選んだトラックとチャンネルに、聞こえる音がありません。");
+    }
+    return import;
+}
+
+QStringList MidiImport::changes(bool japanese) const
+{
+    QStringList lines;
+    if (notesMovedByOctaves > 0)
+        lines << (japanese ? QStringLiteral("ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。")
+                           : QStringLiteral("%1 notes outside ZEPA's five octaves were moved by octaves into them."))
+                     .arg(notesMovedByOctaves);
+    if (notesHidden > 0)
+        lines << (japanese ? QStringLiteral("ほかの音と重なっていた %1 音を省き、いちばん高い音を残しました。")
+                           : QStringLiteral("%1 notes under a higher one were left out; the highest sounds."))
+                     .arg(notesHidden);
+    if (fileTempo != melody.tempo)
+        lines << (japanese ? QStringLiteral("テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
+                           : QStringLiteral("tempo %1 is outside ZEPA's 60 to 240 and became %2."))
+                     .arg(fileTempo)
+                     .arg(melody.tempo);
+    if (tempoChangesIgnored > 0)
+        lines << (japanese ? QStringLiteral("途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。")
+                           : QStringLiteral("%1 tempo changes were left out; the first tempo holds throughout."))
+                     .arg(tempoChangesIgnored);
+    if (notesTied > 0)
+        lines << (japanese ? QStringLiteral("全音符より長い %1 音を、タイでつないだ音にしました。")
+                           : QStringLiteral("%1 notes longer than a whole note became tied notes."))
+                     .arg(notesTied);
+    return lines;
+}
+
+const MidiVoice *findMidiVoice(const MidiSong &song, int track, int channel)
+{
+    for (const MidiVoice &voice : song.voices) {
+        if ((track == 0 || voice.track == track) && (channel == 0 || voice.channel == channel))
+            return &voice;
+    }
+    return nullptr;
+}
+
+QString describeMidiVoice(const MidiVoice &voice)
+{
+    const QString name = voice.trackName.isEmpty() ? QString() : QStringLiteral("（%1）").arg(voice.trackName);
+    return QStringLiteral("トラック %1%2　チャンネル %3：%4 音")
+        .arg(voice.track)
+        .arg(name)
+        .arg(voice.channel)
+        .arg(voice.notes.size());
+}

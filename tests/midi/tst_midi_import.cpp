@@ -1,0 +1,241 @@
+#include <QRandomGenerator>
+#include <QTest>
+
+#include "common/NoteBuilders.h"
+
+#include "midi/MidiImport.h"
+#include "midi/MidiWriter.h"
+#include "mml/MmlWriter.h"
+#include "sound/ToneTimeline.h"
+
+namespace {
+
+// Bytes written as hex, blanks ignored: events read like the format's tables.
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+// A track's events, each after its delta time in ticks.
+class Track {
+public:
+    Track &at(quint32 delta, const char *event)
+    {
+        QByteArray quantity(1, char(delta & 0x7f));
+        while ((delta >>= 7) != 0)
+            quantity.prepend(char((delta & 0x7f) | 0x80));
+        m_bytes += quantity + hex(event);
+        return *this;
+    }
+    QByteArray bytes() const { return m_bytes + hex("00 ff 2f 00"); }
+
+private:
+    QByteArray m_bytes;
+};
+
+// A file with 480 ticks a quarter note.
+QByteArray midiFile(int format, const QList<Track> &tracks, const char *division = "01 e0")
+{
+    QByteArray file = hex("4d546864 00000006 00") + char(format);
+    file += hex("00") + char(tracks.size()) + hex(division);
+    for (const Track &events : tracks) {
+        const QByteArray track = events.bytes();
+        file += "MTrk";
+        for (int shift = 24; shift >= 0; shift -= 8)
+            file += char((track.size() >> shift) & 0xff);
+        file += track;
+    }
+    return file;
+}
+
+// The notes of a melody file, without its comment line.
+QString notesOf(const Melody &melody)
+{
+    QString text = QString::fromUtf8(mmlText(melody));
+    text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
+    return text.simplified();
+}
+
+// What the brick plays: when each tone sounds and when the melody ends.
+// Spans of one tone that follow each other without a break are one sound.
+ToneTimeline heard(const std::vector<NoteRecord> &notes)
+{
+    ToneTimeline timeline = toneTimeline(brickEvents(notes));
+    std::vector<SoundSpan> joined;
+    for (const SoundSpan &span : timeline.spans) {
+        if (!joined.empty() && joined.back().endTick == span.startTick && joined.back().hertz == span.hertz)
+            joined.back().endTick = span.endTick;
+        else
+            joined.push_back(span);
+    }
+    timeline.spans = joined;
+    return timeline;
+}
+
+} // namespace
+
+class MidiImportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handMadeFilesGiveTheirMelody_data();
+    void handMadeFilesGiveTheirMelody();
+    void brokenFilesAreRefusedSayingWhy_data();
+    void brokenFilesAreRefusedSayingWhy();
+    void aFileZepaWroteIsPlayedAsBefore();
+};
+
+void MidiImportTest::handMadeFilesGiveTheirMelody_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("track");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QStringList>("changes");
+
+    // A quarter note is 480 ticks, 50 of ZEPA's at 120; its gaps, 0, 10 and 20
+    // of ZEPA's ticks, are 0, 96 and 192.
+    QTest::newRow("running status, velocity 0 ends") << midiFile(
+        0,
+        {Track().at(0, "90 48 64").at(384, "48 00").at(96, "4a 64").at(384, "4a 00").at(96, "4c 64").at(480, "4c 00")})
+                                                     << 0 << 0 << "T120 C D Q8 E" << QStringList{};
+    QTest::newRow("a chord: the highest sounds")
+        << midiFile(0,
+                    {Track()
+                         .at(0, "90 3c 64")
+                         .at(0, "40 64")
+                         .at(0, "43 64")
+                         .at(384, "80 3c 40")
+                         .at(0, "80 40 40")
+                         .at(0, "80 43 40")
+                         .at(96, "90 48 64")
+                         .at(384, "80 48 40")
+                         .at(96, "ff 01 00")})
+        << 0 << 0 << "T120 O4 G O5 C"
+        << QStringList{QStringLiteral("ほかの音と重なっていた 2 音を省き、いちばん高い音を残しました。")};
+    QTest::newRow("rests: before, between and after") << midiFile(
+        0,
+        {Track().at(960, "90 48 64").at(288, "48 00").at(192 + 480, "48 64").at(384, "48 00").at(96 + 960, "ff 01 00")})
+                                                      << 0 << 0 << "T120 L2 R L4 Q4 C Q7 R C L2 R" << QStringList{};
+    QTest::newRow("out of range: moved by octaves")
+        << midiFile(0, {Track().at(0, "90 1e 64").at(384, "1e 00").at(96, "78 64").at(384, "78 00").at(96, "ff 01 00")})
+        << 0 << 0 << "T120 O3 F+ O7 C"
+        << QStringList{QStringLiteral("ZEPAの５オクターブの外にあった 2 音を、オクターブ単位で移しました。")};
+    QTest::newRow("longer than a whole note: tied")
+        << midiFile(0, {Track().at(0, "90 48 64").at(6 * 480 - 96, "48 00").at(96, "ff 01 00")}) << 0 << 0
+        << "T120 L1 Q8 C L2 Q7 C" << QStringList{QStringLiteral("全音符より長い 1 音を、タイでつないだ音にしました。")};
+
+    // Format 1: a tempo track (100, then 150), a melody and a drum part.
+    const Track conductor = Track().at(0, "ff 51 03 09 27 c0").at(960, "ff 51 03 06 1a 80");
+    const Track melody = Track()
+                             .at(0, "ff 03 06 4d656c6f6479")
+                             .at(0, "90 48 64")
+                             .at(384, "48 00")
+                             .at(96, "4c 64")
+                             .at(384, "4c 00")
+                             .at(96, "4f 64")
+                             .at(864, "4f 00")
+                             .at(96, "ff 01 00");
+    const Track drums = Track().at(0, "99 24 64").at(480, "89 24 00").at(0, "99 26 64").at(480, "26 00");
+    const QByteArray song = midiFile(1, {conductor, melody, drums});
+    const QStringList tempoChanged{QStringLiteral("途中のテンポの変化（1 か所）は使わず、最初のテンポで通しました。")};
+    QTest::newRow("two tracks: the first with notes") << song << 0 << 0 << "T100 C E L2 G" << tempoChanged;
+    QTest::newRow("two tracks: the one chosen")
+        << song << 3 << 10 << "T100 O3 Q8 C D"
+        << QStringList{QStringLiteral("ZEPAの５オクターブの外にあった 2 音を、オクターブ単位で移しました。"),
+                       tempoChanged[0]};
+}
+
+void MidiImportTest::handMadeFilesGiveTheirMelody()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, track);
+    QFETCH(int, channel);
+    QFETCH(QString, notes);
+    QFETCH(QStringList, changes);
+
+    const MidiReadResult read = readMidiFile(file);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const MidiVoice *voice = findMidiVoice(read.song, track, channel);
+    QVERIFY(voice != nullptr);
+    const MidiImport import = importMidiVoice(read.song, *voice);
+    QVERIFY2(import.ok(), qPrintable(import.error));
+    QCOMPARE(notesOf(import.melody), notes);
+    QCOMPARE(import.changes(), changes);
+}
+
+void MidiImportTest::brokenFilesAreRefusedSayingWhy_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("error");
+
+    const Track note = Track().at(0, "90 48 64").at(384, "48 00");
+    const QByteArray good = midiFile(0, {note});
+    QTest::newRow("not MIDI") << QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) << "MIDIファイルではありません。";
+    QTest::newRow("empty") << QByteArray() << "MIDIファイルではありません。";
+    QTest::newRow("SMPTE time") << midiFile(0, {note}, "e7 28")
+                                << "時間がSMPTE（秒のフレーム）で書かれたMIDIファイルには対応していません。"
+                                   "拍で書かれたファイルを使ってください。";
+    QTest::newRow("format 2") << midiFile(2, {note})
+                              << "形式 2 のMIDIファイルには対応していません（形式 0 と 1 が読めます）。";
+    for (int size = 4; size < good.size(); ++size)
+        QTest::addRow("cut after %d bytes", size) << good.left(size) << "ファイルが途中で切れています。";
+    QTest::newRow("no notes") << midiFile(0, {Track().at(0, "ff 51 03 07 a1 20")})
+                              << "MIDIファイルに音がひとつもありません。";
+    QTest::newRow("data before any status")
+        << midiFile(0, {Track().at(0, "48 64")}) << "トラック 1 の 2 バイト目: データが命令なしで始まっています。";
+    QTest::newRow("a system status inside a track")
+        << midiFile(0, {Track().at(0, "f2 00 00")})
+        << "トラック 1 の 2 バイト目: トラックの中にあってはならない命令です。";
+}
+
+void MidiImportTest::brokenFilesAreRefusedSayingWhy()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, error);
+    const MidiReadResult read = readMidiFile(file);
+    QCOMPARE(read.error, error);
+}
+
+// Whatever ZEPA writes comes back as a melody the brick plays the same: the
+// same tones at the same ticks, articulations recovered from the gaps.
+void MidiImportTest::aFileZepaWroteIsPlayedAsBefore()
+{
+    QRandomGenerator random(1307);
+    for (int round = 0; round < 60; ++round) {
+        const int tempo = round < 2 ? 60 + 180 * round : int(random.bounded(60, 241));
+        std::vector<NoteRecord> notes{
+            toneNote(int(random.bounded(12)), Octave::Middle, lengthTicks(NoteLength::Quarter, tempo))};
+        notes.front().length = NoteLength::Quarter;
+        for (int i = 0; i < 150; ++i)
+            notes.push_back(randomNote(random, tempo, 4));
+
+        const MidiReadResult read = readMidiFile(MidiFile::write(notes, tempo));
+        QVERIFY2(read.ok(), qPrintable(read.error));
+        const MidiImport import = importMidiVoice(read.song, read.song.voices.front());
+        QVERIFY2(import.ok(), qPrintable(import.error));
+        QCOMPARE(import.melody.tempo, tempo);
+        QVERIFY(import.changes().isEmpty());
+        const ToneTimeline before = heard(notes);
+        const ToneTimeline after = heard(import.melody.notes);
+        QCOMPARE(after.totalTicks, before.totalTicks);
+        for (std::size_t i = 0; i < std::min(before.spans.size(), after.spans.size()); ++i) {
+            const SoundSpan &was = before.spans[i];
+            const SoundSpan &is = after.spans[i];
+            QVERIFY2(was == is,
+                     qPrintable(QStringLiteral("tempo %1, sound %2: %3-%4 %5 Hz became %6-%7 %8 Hz")
+                                    .arg(tempo)
+                                    .arg(i)
+                                    .arg(was.startTick)
+                                    .arg(was.endTick)
+                                    .arg(was.hertz)
+                                    .arg(is.startTick)
+                                    .arg(is.endTick)
+                                    .arg(is.hertz)));
+        }
+        QCOMPARE(after.spans.size(), before.spans.size());
+    }
+}
+
+QTEST_GUILESS_MAIN(MidiImportTest)
+#include "tst_midi_import.moc"
