@@ -4,7 +4,9 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <set>
+#include <tuple>
 
 #include "midi/MidiWriter.h"
 #include "performance/BrickEvents.h"
@@ -145,15 +147,18 @@ public:
         return lengths;
     }
 
-    // Whether rests can fill the span to within a fraction of a tick.
-    bool restsFill(double span) const
+    // How many rests fill the span to within a fraction of a tick, if any do.
+    std::optional<int> restsFilling(double span) const
     {
         if (span < -ExactFit)
-            return false;
-        while (span > 2.0 * longest())
+            return std::nullopt;
+        int wholes = 0;
+        for (; span > 2.0 * longest(); ++wholes)
             span -= longest();
         const long sum = std::lround(std::max(0.0, span));
-        return std::abs(double(sum) - span) < ExactFit && m_pieces[std::size_t(sum)] != INT_MAX;
+        if (std::abs(double(sum) - span) >= ExactFit || m_pieces[std::size_t(sum)] == INT_MAX)
+            return std::nullopt;
+        return wholes + m_pieces[std::size_t(sum)];
     }
 
     NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const
@@ -233,36 +238,39 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         // Either the note lasts until the next one and its articulation makes
         // the silence, or it ends sooner and rests follow. A reading that gives
         // the same sound and the same next onset to within a fraction of a tick
-        // wins (any of them plays the same), one lasting until the next note
-        // first; otherwise the nearest, preferring to last until the next note
-        // while that is near enough.
+        // wins (any of them plays the same): one lasting until the next note
+        // first, then the one needing the fewest rests. Otherwise the nearest,
+        // preferring to last until the next note while that is near enough.
         const double sound = off - std::max(start, double(written));
         struct Choice {
             NoteRecord note;
             double error = 1e300; // ticks the sound is off by
             double misfit = 1e300; // ticks the note's end is off by
+            int rests = 0; // rests after it
             bool betterThan(const Choice &other) const
             {
-                return error < other.error || (error == other.error && misfit < other.misfit);
+                return std::tie(error, rests, misfit) < std::tie(other.error, other.rests, other.misfit);
             }
         };
         Choice untilNext;
         Choice thenRest;
         Choice exactThenRest;
         for (Articulation articulation : AllArticulations) {
-            const auto consider = [&](Choice &best, NoteLength length, double end) {
-                Choice choice{fitter.record(pitch, octave, articulation, length), 0, 0};
+            const auto consider = [&](Choice &best, NoteLength length, double end, int rests) {
+                Choice choice{fitter.record(pitch, octave, articulation, length), 0, 0, rests};
                 choice.error = std::abs(soundTicks(choice.note) - sound);
                 choice.misfit = std::abs(double(written) + choice.note.ticks - end);
                 if (choice.betterThan(best))
                     best = choice;
             };
-            consider(untilNext, fitter.nearest(next - double(written)), next);
+            consider(untilNext, fitter.nearest(next - double(written)), next, 0);
             for (const NoteLengthEntry &entry : noteLengthTable()) {
                 const double end = off + gapTicks(articulation);
-                consider(thenRest, entry.length, end);
-                if (fitter.restsFill(next - double(written) - fitter.ticks(entry.length)))
-                    consider(exactThenRest, entry.length, end);
+                consider(thenRest, entry.length, end, 0);
+                const std::optional<int> rests
+                    = fitter.restsFilling(next - double(written) - fitter.ticks(entry.length));
+                if (rests)
+                    consider(exactThenRest, entry.length, end, *rests);
             }
         }
         if (untilNext.error < ExactFit && untilNext.misfit < ExactFit)

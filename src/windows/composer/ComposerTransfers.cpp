@@ -143,10 +143,7 @@ void ComposerWindow::importMidi()
     // that was open.
     m_melodyFile.clear();
     showTitle();
-    m_status->setText(QStringLiteral("%1 を取り込みました（%2 音、テンポ %3）")
-                          .arg(QFileInfo(path).fileName())
-                          .arg(import.melody.notes.size())
-                          .arg(import.melody.tempo));
+    m_status->setText(QStringLiteral("%1 を取り込みました").arg(QFileInfo(path).fileName()));
     const QStringList changes = import.changes(true);
     if (!changes.isEmpty()) {
         m_services.messages.show(Message::notice(
