@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -195,7 +196,7 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody_data()
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("tempo");
     QTest::addColumn<std::vector<NoteRecord>>("notes");
-    QTest::addColumn<int>("changes");
+    QTest::addColumn<int>("changes"); // how many changes the export names; -1: not counted
 
     for (const ExportTargetInfo &info : exportTargets()) {
         const int target = int(info.target);
@@ -205,6 +206,12 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody_data()
         const int expected = info.target == ExportTarget::Ev3dev ? 2 : info.target == ExportTarget::Pybricks ? 1 : 0;
         QTest::addRow("%s, every kind of note at 97", qPrintable(info.name))
             << target << 97 << everyKindOfNote(97) << expected;
+        QRandomGenerator random(20261207 + quint32(target));
+        const int tempo = int(random.bounded(60, 241));
+        std::vector<NoteRecord> melody;
+        for (int i = 0; i < 120; ++i)
+            melody.push_back(randomNote(random, tempo));
+        QTest::addRow("%s, a random melody at %d", qPrintable(info.name), tempo) << target << tempo << melody << -1;
     }
 }
 
@@ -218,7 +225,8 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody()
     const ExportTargetInfo &info = exportTargetInfo(platform);
 
     const ExportedProgram program = exportProgram(platform, notes, tempo);
-    QCOMPARE(program.changes.size(), changes);
+    if (changes >= 0)
+        QCOMPARE(program.changes.size(), changes);
     QTemporaryDir directory;
     const QString path = directory.filePath(info.suggestedFile);
     QFile file(path);
