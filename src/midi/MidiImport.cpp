@@ -18,6 +18,8 @@ namespace {
 // A sound differing from a ZEPA articulation's by up to this many ticks is
 // taken as that articulation; a longer silence becomes a rest.
 constexpr double ArticulationTolerance = 5;
+// The import stops making notes once there are more than the score holds.
+constexpr std::size_t TooManyNotes = ComposerState::ScoreCapacity + 1;
 // A file ZEPA wrote is off by a fraction of a tick at most.
 constexpr double ExactFit = 0.5;
 constexpr int DefaultMicrosecondsPerQuarter = 500000;
@@ -125,9 +127,14 @@ public:
     std::vector<NoteLength> rests(double target) const
     {
         std::vector<NoteLength> lengths;
-        while (target > 2.0 * longest()) {
-            lengths.push_back(NoteLength::Whole);
-            target -= longest();
+        if (target > 2.0 * longest()) {
+            // More than the score holds is as good as too many: a silence of
+            // days must not take days.
+            const double wholes = std::floor(target / longest()) - 1;
+            if (wholes >= double(TooManyNotes))
+                return std::vector<NoteLength>(TooManyNotes, NoteLength::Whole);
+            lengths.assign(std::size_t(wholes), NoteLength::Whole);
+            target -= wholes * longest();
         }
         const int limit = int(std::lround(std::max(0.0, target))) + m_shortest;
         int best = 0;
@@ -152,13 +159,15 @@ public:
     {
         if (span < -ExactFit)
             return std::nullopt;
-        int wholes = 0;
-        for (; span > 2.0 * longest(); ++wholes)
-            span -= longest();
+        double wholes = 0;
+        if (span > 2.0 * longest()) {
+            wholes = std::floor(span / longest()) - 1;
+            span -= wholes * longest();
+        }
         const long sum = std::lround(std::max(0.0, span));
         if (std::abs(double(sum) - span) >= ExactFit || m_pieces[std::size_t(sum)] == INT_MAX)
             return std::nullopt;
-        return wholes + m_pieces[std::size_t(sum)];
+        return int(std::min(wholes, double(TooManyNotes))) + m_pieces[std::size_t(sum)];
     }
 
     NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const
@@ -219,6 +228,8 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         const double off = at(segment.end);
         const double next = i + 1 < line.size() ? at(line[i + 1].start) : at(std::max(voice.trackEnd, segment.end));
         restUntil(start);
+        if (notes.size() >= TooManyNotes)
+            break;
 
         int key = segment.key;
         if (key < LowestKey || key > HighestKey)
@@ -232,7 +243,7 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
 
         if (off - double(written) > fitter.longest() + fitter.shortest()) {
             ++import.notesTied;
-            while (off - double(written) > fitter.longest() + fitter.shortest())
+            while (off - double(written) > fitter.longest() + fitter.shortest() && notes.size() < TooManyNotes)
                 add(fitter.record(pitch, octave, Articulation::SlurOrTie, NoteLength::Whole));
         }
         // Either the note lasts until the next one and its articulation makes
@@ -282,12 +293,11 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         else
             add(thenRest.note);
     }
-    if (!line.empty())
+    if (!line.empty() && notes.size() < TooManyNotes)
         restUntil(at(voice.trackEnd));
-    if (notes.size() > std::size_t(ComposerState::ScoreCapacity)) {
-        import.error = QStringLiteral("音が %1 個になり、ZEPAの楽譜（%2 音まで）に入りきりません。")
-                           .arg(notes.size())
-                           .arg(ComposerState::ScoreCapacity);
+    if (notes.size() >= TooManyNotes) {
+        import.error
+            = QStringLiteral("音と休符が、ZEPAの楽譜に入る %1 個を超えます。").arg(ComposerState::ScoreCapacity);
         notes.clear();
     } else if (notes.empty()) {
         import.error = QStringLiteral("選んだトラックとチャンネルに、聞こえる音がありません。");

@@ -83,6 +83,8 @@ private slots:
     void brokenFilesAreRefusedSayingWhy_data();
     void brokenFilesAreRefusedSayingWhy();
     void aFileZepaWroteIsPlayedAsBefore();
+    void moreThanTheScoreHoldsIsRefused_data();
+    void moreThanTheScoreHoldsIsRefused();
 };
 
 void MidiImportTest::handMadeFilesGiveTheirMelody_data()
@@ -235,6 +237,31 @@ void MidiImportTest::aFileZepaWroteIsPlayedAsBefore()
         }
         QCOMPARE(after.spans.size(), before.spans.size());
     }
+}
+
+void MidiImportTest::moreThanTheScoreHoldsIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    // One tick a quarter note: the longest delta time is 2^28 - 1 quarters.
+    Track days;
+    for (int i = 0; i < 8; ++i)
+        days.at(0x0fffffff, "90 48 64").at(1, "48 00");
+    QTest::newRow("a silence of years") << midiFile(0, {days}, "00 01");
+    QTest::newRow("a note of years") << midiFile(0, {Track().at(0, "90 48 64").at(0x0fffffff, "48 00")}, "00 01");
+    Track many;
+    for (int i = 0; i < 32768; ++i)
+        many.at(0, "90 48 64").at(1, "48 00");
+    QTest::newRow("32768 notes") << midiFile(0, {many}, "00 01");
+}
+
+void MidiImportTest::moreThanTheScoreHoldsIsRefused()
+{
+    QFETCH(QByteArray, file);
+    const MidiReadResult read = readMidiFile(file);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const MidiImport import = importMidiVoice(read.song, read.song.voices.front());
+    QCOMPARE(import.error, QStringLiteral("音と休符が、ZEPAの楽譜に入る 32767 個を超えます。"));
+    QVERIFY(import.melody.notes.empty());
 }
 
 QTEST_GUILESS_MAIN(MidiImportTest)
