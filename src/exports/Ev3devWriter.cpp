@@ -53,18 +53,17 @@ ExportedProgram ev3devProgram(std::span<const NoteRecord> notes, int tempo)
     text += "SONG = (\n";
     int thirtySeconds = 0;
     int articulated = 0;
-    for (std::size_t i = 0; i < notes.size(); ++i) {
-        const NoteRecord &note = notes[i];
+    QList<QByteArray> items;
+    for (const NoteRecord &note : notes) {
         QByteArray name = "R";
         if (!note.isRest()) {
             name = QByteArray(englishPitchNames()[note.pitch]) + QByteArray::number(scientificOctave(note.octave));
             articulated += note.articulation != Articulation::Normal;
         }
         thirtySeconds += note.length == NoteLength::ThirtySecond;
-        text += QByteArray(i % 6 == 0 ? "    " : " ") + "(\"" + name + "\", \"" + lengthName(note.length) + "\"),";
-        if (i % 6 == 5 || i + 1 == notes.size())
-            text += '\n';
+        items.append("(\"" + name + "\", \"" + lengthName(note.length) + "\")");
     }
+    appendListLines(text, items, 6);
     text += ")\n\nSound().play_song(SONG, tempo=" + QByteArray::number(tempo) + ")\n";
     if (thirtySeconds > 0) {
         program.changes.append(

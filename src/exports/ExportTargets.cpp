@@ -62,6 +62,15 @@ const std::array<const char *, PitchCount> &englishPitchNames()
     return names;
 }
 
+void appendListLines(QByteArray &text, const QList<QByteArray> &items, int perLine)
+{
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        text += (i % perLine == 0 ? "    " : " ") + items[i] + ',';
+        if (i % perLine == perLine - 1 || i + 1 == items.size())
+            text += '\n';
+    }
+}
+
 QByteArray exportHeading(std::span<const NoteRecord> notes, int tempo)
 {
     const auto rests = std::count_if(notes.begin(), notes.end(), [](const NoteRecord &note) { return note.isRest(); });

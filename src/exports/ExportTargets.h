@@ -59,5 +59,8 @@ constexpr int scientificOctave(Octave octave)
 {
     return static_cast<int>(octave) + 3;
 }
+// Items of a list literal, each followed by a comma, perLine to an indented
+// line.
+void appendListLines(QByteArray &text, const QList<QByteArray> &items, int perLine);
 // The first line every exported program opens with, after the comment mark.
 QByteArray exportHeading(std::span<const NoteRecord> notes, int tempo);

@@ -15,14 +15,8 @@ ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
     text += "import music\n\n";
     text += "music.set_tempo(ticks=25, bpm=240)\n";
     text += "MELODY = [\n";
-    int onLine = 0;
-    const auto add = [&](const QByteArray &item) {
-        text += (onLine == 0 ? "    \"" : " \"") + item + "\",";
-        if (++onLine == 8) {
-            text += '\n';
-            onLine = 0;
-        }
-    };
+    QList<QByteArray> items;
+    const auto add = [&items](const QByteArray &item) { items.append('"' + item + '"'); };
     for (const NoteRecord &note : notes) {
         const PlayedNote played = playedNote(note);
         int silence = played.lengthTicks;
@@ -34,8 +28,7 @@ ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
         if (silence > 0)
             add("r:" + QByteArray::number(silence));
     }
-    if (onLine != 0)
-        text += '\n';
+    appendListLines(text, items, 8);
     text += "]\n\nmusic.play(MELODY)\n";
     return program;
 }

@@ -9,40 +9,6 @@ namespace {
 constexpr std::array<const char *, PitchCount> PitchLetters{"C",  "C+", "D",  "D+", "E",  "F",
                                                             "F+", "G",  "G+", "A",  "A+", "B"};
 
-// ZEPA's thirteen lengths as MML writes them.
-const char *lengthText(NoteLength length)
-{
-    switch (length) {
-    case NoteLength::Whole:
-        return "1";
-    case NoteLength::Half:
-        return "2";
-    case NoteLength::Quarter:
-        return "4";
-    case NoteLength::Eighth:
-        return "8";
-    case NoteLength::Sixteenth:
-        return "16";
-    case NoteLength::ThirtySecond:
-        return "32";
-    case NoteLength::DottedHalf:
-        return "2.";
-    case NoteLength::DottedQuarter:
-        return "4.";
-    case NoteLength::DottedEighth:
-        return "8.";
-    case NoteLength::DottedSixteenth:
-        return "16.";
-    case NoteLength::QuarterTriplet:
-        return "6";
-    case NoteLength::EighthTriplet:
-        return "12";
-    case NoteLength::SixteenthTriplet:
-        return "24";
-    }
-    return "4";
-}
-
 int gateOf(Articulation articulation)
 {
     switch (articulation) {
@@ -78,7 +44,7 @@ QByteArray mmlText(const Melody &melody)
         }
         if (note.length != length) {
             length = note.length;
-            word += QByteArray("L") + lengthText(length) + ' ';
+            word += QByteArray("L") + noteLengthEntry(length).fraction + ' ';
         }
         if (note.articulation != articulation) {
             articulation = note.articulation;

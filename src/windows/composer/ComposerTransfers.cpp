@@ -28,14 +28,14 @@ QString bulleted(const QStringList &lines)
 
 } // namespace
 
-bool ComposerWindow::writeUserFile(const QString &path, const QByteArray &bytes)
+bool ComposerWindow::writeUserFile(const QString &path, const QByteArray &bytes, const QString &failed)
 {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = errno != 0 ? systemReasonText(errno) : file.errorString();
         m_services.messages.show(Message::refusal(
-            QStringLiteral("ファイル「%1」を書き込めませんでした。\n%2").arg(QDir::toNativeSeparators(path), reason),
+            QStringLiteral("ファイル「%1」を%2。\n%3").arg(QDir::toNativeSeparators(path), failed, reason),
             QStringLiteral("書き込みエラー")));
         return false;
     }

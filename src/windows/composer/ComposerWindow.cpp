@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
-#include <QSaveFile>
 #include <QUndoStack>
 
 #include "base/SystemReasons.h"
@@ -533,17 +532,8 @@ bool ComposerWindow::saveTo(const QString &path)
     melody.tempo = m_editor.tempo();
     const std::span<const NoteRecord> notes = m_editor.state().notes();
     melody.notes.assign(notes.begin(), notes.end());
-    const QByteArray text = mmlText(melody);
-    // Replaced whole or not at all.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        const QString reason = errno != 0 ? systemReasonText(errno) : file.errorString();
-        m_services.messages.show(Message::refusal(
-            QStringLiteral("ファイル「%1」を保存できませんでした。\n%2").arg(QDir::toNativeSeparators(path), reason),
-            QStringLiteral("書き込みエラー")));
+    if (!writeUserFile(path, mmlText(melody), QStringLiteral("保存できませんでした")))
         return false;
-    }
     m_melodyFile = QFileInfo(path).absoluteFilePath();
     m_document.undoStack().setClean();
     showTitle();

@@ -148,8 +148,10 @@ private:
     void importMidi();
     void createBrickExportMenu(QMenu *file);
     void exportForBrick(ExportTarget target);
-    // Writes a file the user named, whole or not at all; false after a box.
-    bool writeUserFile(const QString &path, const QByteArray &bytes);
+    // Writes a file the user named, whole or not at all (an existing one is
+    // replaced whole or not at all); false after a box saying it failed.
+    bool writeUserFile(const QString &path, const QByteArray &bytes,
+                       const QString &failed = QStringLiteral("書き込めませんでした"));
     void openFile();
     bool save();
     bool saveAs();
