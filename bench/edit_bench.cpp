@@ -31,8 +31,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     bench::SilentMessages messages;
-    ScoreEditor editor(120, messages);
-    ScoreDocument document(editor, messages);
+    ScoreDocument document(120, messages);
     std::mt19937 random(20261207);
     std::vector<NoteRecord> notes;
     for (int i = 0; i < ComposerState::ScoreCapacity - 1; ++i) {
@@ -44,8 +43,8 @@ int main(int argc, char *argv[])
         note.ticks = lengthTicks(note.length, 120);
         notes.push_back(note);
     }
-    editor.load(notes, 120);
-    editor.choosePitch(4);
+    document.open(Melody{120, notes}, QString(), false);
+    document.choosePitch(4);
 
     // In the program the composer window is open when the score window is
     // asked for: fonts and the window system are ready. The same here.
@@ -62,7 +61,7 @@ int main(int argc, char *argv[])
                        }));
     window->select(ComposerState::LastScoreIndex - 1, 1);
     times.emplace_back("insert at start", bench::millisecondsOf([&] {
-                           document.insertBefore(0, editor.state().currentNote);
+                           document.insertBefore(0, document.state().currentNote);
                            QApplication::processEvents();
                        }));
     times.emplace_back("undo insert", bench::millisecondsOf([&] {
@@ -78,8 +77,8 @@ int main(int argc, char *argv[])
                            QApplication::processEvents();
                        }));
     times.emplace_back("select last row and delete it", bench::millisecondsOf([&] {
-                           window->select(editor.state().noteTotal() - 1, 1);
-                           document.remove(editor.state().noteTotal() - 1, 1);
+                           window->select(document.state().noteTotal() - 1, 1);
+                           document.remove(document.state().noteTotal() - 1, 1);
                            QApplication::processEvents();
                        }));
     delete window;
@@ -91,17 +90,17 @@ int main(int argc, char *argv[])
         switch (i % 4) {
         case 0:
             document.confirm();
-            editor.choosePitch(i % 12);
+            document.choosePitch(i % 12);
             break;
         case 1:
-            document.replace(i, editor.state().currentNote);
+            document.replace(i, document.state().currentNote);
             break;
         case 2:
             document.move(i, 3, 1);
             break;
         default:
             document.clearPrevious();
-            editor.choosePitch(i % 12);
+            document.choosePitch(i % 12);
             break;
         }
     }

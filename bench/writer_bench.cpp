@@ -21,9 +21,9 @@
 #include <QTemporaryDir>
 
 #include "BenchSupport.h"
-#include "nqc/MusicFileSaver.h"
+#include "files/MusicFileSaver.h"
 #include "nqc/NqcProgram.h"
-#include "nqc/PosixFileSystem.h"
+#include "files/PosixFileSystem.h"
 #include "score/ComposerState.h"
 
 namespace {

@@ -3,16 +3,17 @@
 #include <QApplication>
 #include <QStandardPaths>
 
-#include "app/CommandLine.h"
 #include "base/ProgramInfo.h"
-#include "mml/Melody.h"
-#include "nqc/PosixFileSystem.h"
+#include "score/Melody.h"
+#include "files/PosixFileSystem.h"
 #include "playback/SpeakerOutput.h"
 #include "sysinfo/PlatformSysInfo.h"
 #include "widgets/AppFonts.h"
 #include "widgets/AppIcon.h"
 #include "widgets/AppTranslations.h"
 #include "widgets/QtMessageService.h"
+#include "widgets/QtUserDialogs.h"
+#include "widgets/WindowPlacement.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/tempo/TempoWindow.h"
@@ -63,7 +64,7 @@ void ZepaApplication::startWithMelodyFile(const QString &path)
     if (!m_services.journalFolder.isEmpty())
         m_journal = std::make_unique<RecoveryJournal>(m_services.journalFolder);
     openComposer(Melody::DefaultTempo);
-    if (m_composerWindow->openMelodyFile(path))
+    if (m_composerWindow->controller().openFile(path, false))
         return;
     m_composerWindow->hide();
     m_composerWindow->deleteLater();
@@ -103,7 +104,7 @@ bool ZepaApplication::offerRecovery()
     if (answer != MessageAnswer::Yes)
         return false;
     openComposer(recovered->tempo);
-    m_composerWindow->loadScore(recovered->notes, recovered->tempo);
+    m_composerWindow->document().open(Melody{recovered->tempo, recovered->notes}, QString(), false);
     return true;
 }
 
@@ -130,11 +131,10 @@ void ZepaApplication::showScore()
     }
     ComposerWindow *composer = m_composerWindow;
     m_scoreWindow = new ScoreWindow(composer->document());
-    connect(m_scoreWindow, &ScoreWindow::playFrom, composer, &ComposerWindow::playFrom);
-    connect(m_scoreWindow, &ScoreWindow::noteTaken, composer, &ComposerWindow::noteTaken);
+    connect(m_scoreWindow, &ScoreWindow::playFrom, composer,
+            [composer](int index) { composer->player().play(composer->editor().state().notes(), index); });
     connect(composer, &QObject::destroyed, m_scoreWindow, &QWidget::close);
-    m_scoreWindow->move(composer->frameGeometry().topRight() + QPoint(8, 0));
-    m_scoreWindow->show();
+    showBeside(m_scoreWindow, composer, m_scoreWindow->size());
     m_scoreWindow->activateWindow();
 }
 

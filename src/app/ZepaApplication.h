@@ -8,10 +8,10 @@
 
 #include "base/MessageService.h"
 #include "journal/RecoveryJournal.h"
-#include "nqc/FileSystem.h"
+#include "files/FileSystem.h"
 #include "playback/SoundOutput.h"
 #include "sysinfo/SysInfoStarter.h"
-#include "widgets/UserDialogs.h"
+#include "base/UserDialogs.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/score/ScoreWindow.h"
@@ -46,8 +46,9 @@ public:
     static void configure(QApplication &application);
 
     void start();
-    // Starts on the composer with a melody file at its tempo, skipping the
-    // tempo window; on the tempo window after a box when it cannot be read.
+    // Starts on the composer with a file ZEPA reads (a melody file, a program
+    // it wrote, a MIDI file) at its tempo, skipping the tempo window; on the
+    // tempo window after a box naming the file when it cannot be read.
     void startWithMelodyFile(const QString &path);
     // Stops at once: every window goes without being asked, then the loop ends.
     void endProgram();
@@ -78,3 +79,6 @@ private:
     QPointer<AboutWindow> m_aboutWindow;
     QPointer<ScoreWindow> m_scoreWindow;
 };
+
+// The windows, as ZEPA starts without a command.
+int runWindows(int argc, char *argv[]);

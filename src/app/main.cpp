@@ -1,4 +1,5 @@
-#include "app/CommandLine.h"
+#include "app/ZepaApplication.h"
+#include "cli/CommandLine.h"
 
 int main(int argc, char *argv[])
 {

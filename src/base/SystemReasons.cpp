@@ -3,12 +3,15 @@
 #include <cerrno>
 #include <cstring>
 
-QString systemReasonText(int error)
+QString systemReasonText(int error, FileAccess access)
 {
     switch (error) {
     case EACCES:
     case EPERM:
-        return QStringLiteral("書き込む権限がありません。");
+        return access == FileAccess::Read ? QStringLiteral("読む権限がありません。")
+                                          : QStringLiteral("書き込む権限がありません。");
+    case EISDIR:
+        return QStringLiteral("ファイルではなくフォルダです。");
     case EROFS:
         return QStringLiteral("読み取り専用のディスクです。");
     case ENOSPC:

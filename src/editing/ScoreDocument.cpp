@@ -2,6 +2,10 @@
 
 #include <functional>
 
+#include <QFileInfo>
+
+#include "journal/RecoveryJournal.h"
+
 namespace {
 
 // A step of the score's history: what to do and how to undo it. A step made
@@ -42,15 +46,168 @@ constexpr int OctaveSpan = PitchCount;
 
 } // namespace
 
-ScoreDocument::ScoreDocument(ScoreEditor &editor, MessageService &messages, QObject *parent)
+ScoreDocument::ScoreDocument(int tempo, MessageService &messages, RecoveryJournal *journal, QObject *parent)
     : QObject(parent)
-    , m_editor(editor)
     , m_messages(messages)
-{ }
+    , m_journal(journal)
+    , m_editor(tempo, messages)
+{
+    m_editor.setChangeListener([this] { emit changed(); });
+    m_editor.setScoreListener([this](ScoreEditor::ScoreChange change) { record(change); });
+    connect(&m_undo, &QUndoStack::cleanChanged, this, &ScoreDocument::fileChanged);
+    if (m_journal)
+        m_journal->start(tempo, notes());
+}
+
+ScoreDocument::~ScoreDocument() = default;
+
+Melody ScoreDocument::melody() const
+{
+    Melody melody;
+    melody.tempo = tempo();
+    melody.notes.assign(notes().begin(), notes().end());
+    return melody;
+}
+
+void ScoreDocument::record(ScoreEditor::ScoreChange change)
+{
+    if (!m_journal)
+        return;
+    switch (change) {
+    case ScoreEditor::ScoreChange::Appended:
+        m_journal->append(notes().back());
+        break;
+    case ScoreEditor::ScoreChange::RemovedLast:
+        m_journal->removeLast();
+        break;
+    case ScoreEditor::ScoreChange::Replaced:
+        m_journal->start(tempo(), notes());
+        break;
+    }
+}
+
+QString ScoreDocument::fileName() const
+{
+    const QString &path = m_melodyFile.isEmpty() ? m_sourceFile : m_melodyFile;
+    return path.isEmpty() ? QString() : QFileInfo(path).fileName();
+}
+
+QString ScoreDocument::name() const
+{
+    const QString &path = m_melodyFile.isEmpty() ? m_sourceFile : m_melodyFile;
+    return path.isEmpty() ? QString() : QFileInfo(path).completeBaseName();
+}
+
+bool ScoreDocument::hasUnsavedNotes() const
+{
+    return state().noteTotal() > 0 && (m_melodyFile.isEmpty() || isModified());
+}
+
+void ScoreDocument::setFile(const QString &path, bool isMelodyFile)
+{
+    const QString absolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    m_melodyFile = isMelodyFile ? absolute : QString();
+    m_sourceFile = isMelodyFile ? QString() : absolute;
+}
+
+void ScoreDocument::markSaved(const QString &melodyFile)
+{
+    setFile(melodyFile, true);
+    m_undo.setClean();
+    emit fileChanged();
+}
+
+void ScoreDocument::startNew(int tempo)
+{
+    open(Melody{tempo, {}}, QString(), false);
+}
+
+void ScoreDocument::open(const Melody &melody, const QString &path, bool isMelodyFile)
+{
+    m_undo.clear();
+    m_editor.load(melody.notes, melody.tempo);
+    setFile(path, isMelodyFile);
+    emit scoreChanged();
+    emit changed();
+    emit fileChanged();
+}
+
+void ScoreDocument::importMelody(const Melody &melody, const QString &stepName)
+{
+    const std::vector<NoteRecord> oldNotes(notes().begin(), notes().end());
+    const int oldTempo = tempo();
+    const QString oldMelodyFile = m_melodyFile;
+    const QString oldSourceFile = m_sourceFile;
+    push(
+        stepName,
+        [this, melody] {
+            m_editor.load(melody.notes, melody.tempo);
+            m_melodyFile.clear();
+            m_sourceFile.clear();
+            emit fileChanged();
+        },
+        [this, oldNotes, oldTempo, oldMelodyFile, oldSourceFile] {
+            // The score and tempo come back; the note being composed stays.
+            m_editor.removeNotes(0, state().noteTotal());
+            m_editor.insertNotes(0, oldNotes);
+            m_editor.changeTempo(oldTempo);
+            m_melodyFile = oldMelodyFile;
+            m_sourceFile = oldSourceFile;
+            emit fileChanged();
+        },
+        false);
+}
+
+void ScoreDocument::choosePitch(int pitchIndex)
+{
+    m_editor.choosePitch(pitchIndex);
+    emit changed();
+}
+
+void ScoreDocument::chooseOctave(Octave octave)
+{
+    m_editor.chooseOctave(octave);
+    emit changed();
+}
+
+void ScoreDocument::chooseArticulation(Articulation articulation)
+{
+    m_editor.chooseArticulation(articulation);
+    emit changed();
+}
+
+void ScoreDocument::chooseLength(NoteLength length)
+{
+    m_editor.chooseLength(length);
+    emit changed();
+}
+
+void ScoreDocument::rest()
+{
+    m_editor.rest();
+    emit changed();
+}
+
+void ScoreDocument::repeatPrevious()
+{
+    m_editor.repeatPrevious();
+    emit changed();
+}
+
+void ScoreDocument::takeNote(int index)
+{
+    if (index < 0 || index >= state().noteTotal())
+        return;
+    m_editor.takeNote(notes()[std::size_t(index)]);
+    emit changed();
+}
 
 void ScoreDocument::push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done)
 {
-    m_undo.push(new ScoreStep(name, std::move(redo), std::move(undo), done, [this] { emit scoreChanged(); }));
+    m_undo.push(new ScoreStep(name, std::move(redo), std::move(undo), done, [this] {
+        emit scoreChanged();
+        emit changed();
+    }));
 }
 
 void ScoreDocument::confirm()
@@ -197,20 +354,4 @@ void ScoreDocument::changeTempo(int tempo)
     ScoreEditor &editor = m_editor;
     push(QStringLiteral("テンポの変更"), ([&editor, tempo] { editor.changeTempo(tempo); }),
          ([&editor, old] { editor.changeTempo(old); }), false);
-}
-
-void ScoreDocument::open(std::span<const NoteRecord> notes, int tempo, const QString &stepName)
-{
-    const std::span<const NoteRecord> current = m_editor.state().notes();
-    const std::vector<NoteRecord> oldNotes(current.begin(), current.end());
-    const std::vector<NoteRecord> newNotes(notes.begin(), notes.end());
-    const int oldTempo = m_editor.tempo();
-    ScoreEditor &editor = m_editor;
-    push(stepName, ([&editor, newNotes, tempo] { editor.load(newNotes, tempo); }), ([&editor, oldNotes, oldTempo] {
-             // The score and tempo come back; the note being composed stays.
-             editor.removeNotes(0, editor.state().noteTotal());
-             editor.insertNotes(0, oldNotes);
-             editor.changeTempo(oldTempo);
-         }),
-         false);
 }

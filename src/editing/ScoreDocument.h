@@ -6,22 +6,71 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include "score/Melody.h"
 #include "score/ScoreEditor.h"
 
-// The score with its history of changes: every change to the score is one
-// step that can be undone and redone. An undo step keeps what changed, not a
-// copy of the score. Undoing restores the score, the note count and the full
-// score's state; the note being composed and the option buttons stay as the
-// user left them.
+class RecoveryJournal;
+
+// The one owner of a melody being composed: the score, the note being
+// composed, the history of changes, the file it belongs to and its record in
+// the recovery journal. Every change goes through here; the windows only
+// draw what it says and hear of changes through its signals.
+//
+// Every change to the score is one step that can be undone and redone. A step
+// keeps what changed, not a copy of the score. Undoing restores the score, the
+// note count and the full score's state; the note being composed and the
+// option buttons stay as the user left them. Opening a file or starting anew
+// is a new document: its history starts empty.
 class ScoreDocument : public QObject {
     Q_OBJECT
 
 public:
-    ScoreDocument(ScoreEditor &editor, MessageService &messages, QObject *parent = nullptr);
+    // journal: where every change is recorded; none keeps no record.
+    ScoreDocument(int tempo, MessageService &messages, RecoveryJournal *journal = nullptr, QObject *parent = nullptr);
+    ~ScoreDocument() override;
 
-    ScoreEditor &editor() { return m_editor; }
+    const ScoreEditor &editor() const { return m_editor; }
+    const ComposerState &state() const { return m_editor.state(); }
+    int tempo() const { return m_editor.tempo(); }
+    std::span<const NoteRecord> notes() const { return m_editor.state().notes(); }
+    Melody melody() const;
     QUndoStack &undoStack() { return m_undo; }
-    const QUndoStack &undoStack() const { return m_undo; }
+
+    // The melody file the score is kept in, as an absolute path; empty until
+    // it is saved in one (a program or a MIDI file opened is not one).
+    const QString &melodyFile() const { return m_melodyFile; }
+    // The file the melody came from or is kept in: "furusato.mml", "music0.nqc";
+    // empty for a new melody or an imported one.
+    QString fileName() const;
+    // The melody's own name, its file's name without the ending: "furusato".
+    QString name() const;
+    // Changed since it was opened, started or saved.
+    bool isModified() const { return !m_undo.isClean(); }
+    // Notes that are not kept in a melody file as they are.
+    bool hasUnsavedNotes() const;
+    // The score is now kept in this melody file, as it is.
+    void markSaved(const QString &melodyFile);
+
+    // A new document: an empty score at the tempo, no file, no history.
+    void startNew(int tempo);
+    // A new document with a melody read from a file: its notes, its tempo,
+    // as if entered by hand; isMelodyFile says whether saving may write back
+    // to it. No history.
+    void open(const Melody &melody, const QString &path, bool isMelodyFile);
+    // A melody brought in (a MIDI import) replaces the score as one step of
+    // this document, named stepName; the document has no file until saved.
+    // Undoing it brings back the score and the file it belonged to.
+    void importMelody(const Melody &melody, const QString &stepName);
+
+    // The choices that fill in the note being composed.
+    void choosePitch(int pitchIndex);
+    void chooseOctave(Octave octave);
+    void chooseArticulation(Articulation articulation);
+    void chooseLength(NoteLength length);
+    void rest();
+    void repeatPrevious();
+    // A note of the score becomes the note being composed.
+    void takeNote(int index);
 
     // The composer's own commands, recorded when they change the score.
     void confirm();
@@ -37,19 +86,27 @@ public:
     // The whole melody.
     bool transpose(int semitones);
     void changeTempo(int tempo);
-    // A whole new score, as opening a file or importing one gives; the step
-    // is named after how it came.
-    void open(std::span<const NoteRecord> notes, int tempo, const QString &stepName = QStringLiteral("開く"));
 
 signals:
-    // The score changed: by a command, an undo or a redo.
+    // What the composer shows changed: the note being composed, the words
+    // below it, the history or the score. Sent before any box that follows
+    // the change, so that the user sees the change behind the box.
+    void changed();
+    // The score's notes or tempo changed: by a command, an undo or a redo.
     void scoreChanged();
+    // The file, the name or whether the melody is saved changed.
+    void fileChanged();
 
 private:
     // Does redo (unless done already) and records it as one step.
     void push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done);
+    void record(ScoreEditor::ScoreChange change);
+    void setFile(const QString &path, bool isMelodyFile);
 
-    ScoreEditor &m_editor;
     MessageService &m_messages;
+    RecoveryJournal *m_journal;
+    ScoreEditor m_editor;
     QUndoStack m_undo;
+    QString m_melodyFile;
+    QString m_sourceFile; // a program or MIDI file it was opened from
 };

@@ -2,36 +2,6 @@
 
 #include <algorithm>
 
-const std::array<ExportTargetInfo, 4> &exportTargets()
-{
-    static const std::array<ExportTargetInfo, 4> targets{{
-        {ExportTarget::Nxc, QStringLiteral("nxc"), QStringLiteral("NXT（NXC）(&X)..."),
-         QStringLiteral("NXCプログラム (*.nxc)"), QStringLiteral("melody.nxc")},
-        {ExportTarget::Pybricks, QStringLiteral("pybricks"),
-         QStringLiteral("Pybricks（SPIKE・EV3・Powered Up）(&P)..."), QStringLiteral("Pythonプログラム (*.py)"),
-         QStringLiteral("melody_pybricks.py")},
-        {ExportTarget::Microbit, QStringLiteral("microbit"), QStringLiteral("micro:bit（MicroPython）(&M)..."),
-         QStringLiteral("Pythonプログラム (*.py)"), QStringLiteral("melody_microbit.py")},
-        {ExportTarget::Ev3dev, QStringLiteral("ev3dev"), QStringLiteral("EV3（ev3dev の Python）(&E)..."),
-         QStringLiteral("Pythonプログラム (*.py)"), QStringLiteral("melody_ev3dev.py")},
-    }};
-    return targets;
-}
-
-std::optional<ExportTarget> exportTargetNamed(const QString &name)
-{
-    for (const ExportTargetInfo &info : exportTargets()) {
-        if (info.name == name)
-            return info.target;
-    }
-    return std::nullopt;
-}
-
-const ExportTargetInfo &exportTargetInfo(ExportTarget target)
-{
-    return exportTargets()[static_cast<std::size_t>(target)];
-}
-
 QStringList ExportedProgram::changeTexts(bool japanese) const
 {
     QStringList texts;

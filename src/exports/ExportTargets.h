@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <span>
 
 #include <QByteArray>
@@ -14,17 +13,8 @@
 // software plays a melody from.
 enum class ExportTarget { Nxc, Pybricks, Microbit, Ev3dev };
 
-struct ExportTargetInfo {
-    ExportTarget target;
-    QString name; // on the command line: "nxc", …
-    QString menuText; // in the menu, with its access key
-    QString fileFilter; // for the save dialog
-    QString suggestedFile;
-};
-
-const std::array<ExportTargetInfo, 4> &exportTargets();
-std::optional<ExportTarget> exportTargetNamed(const QString &name);
-const ExportTargetInfo &exportTargetInfo(ExportTarget target);
+inline constexpr std::array<ExportTarget, 4> AllExportTargets{ExportTarget::Nxc, ExportTarget::Pybricks,
+                                                               ExportTarget::Microbit, ExportTarget::Ev3dev};
 
 // Something a platform could not play as the RCX does, and what was written
 // instead, for the user in either language.

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "midi/MidiReader.h"
-#include "mml/Melody.h"
+#include "score/Melody.h"
 
 // One voice of a MIDI file made a ZEPA melody:
 // - one note at a time: where notes overlap, the highest sounds;

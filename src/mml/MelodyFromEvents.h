@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "mml/Melody.h"
+#include "score/Melody.h"
 #include "performance/BrickEvents.h"
 
 // Turns the statements of a program back into a melody, as far as they allow:

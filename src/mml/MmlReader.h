@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "mml/Melody.h"
+#include "score/Melody.h"
 
 // Reads a melody file: ZEPA's own and the MML people type or copy from song
 // books, within what ZEPA can hold.

@@ -27,8 +27,7 @@ int gateOf(Articulation articulation)
 QByteArray mmlText(const Melody &melody)
 {
     constexpr int NotesPerLine = 16;
-    QByteArray text = "; " + ProgramTitle.toUtf8() + ' ' + QByteArray::number(ProgramVersion.major) + '.'
-        + QByteArray::number(ProgramVersion.minor) + '.' + QByteArray::number(ProgramVersion.revision) + '\n';
+    QByteArray text = "; " + ProgramTitle.toUtf8() + ' ' + programVersionText().toUtf8() + '\n';
     text += "T" + QByteArray::number(melody.tempo) + '\n';
 
     // What a reader assumes at the start: octave 5, length 4, normal.

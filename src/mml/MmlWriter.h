@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "mml/Melody.h"
+#include "score/Melody.h"
 
 // The melody file as ZEPA writes it, UTF-8 with LF line ends: a comment line
 // naming the program and version, the tempo, then the notes, at most sixteen

@@ -1,12 +1,9 @@
 #include "sound/WavFile.h"
 
-#include <cerrno>
 #include <vector>
 
-#include <QSaveFile>
 #include <QtEndian>
 
-#include "base/SystemReasons.h"
 
 namespace WavFile {
 namespace {
@@ -23,13 +20,6 @@ void appendLittleEndian16(QByteArray &out, quint16 value)
     char bytes[2];
     qToLittleEndian(value, bytes);
     out.append(bytes, 2);
-}
-
-// The system's reason for the last failure, in the program's words where it
-// has them.
-QString reasonOf(const QSaveFile &file)
-{
-    return errno != 0 ? systemReasonText(errno) : file.errorString();
 }
 
 } // namespace
@@ -59,15 +49,13 @@ QByteArray header(qint64 samples)
     return out;
 }
 
-Result write(const QString &path, SoundRenderer &renderer, const Progress &progress)
+Streamed stream(SoundRenderer &renderer, const Sink &sink, const Progress &progress)
 {
     const qint64 total = renderer.totalSamples() - renderer.position();
-    if (!fits(total))
-        return {Result::Status::TooLong, QString()};
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(header(total)) < 0)
-        return {Result::Status::Failed, reasonOf(file)};
+    Q_ASSERT(fits(total));
+    const QByteArray head = header(total);
+    if (!sink(std::string_view(head.constData(), std::size_t(head.size()))))
+        return Streamed::Failed;
 
     std::vector<qint16> block(64 * 1024);
     qint64 written = 0;
@@ -77,18 +65,13 @@ Result write(const QString &path, SoundRenderer &renderer, const Progress &progr
             for (qsizetype i = 0; i < count; ++i)
                 block[std::size_t(i)] = qToLittleEndian(block[std::size_t(i)]);
         }
-        const qint64 bytes = qint64(count) * 2;
-        if (file.write(reinterpret_cast<const char *>(block.data()), bytes) != bytes)
-            return {Result::Status::Failed, reasonOf(file)};
+        if (!sink(std::string_view(reinterpret_cast<const char *>(block.data()), std::size_t(count) * 2)))
+            return Streamed::Failed;
         written += count;
-        if (progress && !progress(written, total)) {
-            file.cancelWriting();
-            return {Result::Status::Cancelled, QString()};
-        }
+        if (progress && !progress(written, total))
+            return Streamed::Cancelled;
     }
-    if (!file.commit())
-        return {Result::Status::Failed, reasonOf(file)};
-    return {Result::Status::Written, QString()};
+    return Streamed::Done;
 }
 
 } // namespace WavFile

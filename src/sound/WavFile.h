@@ -1,9 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include <QByteArray>
-#include <QString>
 
 #include "sound/SoundRenderer.h"
 
@@ -18,17 +18,15 @@ inline constexpr qint64 MaximumDataBytes = 0xFFFFFFFFll - 36;
 bool fits(qint64 samples);
 QByteArray header(qint64 samples);
 
-struct Result {
-    enum class Status { Written, TooLong, Cancelled, Failed };
-    Status status = Status::Failed;
-    QString reason; // the system's reason when Failed
-};
-
 // Told how many samples are written of how many; false cancels.
 using Progress = std::function<bool(qint64 written, qint64 total)>;
+// Takes the next bytes of the file; false when they could not be written.
+using Sink = std::function<bool(std::string_view bytes)>;
 
-// Writes the whole melody through a save file: the file appears complete or
-// not at all, and an existing file is replaced only once the new one is whole.
-Result write(const QString &path, SoundRenderer &renderer, const Progress &progress = {});
+enum class Streamed { Done, Cancelled, Failed };
+
+// The whole file, header first, from the renderer's position to the end of
+// the melody, in blocks into the sink. The caller has checked that it fits.
+Streamed stream(SoundRenderer &renderer, const Sink &sink, const Progress &progress = {});
 
 } // namespace WavFile

@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "nqc/PosixFileSystem.h"
+#include "files/PosixFileSystem.h"
 
 // Real files in a directory, with faults to order: names that another program
 // creates between the search and the naming, names that all exist, a create

@@ -9,7 +9,7 @@
 #include "common/RecordingMessageService.h"
 #include "common/SoundDoubles.h"
 #include "common/SysInfoDoubles.h"
-#include "nqc/PosixFileSystem.h"
+#include "files/PosixFileSystem.h"
 #include "sysinfo/Registry.h"
 #include "sysinfo/SysInfoStarter.h"
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "playback/SoundOutput.h"
-#include "widgets/UserDialogs.h"
+#include "base/UserDialogs.h"
 
 // An output that records what it was asked to play and plays it at once, or
 // stands for a system without an output device.
@@ -33,20 +33,47 @@ private:
     bool m_playing = false;
 };
 
+// Work shown as going on: records how far it got; the user stops it once it
+// reaches cancelAt.
+class RecordedProgress : public ProgressTask {
+public:
+    RecordedProgress(std::vector<int> &values, int cancelAt)
+        : m_values(values)
+        , m_cancelAt(cancelAt)
+    { }
+    void setValue(int value) override { m_values.push_back(value); }
+    void setLabel(const QString &) override { }
+    bool wasCancelled() const override { return m_cancelAt >= 0 && !m_values.empty() && m_values.back() >= m_cancelAt; }
+
+private:
+    std::vector<int> &m_values;
+    int m_cancelAt;
+};
+
 // Answers every dialog as the test set it up (empty or nothing: cancelled).
 class ScriptedDialogs : public UserDialogs {
 public:
-    QString saveFileName(QWidget *, const QString &, const QString &suggestedPath, const QString &) override
+    QString saveFileName(const QString &, const QString &suggestedPath, const QString &) override
     {
         suggested = suggestedPath;
         return answer;
     }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return toOpen; }
-    std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &) override
+    QString openFileName(const QString &, const QString &folder, const QString &) override
     {
-        return typed;
+        openedIn = folder;
+        return toOpen;
     }
-    std::optional<int> chooseItem(QWidget *, const QString &, const QString &, const QStringList &items) override
+    std::optional<QString> askText(const QString &, const QString &label, const QString &initial) override
+    {
+        asked << label;
+        shownText = initial;
+        if (typedInTurn.empty())
+            return typed;
+        const std::optional<QString> next = typedInTurn.front();
+        typedInTurn.erase(typedInTurn.begin());
+        return next;
+    }
+    std::optional<int> chooseItem(const QString &, const QString &, const QStringList &items) override
     {
         offered = items;
         return chosen;
@@ -56,11 +83,23 @@ public:
         opened << path;
         return true;
     }
+    std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &, int) override
+    {
+        progressTitles << title;
+        return std::make_unique<RecordedProgress>(progress, cancelProgressAt);
+    }
     QString answer;
     QString suggested;
     QStringList opened;
     QString toOpen;
+    QString openedIn; // the folder the last open dialog started in
     std::optional<QString> typed; // what the user types into the next question
+    std::vector<std::optional<QString>> typedInTurn; // answers to the next questions, in turn, before typed
+    QStringList asked; // the labels of the questions asked
+    QString shownText; // what the last question offered to start with
     QStringList offered; // the choices of the last list shown
     std::optional<int> chosen; // the one the user picks from it
+    QStringList progressTitles;
+    std::vector<int> progress; // every value shown
+    int cancelProgressAt = -1;
 };

@@ -26,15 +26,15 @@ std::vector<NoteRecord> scoreOf(ScoreDocument &document)
     return {notes.begin(), notes.end()};
 }
 
-void composeNote(ScoreEditor &editor, const NoteRecord &note)
+void composeNote(ScoreDocument &document, const NoteRecord &note)
 {
-    editor.chooseOctave(note.octave);
-    editor.chooseArticulation(note.articulation);
-    editor.chooseLength(note.length);
+    document.chooseOctave(note.octave);
+    document.chooseArticulation(note.articulation);
+    document.chooseLength(note.length);
     if (note.isRest())
-        editor.rest();
+        document.rest();
     else
-        editor.choosePitch(note.pitch);
+        document.choosePitch(note.pitch);
 }
 
 } // namespace
@@ -53,8 +53,8 @@ void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
     QRandomGenerator random(20261207);
     for (int round = 0; round < 20; ++round) {
         RecordingMessageService messages;
-        ScoreEditor editor(120, messages);
-        ScoreDocument document(editor, messages);
+        ScoreDocument document(120, messages);
+        const ScoreEditor &editor = document.editor();
         PlainModel model;
         std::vector<std::vector<NoteRecord>> history{scoreOf(document)};
         std::vector<int> tempos{120};
@@ -64,7 +64,7 @@ void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
             const int kind = int(random.bounded(8));
             bool recorded = true;
             if (kind <= 2 || total == 0) {
-                composeNote(editor, note);
+                composeNote(document, note);
                 document.confirm();
                 model.notes.push_back(note);
             } else if (kind == 3) {
@@ -141,19 +141,19 @@ void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
 void ScoreDocumentTest::editsAtTheLimits()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
-    ScoreDocument document(editor, messages);
+    ScoreDocument document(120, messages);
+    const ScoreEditor &editor = document.editor();
     std::vector<NoteRecord> full(ComposerState::ScoreCapacity);
     for (std::size_t i = 0; i < full.size(); ++i) {
         full[i].pitch = int(i % 12);
         full[i].ticks = lengthTicks(full[i].length, 120);
     }
-    document.open(full, 120);
+    document.open(Melody{120, full}, QString(), false);
     QVERIFY(editor.state().scoreFull);
     QVERIFY(!editor.confirmEnabled());
 
     // Inserting into a full score is refused with a box.
-    editor.choosePitch(3);
+    document.choosePitch(3);
     messages.expect();
     QVERIFY(!document.insertBefore(0, editor.state().currentNote));
     QCOMPARE(messages.last().shownTitle(), QStringLiteral("整数の限界"));
@@ -177,7 +177,7 @@ void ScoreDocumentTest::editsAtTheLimits()
     high[1].octave = Octave::Highest;
     high[2].pitch = 11;
     high[2].octave = Octave::Highest;
-    document.open(high, 120);
+    document.open(Melody{120, high}, QString(), false);
     messages.expect();
     QVERIFY(!document.transpose(2));
     QCOMPARE(messages.last().text,
@@ -191,11 +191,11 @@ void ScoreDocumentTest::editsAtTheLimits()
 void ScoreDocumentTest::tempoChangeRoundTrip()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
-    ScoreDocument document(editor, messages);
+    ScoreDocument document(120, messages);
+    const ScoreEditor &editor = document.editor();
     for (const NoteLengthEntry &entry : noteLengthTable()) {
-        editor.chooseLength(entry.length);
-        editor.choosePitch(0);
+        document.chooseLength(entry.length);
+        document.choosePitch(0);
         document.confirm();
     }
     const std::vector<NoteRecord> at120 = scoreOf(document);

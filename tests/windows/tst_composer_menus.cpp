@@ -46,8 +46,8 @@ void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
     QCOMPARE(window->importMidiAction()->text(), QStringLiteral("MIDIファイルを取り込む(&I)..."));
     QCOMPARE(window->importMidiAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QStringList bricks;
-    for (const ExportTargetInfo &info : exportTargets())
-        bricks << window->exportForBrickAction(info.target)->text();
+    for (ExportTarget target : AllExportTargets)
+        bricks << window->exportForBrickAction(target)->text();
     QCOMPARE(bricks,
              (QStringList{"NXT（NXC）(&X)...", "Pybricks（SPIKE・EV3・Powered Up）(&P)...",
                           "micro:bit（MicroPython）(&M)...", "EV3（ev3dev の Python）(&E)..."}));
@@ -214,10 +214,10 @@ void ComposerMenusTest::programSizeShowsBeforeItBites()
     QVERIFY(window->programSizeLabel()->styleSheet().isEmpty());
 
     // 767 notes of a tone and a wait fill 6144 bytes; one more is too many.
-    ScoreEditor &editor = window->editorForTesting();
+    ScoreDocument &document = window->document();
     for (int i = 0; i < 764; ++i) {
-        editor.choosePitch(i % 12);
-        editor.confirm();
+        document.choosePitch(i % 12);
+        document.confirm();
     }
     confirmPitches(window, {0});
     QCOMPARE(window->programSizeLabel()->text(), QStringLiteral("6144 / 6144 バイト"));

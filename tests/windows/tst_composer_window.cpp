@@ -358,11 +358,14 @@ void ComposerWindowTest::fullScoreDisablesConfirmUntilCleared()
 {
     ZepaUnderTest zepa;
     ComposerWindow *form2 = openComposer(zepa, QStringLiteral("120"));
-    ScoreEditor &editor = zepa.app.composerWindow()->editorForTesting();
-    for (int i = 0; i < ComposerState::ScoreCapacity - 3; ++i) {
-        editor.choosePitch(i % 12);
-        editor.confirm();
+    // Filled at once, as opening a file fills it.
+    std::vector<NoteRecord> notes(ComposerState::ScoreCapacity - 3);
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        notes[i].pitch = int(i % 12);
+        notes[i].ticks = lengthTicks(NoteLength::Quarter, 120);
     }
+    form2->document().open(Melody{120, notes}, QString(), false);
+    const ScoreEditor &editor = form2->editor();
     click(form2->pitchKey(0));
     click(form2->confirmButton());
     click(form2->pitchKey(2));

@@ -11,7 +11,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
+
+#include "cli/CommandLine.h"
 #include "common/GuiTestSupport.h"
+#include "nqc/NqcProgram.h"
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
 
@@ -53,6 +61,11 @@ private slots:
     void programIsWrittenWithoutEnding();
     void recoveryRestoresTheScoreOfAKilledRun();
     void aMelodyFileGivenAtStartOpensTheComposerDirectly();
+    void openingBAfterAGivesBItsOwnHistoryAndFile();
+    void aNewMelodyStartsEmptyWithoutAName();
+    void recentFilesAndDropsOpenAsTheDialogDoes();
+    void filesNamedAtStart_data();
+    void filesNamedAtStart();
 };
 
 void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
@@ -272,6 +285,177 @@ void MelodyFileTest::aMelodyFileGivenAtStartOpensTheComposerDirectly()
     broken.app.startWithMelodyFile(path);
     QCOMPARE(broken.messages.last().shownTitle(), QStringLiteral("開けません"));
     QVERIFY(broken.app.tempoWindow() && broken.app.tempoWindow()->isVisible());
+}
+
+void MelodyFileTest::openingBAfterAGivesBItsOwnHistoryAndFile()
+{
+    QTemporaryDir directory;
+    const QString songA = directory.filePath(QStringLiteral("a.mml"));
+    const QString songB = directory.filePath(QStringLiteral("b.mml"));
+    writeFile(songA, "T100 c d e");
+    writeFile(songB, "T90 g a");
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    zepa.dialogs.toOpen = songA;
+    window->openAction()->trigger();
+    confirmPitches(window, {11});
+    zepa.dialogs.toOpen = songB;
+    zepa.messages.expect(MessageAnswer::Discard);
+    window->openAction()->trigger();
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - b.mml"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ソラ"));
+    // No 「元に戻す: 開く」 that would bring A's notes back under B's name.
+    QVERIFY(!window->undoAction()->isEnabled());
+    QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U)"));
+    window->undoAction()->trigger();
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ソラ"));
+
+    confirmPitches(window, {0});
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - b.mml *"));
+    window->saveAction()->trigger(); // Ctrl+S: B's notes into B
+    QFile saved(songB);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().endsWith("T90\nG A C\n"));
+    QFile untouched(songA);
+    QVERIFY(untouched.open(QIODevice::ReadOnly));
+    QCOMPARE(untouched.readAll(), QByteArray("T100 c d e"));
+    QVERIFY(zepa.messages.allAnswered());
+}
+
+void MelodyFileTest::aNewMelodyStartsEmptyWithoutAName()
+{
+    QTemporaryDir directory;
+    const QString song = directory.filePath(QStringLiteral("a.mml"));
+    writeFile(song, "T100 c d e");
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    QCOMPARE(window->newAction()->text(), QStringLiteral("新規作成(&N)..."));
+    QCOMPARE(window->newAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    zepa.dialogs.toOpen = song;
+    window->openAction()->trigger();
+    confirmPitches(window, {5});
+
+    // The same question as closing, then a tempo, then an empty score.
+    zepa.messages.expect(MessageAnswer::Discard);
+    zepa.dialogs.typed = QStringLiteral("150");
+    window->newAction()->trigger();
+    QCOMPARE(zepa.messages.last().text, SaveQuestion);
+    QCOMPARE(zepa.messages.last().flags(), 0x10033u);
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲"));
+    QCOMPARE(labelText(window, "Label16"), QString());
+    QCOMPARE(labelText(window, "Label40"), QStringLiteral("音未選択（中音）－音間普通－四分音符"));
+    QCOMPARE(window->editor().tempo(), 150);
+    QCOMPARE(window->melodyLabel()->text(), QStringLiteral("♩=150　0音"));
+    QVERIFY(!window->undoAction()->isEnabled());
+
+    // Deleting every note of the new melody and saving asks for a name:
+    // the old song is never replaced silently.
+    confirmPitches(window, {0});
+    window->showScoreAction()->trigger();
+    zepa.app.scoreWindow()->select(0, 1);
+    zepa.app.scoreWindow()->deleteAction()->trigger();
+    zepa.dialogs.answer.clear();
+    window->saveAction()->trigger();
+    QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.mml")));
+    QFile untouched(song);
+    QVERIFY(untouched.open(QIODevice::ReadOnly));
+    QCOMPARE(untouched.readAll(), QByteArray("T100 c d e"));
+    QVERIFY(zepa.messages.allAnswered());
+}
+
+void MelodyFileTest::recentFilesAndDropsOpenAsTheDialogDoes()
+{
+    QTemporaryDir directory;
+    const QString first = directory.filePath(QStringLiteral("first.mml"));
+    const QString second = directory.filePath(QStringLiteral("second.mml"));
+    writeFile(first, "T100 c d e");
+    writeFile(second, "T90 g");
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    zepa.dialogs.toOpen = first;
+    window->openAction()->trigger();
+
+    // A file dropped on the window opens; the window system hands the drag
+    // to the window, which hands it to the widget that takes drops.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(second)});
+    const QPoint at = window->form()->geometry().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - second.mml"));
+
+    // Both are in 「最近使ったファイル」, newest first, with access keys.
+    QMenu *recent = window->recentFilesMenu();
+    QCOMPARE(recent->title(), QStringLiteral("最近使ったファイル(&R)"));
+    emit recent->aboutToShow();
+    QStringList items;
+    for (QAction *item : recent->actions())
+        items << item->text();
+    QCOMPARE(items, (QStringList{QStringLiteral("&1 second.mml"), QStringLiteral("&2 first.mml")}));
+    recent->actions().at(1)->trigger();
+    QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - first.mml"));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレミ"));
+    QVERIFY(zepa.messages.shown().empty());
+}
+
+void MelodyFileTest::filesNamedAtStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("command"); // a command, rather than the windows
+    QTest::newRow("nothing") << QStringList{} << false;
+    QTest::newRow("a command") << QStringList{"render"} << true;
+    QTest::newRow("a mistyped command") << QStringList{"sing"} << true;
+    QTest::newRow("a melody file that is not there") << QStringList{"missing.mml"} << false;
+    QTest::newRow("a program in a folder") << QStringList{"songs/music0.nqc"} << false;
+    QTest::newRow("an option") << QStringList{"--help"} << true;
+    QTest::newRow("a command with arguments") << QStringList{"play", "a.mml"} << true;
+}
+
+void MelodyFileTest::filesNamedAtStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, command);
+    std::vector<QByteArray> words{"zepa"};
+    for (const QString &argument : arguments)
+        words.push_back(argument.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    QCOMPARE(isCommandLine(int(argv.size()), argv.data()), command);
+
+    if (arguments.size() != 1 || command)
+        return;
+    // The windows: a file that is not there gives a box naming it and the
+    // tempo window; a program ZEPA wrote opens the composer on its notes.
+    QTemporaryDir directory;
+    const QString path = directory.filePath(arguments.front());
+    ZepaUnderTest zepa(directory.path());
+    if (path.endsWith(QStringLiteral(".nqc"))) {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        std::vector<NoteRecord> notes;
+        for (int pitch : {0, 2, 4}) {
+            NoteRecord note;
+            note.pitch = pitch;
+            note.ticks = lengthTicks(NoteLength::Quarter, 100);
+            notes.push_back(note);
+        }
+        writeFile(path, QByteArray::fromStdString(nqcProgramText(notes)));
+        zepa.app.startWithMelodyFile(path);
+        ComposerWindow *window = zepa.app.composerWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->editor().tempo(), 100);
+        QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレミ"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - music0.nqc"));
+        return;
+    }
+    zepa.messages.expect();
+    zepa.app.startWithMelodyFile(path);
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("ファイル「%1」を開けませんでした。\nファイルまたはフォルダがありません。").arg(path));
+    QVERIFY(zepa.app.tempoWindow() && zepa.app.tempoWindow()->isVisible());
 }
 
 QTEST_MAIN(MelodyFileTest)

@@ -7,11 +7,23 @@
 #include <QTableView>
 
 #include "common/GuiTestSupport.h"
+#include "widgets/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/score/ScoreWindow.h"
 
 namespace {
+
+// Notes of every pitch in turn, as a score full of quarter notes at 120.
+std::vector<NoteRecord> fullScore(int count)
+{
+    std::vector<NoteRecord> notes(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        notes[std::size_t(i)].pitch = i % 12;
+        notes[std::size_t(i)].ticks = lengthTicks(NoteLength::Quarter, 120);
+    }
+    return notes;
+}
 
 QList<int> pitchesOf(ComposerWindow *window)
 {
@@ -49,6 +61,9 @@ private slots:
     void editsAnywhereAndTheComposerFollows();
     void undoAndRedoNameWhatTheyDo();
     void aFullScoreFreedByTheScoreWindowTakesNotesAgain();
+    void undoAndRedoFromTheScoreWindow();
+    void placedWhollyOnTheScreenBesideTheComposer_data();
+    void placedWhollyOnTheScreenBesideTheComposer();
     void transposeAndTempoFromTheEditMenu();
     void keysDoWhatTheirControlsDo_data();
     void keysDoWhatTheirControlsDo();
@@ -132,11 +147,8 @@ void ScoreWindowTest::aFullScoreFreedByTheScoreWindowTakesNotesAgain()
 {
     ZepaUnderTest zepa;
     ComposerWindow *window = openComposer(zepa);
-    ScoreEditor &editor = window->editorForTesting();
-    for (int i = 0; i < ComposerState::ScoreCapacity - 1; ++i) {
-        editor.choosePitch(i % 12);
-        editor.confirm();
-    }
+    // Filled at once, as opening a file fills it.
+    window->document().open(Melody{120, fullScore(ComposerState::ScoreCapacity - 1)}, QString(), false);
     click(window->pitchKey(0));
     zepa.messages.expect();
     click(window->confirmButton());
@@ -154,6 +166,69 @@ void ScoreWindowTest::aFullScoreFreedByTheScoreWindowTakesNotesAgain()
     zepa.messages.expect();
     score->insertAction()->trigger();
     QCOMPARE(zepa.messages.last().text, QStringLiteral("楽譜がいっぱいのため、挿入できません。"));
+}
+
+void ScoreWindowTest::undoAndRedoFromTheScoreWindow()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    confirmPitches(window, {0, 2, 4});
+    window->showScoreAction()->trigger();
+    ScoreWindow *score = zepa.app.scoreWindow();
+    score->select(1, 1);
+    score->deleteAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{0, 4}));
+    // The same history, with the same names and keys, as in the composer.
+    QCOMPARE(score->undoAction()->text(), QStringLiteral("元に戻す(&U): 削除"));
+    QCOMPARE(score->undoAction()->text(), window->undoAction()->text());
+    QCOMPARE(score->undoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(score->redoAction()->shortcuts(), window->redoAction()->shortcuts());
+    score->undoAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{0, 2, 4}));
+    QCOMPARE(score->table()->model()->rowCount(), 3);
+    QCOMPARE(score->redoAction()->text(), QStringLiteral("やり直し(&R): 削除"));
+    score->undoAction()->trigger();
+    QCOMPARE(score->undoAction()->text(), QStringLiteral("元に戻す(&U): 入力確定"));
+    score->redoAction()->trigger();
+    score->redoAction()->trigger();
+    QCOMPARE(pitchesOf(window), (QList<int>{0, 4}));
+    QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドミ"));
+    QVERIFY(!score->redoAction()->isEnabled());
+}
+
+void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer_data()
+{
+    QTest::addColumn<QRect>("composer"); // with its frame
+    QTest::addColumn<QRect>("screen"); // where windows may go
+    QTest::addColumn<QRect>("placed");
+    // A score window of 620 x 480 inside frames of 4 pixels at the sides and a title bar of 24.
+    QTest::newRow("room on the right") << QRect(0, 0, 346, 500) << QRect(0, 0, 1920, 1080)
+                                       << QRect(354, 0, 628, 508);
+    // No room on either side: as far right as the screen allows, over the composer's right part.
+    QTest::newRow("a window manager centred it on 1024 x 768")
+        << QRect(339, 120, 346, 500) << QRect(0, 0, 1024, 768) << QRect(396, 120, 628, 508);
+    QTest::newRow("1024 x 768, composer at the left edge")
+        << QRect(0, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(354, 100, 628, 508);
+    QTest::newRow("1024 x 768, composer at the right edge")
+        << QRect(678, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(42, 100, 628, 508);
+    QTest::newRow("a panel at the top, composer low") << QRect(0, 400, 346, 500) << QRect(0, 28, 1024, 740)
+                                                      << QRect(354, 260, 628, 508);
+    QTest::newRow("a screen smaller than the window") << QRect(0, 0, 346, 500) << QRect(0, 0, 800, 480)
+                                                      << QRect(172, 0, 628, 480);
+}
+
+void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer()
+{
+    QFETCH(QRect, composer);
+    QFETCH(QRect, screen);
+    QFETCH(QRect, placed);
+    const QRect got = placeBeside(composer, QSize(620, 480), QMargins(4, 24, 4, 4), screen);
+    QVERIFY2(screen.contains(got), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                  .arg(got.x())
+                                                  .arg(got.y())
+                                                  .arg(got.width())
+                                                  .arg(got.height())));
+    QCOMPARE(got, placed);
 }
 
 void ScoreWindowTest::transposeAndTempoFromTheEditMenu()

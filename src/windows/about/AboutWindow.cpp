@@ -49,10 +49,7 @@ AboutWindow::AboutWindow(SysInfoStarter &sysInfo, QWidget *parent)
     setGeometry(QRect(QPoint(156, 129), size()));
 
     setWindowTitle(ProgramTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    m_ui->lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-                                  .arg(ProgramVersion.major)
-                                  .arg(ProgramVersion.minor)
-                                  .arg(ProgramVersion.revision));
+    m_ui->lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + programVersionText());
     m_ui->lblTitle->setText(ProgramTitle);
     m_ui->picIcon->setPixmap(AppIcon::picture(32));
 

@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QToolBar>
 
+#include "widgets/UndoActions.h"
 #include "windows/score/ScoreTableModel.h"
 
 ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
@@ -36,13 +37,20 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     QToolBar *tools = addToolBar(QStringLiteral("編集"));
     tools->setMovable(false);
+    // The one history of the melody, as in the composer, with the same names.
+    m_undo = edit->addAction(QStringLiteral("元に戻す(&U)"));
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = edit->addAction(QStringLiteral("やり直し(&R)"));
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    followUndoStack(m_undo, m_redo, m_document.undoStack());
+    edit->addSeparator();
     auto add = [&](const QString &text, const QKeySequence &key, auto slot) {
         QAction *action = edit->addAction(text, this, slot);
         action->setShortcut(key);
         tools->addAction(action);
         return action;
     };
-    m_replace = add(QStringLiteral("置き換え(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
+    m_replace = add(QStringLiteral("置き換え(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
         const auto [first, count] = selection();
         if (count > 0)
             m_document.replace(first, m_document.editor().state().currentNote);
@@ -55,7 +63,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
         const auto [first, count] = selection();
         m_document.remove(first, count);
     });
-    m_up = add(QStringLiteral("上へ(&U)"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] {
+    m_up = add(QStringLiteral("上へ(&A)"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] {
         const auto [first, count] = selection();
         if (m_document.move(first, count, -1))
             select(first - 1, count);
@@ -126,8 +134,7 @@ void ScoreWindow::takeSelectedNote()
     const auto [first, count] = selection();
     if (count == 0)
         return;
-    m_document.editor().takeNote(m_document.editor().state().notes()[std::size_t(first)]);
-    emit noteTaken();
+    m_document.takeNote(first);
 }
 
 void ScoreWindow::updateActions()

@@ -26,6 +26,8 @@ public:
     QAction *upAction() const { return m_up; }
     QAction *downAction() const { return m_down; }
     QAction *playFromHereAction() const { return m_playFromHere; }
+    QAction *undoAction() const { return m_undo; }
+    QAction *redoAction() const { return m_redo; }
 
     // The selected rows as a range: first row and count (0 when none).
     std::pair<int, int> selection() const;
@@ -33,7 +35,6 @@ public:
 
 signals:
     void playFrom(int index);
-    void noteTaken(); // a note became the note being composed
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,4 +53,6 @@ private:
     QAction *m_up;
     QAction *m_down;
     QAction *m_playFromHere;
+    QAction *m_undo;
+    QAction *m_redo;
 };

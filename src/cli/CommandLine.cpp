@@ -1,0 +1,174 @@
+#include "cli/CommandLine.h"
+
+#include <cstdio>
+
+#include <algorithm>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include "base/ProgramInfo.h"
+#include "cli/CommandSupport.h"
+#include "cli/Commands.h"
+
+using CommandSupport::fail;
+using CommandSupport::japanese;
+
+namespace {
+
+Command *commandNamed(const QString &name)
+{
+    for (const std::unique_ptr<Command> &command : commands()) {
+        if (command->help().name == name)
+            return command.get();
+    }
+    return nullptr;
+}
+
+QString overallHelp()
+{
+    const bool ja = japanese();
+    QString text = ja ? QStringLiteral("使い方: zepa [ファイル]\n"
+                                       "        zepa コマンド [--force] 引数…\n"
+                                       "引数なしで起動するとウィンドウを開きます。メロディファイルなどを指定すると、"
+                                       "そのテンポで作曲ウィンドウを開きます。\n\nコマンド:\n")
+                      : QStringLiteral("Usage: zepa [FILE]\n"
+                                       "       zepa COMMAND [--force] ARGUMENTS...\n"
+                                       "Without a command ZEPA opens its windows; with a melody file (or a program or "
+                                       "MIDI file) it opens the composer on it, at its tempo.\n\nCommands:\n");
+    for (const std::unique_ptr<Command> &command : commands()) {
+        const Command::Help help = command->help();
+        text += QStringLiteral("  %1 %2\n      %3\n      %4 %5\n")
+                    .arg(help.name, help.arguments, ja ? help.japanese : help.english,
+                         ja ? QStringLiteral("例:") : QStringLiteral("e.g."), help.example);
+    }
+    text += ja
+        ? QStringLiteral("\nオプション:\n"
+                         "  --force    出力ファイルがあれば置き換える（ないと置き換えません）\n"
+                         "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
+                         "  --version  名前とバージョン\n"
+                         "\nINPUT はメロディファイル（.mml）、ZEPAが書いたNQCプログラム（music0.nqc など）、"
+                         "MIDIファイル（.mid）のどれかです。\n"
+                         "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n")
+        : QStringLiteral("\nOptions:\n"
+                         "  --force    replace an output file that exists (never replaced otherwise)\n"
+                         "  --help     this text; zepa COMMAND --help explains one command\n"
+                         "  --version  the program's name and version\n"
+                         "\nINPUT is a melody file (.mml), an NQC program that ZEPA wrote (music0.nqc, ...)\n"
+                         "or a MIDI file (.mid).\n"
+                         "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n");
+    return text;
+}
+
+QString commandHelp(const Command::Help &help)
+{
+    const bool ja = japanese();
+    return QStringLiteral("%1: zepa %2 %3%4\n%5\n%6 %7\n")
+        .arg(ja ? QStringLiteral("使い方") : QStringLiteral("Usage"), help.name,
+             help.writes ? QStringLiteral("[--force] ") : QString(), help.arguments, ja ? help.japanese : help.english,
+             ja ? QStringLiteral("例:") : QStringLiteral("e.g."), help.example);
+}
+
+void print(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+} // namespace
+
+const std::vector<std::unique_ptr<Command>> &commands()
+{
+    static const std::vector<std::unique_ptr<Command>> list = [] {
+        std::vector<std::unique_ptr<Command>> made;
+        made.push_back(std::make_unique<RenderCommand>());
+        made.push_back(std::make_unique<PlayCommand>());
+        made.push_back(std::make_unique<NqcCommand>());
+        made.push_back(std::make_unique<MmlCommand>());
+        made.push_back(std::make_unique<MidiCommand>());
+        made.push_back(std::make_unique<ExportCommand>());
+        return made;
+    }();
+    return list;
+}
+
+bool isCommandLine(int argc, char *argv[])
+{
+    if (argc < 2)
+        return false;
+    if (argc > 2 || argv[1][0] == '-')
+        return true;
+    const QString word = QFile::decodeName(argv[1]);
+    if (commandNamed(word))
+        return true;
+    // A file to open, even one that is not there (the windows say so); a bare
+    // word that names nothing is a command mistyped.
+    return !(QFileInfo::exists(word) || word.contains(QLatin1Char('.')) || word.contains(QLatin1Char('/')));
+}
+
+int runCommandLine(int argc, char *argv[])
+{
+    using namespace ExitStatus;
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("N"));
+    const QCommandLineOption channel(QStringLiteral("channel"), QString(), QStringLiteral("N"));
+    const QCommandLineOption target(QStringLiteral("target"), QString(), QStringLiteral("NAME"));
+    parser.addOptions({force, help, version, track, channel, target});
+    parser.addPositionalArgument(QStringLiteral("command"), QString());
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
+    QStringList arguments = parser.positionalArguments();
+    if (arguments.isEmpty()) {
+        if (parser.isSet(version)) {
+            print(QStringLiteral("ZEPA %1\n").arg(programVersionText()));
+            return Success;
+        }
+        if (parser.isSet(help)) {
+            print(overallHelp());
+            return Success;
+        }
+        return fail(UsageError, QStringLiteral("no command given; see zepa --help"));
+    }
+    const QString name = arguments.takeFirst();
+    Command *command = commandNamed(name);
+    if (!command)
+        return fail(UsageError, QStringLiteral("unknown command \"%1\"; see zepa --help").arg(name));
+    const Command::Help about = command->help();
+    if (parser.isSet(help)) {
+        print(commandHelp(about));
+        return Success;
+    }
+    if (parser.isSet(force) && !about.writes)
+        return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
+    for (const QCommandLineOption *option : {&track, &channel, &target}) {
+        const QString optionName = option->names().front();
+        if (parser.isSet(*option) && !about.options.contains(optionName))
+            return fail(UsageError, QStringLiteral("%1 takes no --%2").arg(name, optionName));
+    }
+    if (arguments.size() < about.fewest || arguments.size() > about.most)
+        return fail(UsageError, QStringLiteral("%1 takes %2; see zepa %1 --help").arg(name, about.arguments));
+    CommandOptions options;
+    options.force = parser.isSet(force);
+    const auto number = [&parser](const QCommandLineOption &option, int most, int &value) {
+        if (!parser.isSet(option))
+            return true;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        return ok && value >= 1 && value <= most;
+    };
+    if (!number(track, 65535, options.track))
+        return fail(UsageError, QStringLiteral("--track takes a track number from 1"));
+    if (!number(channel, 16, options.channel))
+        return fail(UsageError, QStringLiteral("--channel takes a channel number from 1 to 16"));
+    if (about.options.contains(QStringLiteral("target"))) {
+        options.target = brickOutputNamed(parser.value(target));
+        if (!options.target)
+            return fail(UsageError, QStringLiteral("%1 needs --target nxc, pybricks, microbit or ev3dev").arg(name));
+    }
+    return command->run(arguments, options);
+}

@@ -1,0 +1,350 @@
+#include "controller/DocumentController.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "midi/MidiImport.h"
+#include "mml/MmlWriter.h"
+#include "playback/PlaybackStatus.h"
+#include "sound/ToneTimeline.h"
+#include "score/TempoReader.h"
+#include "workflows/FinishWorkflow.h"
+
+namespace {
+
+const QString MelodyFilter
+    = QStringLiteral("ZEPAで開けるファイル (*.mml *.nqc *.mid *.midi);;メロディファイル (*.mml);;すべてのファイル (*)");
+const QString SaveFilter = QStringLiteral("メロディファイル (*.mml);;すべてのファイル (*)");
+const QString MidiFilter = QStringLiteral("MIDIファイル (*.mid *.midi);;すべてのファイル (*)");
+const QString SaveQuestion = QStringLiteral("作曲中の曲を保存しますか？");
+const QString OpenTitle = QStringLiteral("開く");
+const QString CannotOpenTitle = QStringLiteral("開けません");
+const QString ImportTitle = QStringLiteral("MIDIファイルを取り込む");
+const QString CannotImportTitle = QStringLiteral("取り込めません");
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString bulleted(const QStringList &lines)
+{
+    return QStringLiteral("・") + lines.join(QStringLiteral("\n・"));
+}
+
+} // namespace
+
+DocumentController::DocumentController(ScoreDocument &document, MelodyPlayer &player, ControllerServices services,
+                                       QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_player(player)
+    , m_services(services)
+{ }
+
+QString DocumentController::folder() const
+{
+    const QString &file = m_document.melodyFile();
+    return file.isEmpty() ? QDir::currentPath() : QFileInfo(file).absolutePath();
+}
+
+bool DocumentController::settleUnsavedWork(bool onlyWithMelodyFile)
+{
+    if (!m_document.hasUnsavedNotes())
+        return true;
+    if (onlyWithMelodyFile && (m_document.melodyFile().isEmpty() || !m_document.isModified()))
+        return true;
+    switch (m_services.messages.show(Message::saveFirst(SaveQuestion, QStringLiteral("作曲")))) {
+    case MessageAnswer::Save:
+        return save();
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<int> DocumentController::askNewTempo()
+{
+    QString typed = QStringLiteral("80");
+    for (;;) {
+        const std::optional<QString> text = m_services.dialogs.askText(
+            QStringLiteral("新規作成"), QStringLiteral("テンポ（６０～２４０）:"), typed);
+        if (!text)
+            return std::nullopt;
+        if (const std::optional<qint16> tempo = TempoReader::readTempo(*text))
+            return *tempo;
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        typed = *text; // kept for another try, as the tempo window keeps it
+    }
+}
+
+void DocumentController::newMelody()
+{
+    if (!settleUnsavedWork())
+        return;
+    const std::optional<int> tempo = askNewTempo();
+    if (!tempo)
+        return;
+    m_player.stop();
+    m_document.startNew(*tempo);
+    emit status(QStringLiteral("新しい曲（テンポ %1）").arg(*tempo));
+}
+
+void DocumentController::open()
+{
+    if (!settleUnsavedWork())
+        return;
+    const QString path = m_services.dialogs.openFileName(OpenTitle, folder(), MelodyFilter);
+    if (!path.isEmpty())
+        openFile(path, false);
+}
+
+std::optional<MelodyRead> DocumentController::read(const QString &path, const QString &title,
+                                                    const QString &refusedWords, std::optional<MelodyKind> onlyKind)
+{
+    MelodyReadOptions options;
+    options.onlyKind = onlyKind;
+    options.chooseVoice = [this, &title](const std::vector<MidiVoice> &voices) -> std::optional<std::size_t> {
+        QStringList items;
+        for (const MidiVoice &voice : voices)
+            items << describeMidiVoice(voice);
+        const std::optional<int> picked = m_services.dialogs.chooseItem(
+            title,
+            QStringLiteral("ZEPAは一度にひとつの音しか鳴らせません。\n取り込むトラックとチャンネルを選んでください。"),
+            items);
+        if (!picked || *picked < 0)
+            return std::nullopt;
+        return std::size_t(*picked);
+    };
+    MelodyRead read = readMelodyFile(path, options);
+    const QString cannot = onlyKind == MelodyKind::Midi ? CannotImportTitle : CannotOpenTitle;
+    switch (read.status) {
+    case MelodyRead::Status::Read:
+        if (read.hasMelody())
+            return read;
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), refusedWords, read.melodyError), cannot));
+        return std::nullopt;
+    case MelodyRead::Status::Cancelled:
+        return std::nullopt;
+    case MelodyRead::Status::Unreadable:
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(shown(path), read.error), cannot));
+        return std::nullopt;
+    case MelodyRead::Status::Refused:
+    case MelodyRead::Status::NoSuchVoice:
+        break;
+    }
+    m_services.messages.show(Message::refusal(
+        QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), refusedWords, read.placedError()), cannot));
+    return std::nullopt;
+}
+
+bool DocumentController::openFile(const QString &path, bool askAboutUnsavedNotes)
+{
+    if (askAboutUnsavedNotes && !settleUnsavedWork())
+        return false;
+    const std::optional<MelodyRead> melody = read(path, OpenTitle, QStringLiteral("読めませんでした"), std::nullopt);
+    if (!melody)
+        return false;
+    m_player.stop();
+    m_document.open(melody->melody, path, melody->kind == MelodyKind::MelodyFile);
+    m_recent.add(path);
+    emit status(QStringLiteral("%1 を開きました").arg(QFileInfo(path).fileName()));
+    tellChanges(melody->changesJapanese, OpenTitle);
+    return true;
+}
+
+void DocumentController::openRecent(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("ファイル「%1」がありません。\n最近使ったファイルの一覧から外します。").arg(shown(path)),
+            CannotOpenTitle));
+        m_recent.remove(path);
+        return;
+    }
+    openFile(path);
+}
+
+void DocumentController::tellChanges(const QStringList &changes, const QString &title)
+{
+    if (!changes.isEmpty()) {
+        m_services.messages.show(Message::notice(
+            QStringLiteral("取り込みのとき、次のところを変えました。\n%1").arg(bulleted(changes)), title));
+    }
+}
+
+bool DocumentController::save()
+{
+    return m_document.melodyFile().isEmpty() ? saveAs() : saveTo(m_document.melodyFile());
+}
+
+bool DocumentController::saveAs()
+{
+    const QString suggested = m_document.melodyFile().isEmpty()
+        ? QDir(folder()).filePath(
+            (m_document.name().isEmpty() ? QStringLiteral("melody") : m_document.name()) + QStringLiteral(".mml"))
+        : m_document.melodyFile();
+    QString path = m_services.dialogs.saveFileName(QStringLiteral("名前を付けて保存"), suggested, SaveFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".mml");
+    return saveTo(path);
+}
+
+bool DocumentController::writeFailed(const QString &path, const QString &failed, const QString &reason)
+{
+    m_services.messages.show(Message::refusal(
+        QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), failed, reason), QStringLiteral("書き込みエラー")));
+    return false;
+}
+
+bool DocumentController::saveTo(const QString &path)
+{
+    // The save dialog asked before an existing file is replaced.
+    const UserFileWriter::Result written
+        = UserFileWriter::write(path, mmlText(m_document.melody()), UserFileWriter::Replace::Existing);
+    if (!written.written())
+        return writeFailed(path, QStringLiteral("保存できませんでした"), written.reason);
+    m_document.markSaved(path);
+    m_recent.add(path);
+    emit status(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+void DocumentController::importMidi()
+{
+    const QString path = m_services.dialogs.openFileName(ImportTitle, folder(), MidiFilter);
+    if (path.isEmpty())
+        return;
+    const std::optional<MelodyRead> melody
+        = read(path, ImportTitle, QStringLiteral("取り込めませんでした"), MelodyKind::Midi);
+    if (!melody)
+        return;
+    if (m_document.state().noteTotal() > 0) {
+        const MessageAnswer answer = m_services.messages.show(Message::question(
+            QStringLiteral(
+                "いまの曲を、取り込んだ曲（%1 音）で置き換えますか？\n置き換えたあとでも「元に戻す」で戻せます。")
+                .arg(melody->melody.notes.size()),
+            ImportTitle));
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    m_player.stop();
+    m_document.importMelody(melody->melody, QStringLiteral("MIDIの取り込み"));
+    emit status(QStringLiteral("%1 を取り込みました").arg(QFileInfo(path).fileName()));
+    tellChanges(melody->changesJapanese, ImportTitle);
+}
+
+void DocumentController::finish()
+{
+    // A user who uses melody files is asked about unsaved changes first; one
+    // who never did sees the boxes the finish button always showed.
+    if (!settleUnsavedWork(true))
+        return;
+    if (finishComposing(m_document.state(), m_services.messages, m_services.programFolder) == FinishResult::EndProgram)
+        emit endRequested();
+}
+
+void DocumentController::writeProgram()
+{
+    if (m_document.state().noteTotal() == 0) {
+        emit status(QStringLiteral("書き出す音がありません"));
+        return;
+    }
+    const QString written = writeProgramFile(m_document.state(), m_services.messages, m_services.programFolder);
+    if (!written.isEmpty())
+        emit status(QStringLiteral("%1 を書き出しました").arg(written));
+}
+
+void DocumentController::exportTo(OutputKind kind)
+{
+    if (m_document.state().noteTotal() == 0) {
+        emit status(QStringLiteral("書き出す音がありません"));
+        return;
+    }
+    const OutputFormat &format = outputFormat(kind);
+    const OutputSource source = OutputSource::of(m_document.melody());
+    if (outputFits(kind, source) == OutputResult::Status::TooLong) {
+        const qint64 ticks = toneTimeline(source.events).totalTicks;
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("曲が長すぎるため、WAVファイルに書き出せません。\n"
+                                            "WAVファイルに入るのは約13時間半までです（この曲は%1）。")
+                                 .arg(minutesAndSeconds(ticks)),
+                             QStringLiteral("書き出せません")));
+        return;
+    }
+    const QString path = m_services.dialogs.saveFileName(
+        format.dialogTitle, QDir(folder()).filePath(suggestedOutputName(kind, m_document.name())), format.fileFilter);
+    if (path.isEmpty())
+        return;
+    std::unique_ptr<ProgressTask> progress;
+    if (kind == OutputKind::Wav)
+        progress = m_services.dialogs.startProgress(format.dialogTitle,
+                                                    QStringLiteral("WAVファイルに書き出しています…"), 1000);
+    // The save dialog asked before an existing file is replaced.
+    const OutputResult result
+        = writeOutput(kind, source, path, UserFileWriter::Replace::Existing, [&progress](int permille) {
+              if (!progress)
+                  return true;
+              progress->setValue(permille);
+              return !progress->wasCancelled();
+          });
+    progress.reset();
+    const QString name = QFileInfo(path).fileName();
+    switch (result.status) {
+    case OutputResult::Status::Written:
+        break;
+    case OutputResult::Status::Cancelled:
+        emit status(QStringLiteral("書き出しを取りやめました"));
+        return;
+    default:
+        writeFailed(path, QStringLiteral("書き込めませんでした"), result.reason);
+        return;
+    }
+    emit status(QStringLiteral("%1 に書き出しました").arg(name));
+    if (!result.changes.isEmpty()) {
+        QStringList changes;
+        for (const ExportChange &change : result.changes)
+            changes << change.japanese;
+        m_services.messages.show(
+            Message::notice(QStringLiteral("「%1」に書き出しました。このブロックでは次のところが変わります。\n%2")
+                                .arg(name, bulleted(changes)),
+                            format.dialogTitle));
+    }
+}
+
+void DocumentController::askTranspose()
+{
+    const std::optional<QString> text = m_services.dialogs.askText(
+        QStringLiteral("移調"), QStringLiteral("上げる半音の数（下げるときは－を付けます）:"), QStringLiteral("0"));
+    if (!text)
+        return;
+    bool ok = false;
+    const int semitones = text->normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
+    if (!ok || semitones < -59 || semitones > 59) {
+        m_services.messages.show(Message::refusal(QStringLiteral("半音の数は－５９から５９の整数で入力してください。"),
+                                                  QStringLiteral("注意")));
+        return;
+    }
+    m_document.transpose(semitones);
+}
+
+void DocumentController::askTempo()
+{
+    const std::optional<QString> text = m_services.dialogs.askText(
+        QStringLiteral("テンポの変更"), QStringLiteral("新しいテンポ（６０～２４０）:"), QString::number(m_document.tempo()));
+    if (!text)
+        return;
+    const std::optional<qint16> tempo = TempoReader::readTempo(*text);
+    if (!tempo) {
+        m_services.messages.show(
+            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        return;
+    }
+    m_document.changeTempo(*tempo);
+}

@@ -1,0 +1,38 @@
+#include "playback/PlaybackStatus.h"
+
+#include <algorithm>
+
+PlaybackStatus::PlaybackStatus(std::span<const NoteRecord> notes)
+{
+    m_noteStarts.reserve(notes.size());
+    qint64 start = 0;
+    for (const NoteRecord &note : notes) {
+        m_noteStarts.push_back(start);
+        start += note.ticks;
+    }
+}
+
+int PlaybackStatus::noteAt(qint64 heardTicks) const
+{
+    const auto started = std::upper_bound(m_noteStarts.begin(), m_noteStarts.end(), heardTicks);
+    return int(std::max<qint64>(1, started - m_noteStarts.begin())) - 1;
+}
+
+QString PlaybackStatus::text(qint64 heardTicks, qint64 totalTicks) const
+{
+    return QStringLiteral("再生中　%1 / %2 音　%3 / %4")
+        .arg(noteAt(heardTicks) + 1)
+        .arg(m_noteStarts.size())
+        .arg(minutesAndSeconds(heardTicks), minutesAndSeconds(totalTicks));
+}
+
+QString minutesAndSeconds(qint64 ticks)
+{
+    const qint64 seconds = ticks / 100;
+    if (seconds >= 3600)
+        return QStringLiteral("%1:%2:%3")
+            .arg(seconds / 3600)
+            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}

@@ -1,0 +1,72 @@
+#include "widgets/QtUserDialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QProgressDialog>
+#include <QUrl>
+
+namespace {
+
+QWidget *activeWindow()
+{
+    return QApplication::activeWindow();
+}
+
+class DialogProgress : public ProgressTask {
+public:
+    DialogProgress(const QString &title, const QString &label, int maximum)
+        : m_dialog(label, QStringLiteral("中止"), 0, maximum, activeWindow())
+    {
+        m_dialog.setWindowTitle(title);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+
+    void setValue(int value) override { m_dialog.setValue(value); }
+    void setLabel(const QString &label) override { m_dialog.setLabelText(label); }
+    bool wasCancelled() const override { return m_dialog.wasCanceled(); }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace
+
+QString QtUserDialogs::saveFileName(const QString &title, const QString &suggestedPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(activeWindow(), title, suggestedPath, filter);
+}
+
+QString QtUserDialogs::openFileName(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(activeWindow(), title, folder, filter);
+}
+
+std::optional<QString> QtUserDialogs::askText(const QString &title, const QString &label, const QString &initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(activeWindow(), title, label, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+std::optional<int> QtUserDialogs::chooseItem(const QString &title, const QString &label, const QStringList &items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(activeWindow(), title, label, items, 0, false, &ok);
+    return ok ? std::optional<int>(int(items.indexOf(chosen))) : std::nullopt;
+}
+
+bool QtUserDialogs::openDocument(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::unique_ptr<ProgressTask> QtUserDialogs::startProgress(const QString &title, const QString &label, int maximum)
+{
+    return std::make_unique<DialogProgress>(title, label, maximum);
+}

@@ -1,0 +1,91 @@
+#include "windows/composer/ComposerActions.h"
+
+namespace {
+
+using A = ComposerAction;
+using M = ComposerMenu;
+
+constexpr std::pair<ComposerAction, OutputKind> Exports[] = {
+    {A::ExportNqc, OutputKind::Nqc},           {A::ExportWav, OutputKind::Wav},
+    {A::ExportMidi, OutputKind::Midi},         {A::ExportNxc, OutputKind::Nxc},
+    {A::ExportPybricks, OutputKind::Pybricks}, {A::ExportMicrobit, OutputKind::Microbit},
+    {A::ExportEv3dev, OutputKind::Ev3dev},
+};
+
+QString menuText(OutputKind kind)
+{
+    return outputFormat(kind).menuText;
+}
+
+} // namespace
+
+const std::vector<ComposerActionSpec> &composerActions()
+{
+    const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
+    static const std::vector<ComposerActionSpec> table{
+        {A::New, M::File, QStringLiteral("新規作成(&N)..."), key(Qt::CTRL | Qt::Key_N)},
+        {A::Open, M::File, QStringLiteral("開く(&O)..."), key(Qt::CTRL | Qt::Key_O)},
+        {A::RecentFiles, M::File, QStringLiteral("最近使ったファイル(&R)"), {}},
+        {A::ImportMidi, M::File, QStringLiteral("MIDIファイルを取り込む(&I)..."), key(Qt::CTRL | Qt::Key_I)},
+        {A::Save, M::File, QStringLiteral("上書き保存(&S)"), key(Qt::CTRL | Qt::Key_S), true},
+        {A::SaveAs, M::File, QStringLiteral("名前を付けて保存(&A)..."), key(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {A::ExportNqc, M::File, menuText(OutputKind::Nqc), key(Qt::CTRL | Qt::Key_E), true},
+        {A::ExportWav, M::File, menuText(OutputKind::Wav), {}},
+        {A::ExportMidi, M::File, menuText(OutputKind::Midi), {}},
+        {A::ExportNxc, M::Bricks, menuText(OutputKind::Nxc), {}},
+        {A::ExportPybricks, M::Bricks, menuText(OutputKind::Pybricks), {}},
+        {A::ExportMicrobit, M::Bricks, menuText(OutputKind::Microbit), {}},
+        {A::ExportEv3dev, M::Bricks, menuText(OutputKind::Ev3dev), {}},
+        {A::Quit, M::File, QStringLiteral("終了(&X)"), key(Qt::CTRL | Qt::Key_Q), true},
+        {A::Undo, M::Edit, QStringLiteral("元に戻す(&U)"), key(Qt::CTRL | Qt::Key_Z)},
+        {A::Redo, M::Edit, QStringLiteral("やり直し(&R)"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+        {A::Transpose, M::Edit, QStringLiteral("移調(&M)..."), {}, true},
+        {A::ChangeTempo, M::Edit, QStringLiteral("テンポの変更(&P)..."), {}},
+        {A::ShowScore, M::Edit, QStringLiteral("楽譜を表示(&V)"), key(Qt::CTRL | Qt::Key_L), true},
+        {A::PlayAll, M::Play, QStringLiteral("最初から再生(&S)"), key(Qt::Key_F5)},
+        {A::PlayLastTen, M::Play, QStringLiteral("最後の１０音を再生(&L)"), key(Qt::SHIFT | Qt::Key_F5)},
+        {A::Stop, M::Play, QStringLiteral("停止(&T)"), {}},
+        {A::KeySounds, M::Play, QStringLiteral("鍵盤の音を鳴らす(&K)"), {}, true, true},
+        {A::Guide, M::Help, QStringLiteral("使い方(&R)"), key(Qt::Key_F1)},
+        {A::KeyList, M::Help, QStringLiteral("キー操作(&K)"), {}},
+        {A::About, M::Help, QStringLiteral("ZEPAについて(&A)"), {}},
+    };
+    return table;
+}
+
+QString composerMenuTitle(ComposerMenu menu)
+{
+    switch (menu) {
+    case M::File:
+        return QStringLiteral("ファイル(&F)");
+    case M::Bricks:
+        return QStringLiteral("ほかのブロック用に書き出す(&B)");
+    case M::Edit:
+        return QStringLiteral("編集(&E)");
+    case M::Play:
+        return QStringLiteral("再生(&P)");
+    case M::Help:
+        return QStringLiteral("ヘルプ(&H)");
+    }
+    return {};
+}
+
+OutputKind outputOf(ComposerAction action)
+{
+    for (const auto &[exportAction, kind] : Exports) {
+        if (exportAction == action)
+            return kind;
+    }
+    Q_ASSERT(false);
+    return OutputKind::Nqc;
+}
+
+ComposerAction exportActionFor(OutputKind kind)
+{
+    for (const auto &[exportAction, output] : Exports) {
+        if (output == kind)
+            return exportAction;
+    }
+    return ComposerAction::ExportNqc;
+}

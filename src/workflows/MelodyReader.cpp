@@ -1,0 +1,148 @@
+#include "workflows/MelodyReader.h"
+
+#include <cerrno>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "base/SystemReasons.h"
+#include "midi/MidiImport.h"
+#include "mml/MelodyFromEvents.h"
+#include "mml/MmlReader.h"
+#include "nqc/NqcReader.h"
+
+namespace {
+
+MelodyRead refused(MelodyRead::Status status, const QString &error, int line = 0, int column = 0)
+{
+    MelodyRead read;
+    read.status = status;
+    read.error = error;
+    read.line = line;
+    read.column = column;
+    return read;
+}
+
+MelodyRead fromMelodyFile(const QByteArray &bytes)
+{
+    const MmlReadResult mml = readMml(bytes);
+    if (!mml.ok())
+        return refused(MelodyRead::Status::Refused, mml.error, mml.line, mml.column);
+    MelodyRead read;
+    read.status = MelodyRead::Status::Read;
+    read.melody = mml.melody;
+    read.events = brickEvents(read.melody.notes);
+    return read;
+}
+
+MelodyRead fromProgram(const QByteArray &bytes)
+{
+    const NqcReadResult program = readNqcProgram(bytes);
+    if (!program.ok())
+        return refused(MelodyRead::Status::Refused, program.error, program.errorLine);
+    MelodyRead read;
+    read.status = MelodyRead::Status::Read;
+    read.kind = MelodyKind::Program;
+    read.events = program.events;
+    MelodyFromEventsResult melody = melodyFromEvents(read.events);
+    if (melody.ok())
+        read.melody = std::move(melody.melody);
+    else
+        read.melodyError = melody.error;
+    return read;
+}
+
+MelodyRead fromMidi(const QByteArray &bytes, const MelodyReadOptions &options)
+{
+    const MidiReadResult midi = readMidiFile(bytes);
+    if (!midi.ok())
+        return refused(MelodyRead::Status::Refused, midi.error);
+    const std::vector<MidiVoice> &voices = midi.song.voices;
+    const MidiVoice *voice = nullptr;
+    if (options.chooseVoice && voices.size() > 1) {
+        const std::optional<std::size_t> chosen = options.chooseVoice(voices);
+        if (!chosen || *chosen >= voices.size())
+            return refused(MelodyRead::Status::Cancelled, QString());
+        voice = &voices[*chosen];
+    } else {
+        voice = findMidiVoice(midi.song, options.track, options.channel);
+    }
+    if (!voice) {
+        MelodyRead read = refused(MelodyRead::Status::NoSuchVoice, QString());
+        read.voices = voices;
+        return read;
+    }
+    const MidiImport import = importMidiVoice(midi.song, *voice);
+    if (!import.ok())
+        return refused(MelodyRead::Status::Refused, import.error);
+    MelodyRead read;
+    read.status = MelodyRead::Status::Read;
+    read.kind = MelodyKind::Midi;
+    read.melody = import.melody;
+    read.events = brickEvents(read.melody.notes);
+    read.changesJapanese = import.changes(true);
+    read.changesEnglish = import.changes(false);
+    return read;
+}
+
+} // namespace
+
+QString MelodyRead::placedError() const
+{
+    if (line > 0 && column > 0)
+        return QStringLiteral("%1行目 %2文字目: %3").arg(line).arg(column).arg(error);
+    if (line > 0)
+        return QStringLiteral("%1行目: %2").arg(line).arg(error);
+    return error;
+}
+
+MelodyKind melodyKindOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("MThd"))
+        return MelodyKind::Midi;
+    if (bytes.startsWith("#define"))
+        return MelodyKind::Program;
+    return MelodyKind::MelodyFile;
+}
+
+MelodyRead readMelodyBytes(const QByteArray &bytes, const MelodyReadOptions &options)
+{
+    const MelodyKind kind = melodyKindOf(bytes);
+    if (options.onlyKind && kind != *options.onlyKind) {
+        // Each kind's own reader says what is missing, as it would for a broken file.
+        if (*options.onlyKind == MelodyKind::Midi)
+            return fromMidi(bytes, options);
+        if (*options.onlyKind == MelodyKind::Program)
+            return fromProgram(bytes);
+        return fromMelodyFile(bytes);
+    }
+    switch (kind) {
+    case MelodyKind::Midi:
+        return fromMidi(bytes, options);
+    case MelodyKind::Program:
+        return fromProgram(bytes);
+    case MelodyKind::MelodyFile:
+        break;
+    }
+    return fromMelodyFile(bytes);
+}
+
+MelodyRead readMelodyFile(const QString &path, const MelodyReadOptions &options)
+{
+    QFile file(path);
+    const auto unreadable = [&file](int error) {
+        MelodyRead read = refused(MelodyRead::Status::Unreadable,
+                                  error != 0 ? systemReasonText(error, FileAccess::Read) : file.errorString());
+        read.systemError = file.errorString();
+        return read;
+    };
+    if (QFileInfo(path).isDir())
+        return unreadable(EISDIR);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(errno);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return unreadable(errno);
+    return readMelodyBytes(bytes, options);
+}

@@ -1,0 +1,154 @@
+#include "workflows/Outputs.h"
+
+#include "midi/MidiWriter.h"
+#include "nqc/NqcProgram.h"
+#include "sound/WavFile.h"
+
+const std::array<OutputFormat, 7> &outputFormats()
+{
+    static const std::array<OutputFormat, 7> formats{{
+        {OutputKind::Nqc, QStringLiteral("nqc"), QStringLiteral("NQCプログラムを書き出す(&C)"),
+         QStringLiteral("NQCプログラムを書き出す"), QStringLiteral("NQCプログラム (*.nqc)"), QStringLiteral(".nqc"),
+         std::nullopt},
+        {OutputKind::Wav, QStringLiteral("render"), QStringLiteral("WAVファイルに書き出す(&W)..."),
+         QStringLiteral("WAVファイルに書き出す"), QStringLiteral("WAVファイル (*.wav)"), QStringLiteral(".wav"),
+         std::nullopt},
+        {OutputKind::Midi, QStringLiteral("midi"), QStringLiteral("MIDIファイルに書き出す(&M)..."),
+         QStringLiteral("MIDIファイルに書き出す"), QStringLiteral("MIDIファイル (*.mid)"), QStringLiteral(".mid"),
+         std::nullopt},
+        {OutputKind::Nxc, QStringLiteral("nxc"), QStringLiteral("NXT（NXC）(&X)..."),
+         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("NXCプログラム (*.nxc)"), QStringLiteral(".nxc"),
+         ExportTarget::Nxc},
+        {OutputKind::Pybricks, QStringLiteral("pybricks"), QStringLiteral("Pybricks（SPIKE・EV3・Powered Up）(&P)..."),
+         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
+         QStringLiteral("_pybricks.py"), ExportTarget::Pybricks},
+        {OutputKind::Microbit, QStringLiteral("microbit"), QStringLiteral("micro:bit（MicroPython）(&M)..."),
+         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
+         QStringLiteral("_microbit.py"), ExportTarget::Microbit},
+        {OutputKind::Ev3dev, QStringLiteral("ev3dev"), QStringLiteral("EV3（ev3dev の Python）(&E)..."),
+         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
+         QStringLiteral("_ev3dev.py"), ExportTarget::Ev3dev},
+    }};
+    return formats;
+}
+
+const OutputFormat &outputFormat(OutputKind kind)
+{
+    return outputFormats()[static_cast<std::size_t>(kind)];
+}
+
+std::optional<OutputKind> brickOutputNamed(const QString &name)
+{
+    for (const OutputFormat &format : outputFormats()) {
+        if (format.brick && format.commandName == name)
+            return format.kind;
+    }
+    return std::nullopt;
+}
+
+QString suggestedOutputName(OutputKind kind, const QString &melodyName)
+{
+    return (melodyName.isEmpty() ? QStringLiteral("melody") : melodyName) + outputFormat(kind).nameEnding;
+}
+
+OutputSource OutputSource::of(Melody melody)
+{
+    OutputSource source;
+    source.events = brickEvents(melody.notes);
+    source.melody = std::move(melody);
+    return source;
+}
+
+namespace {
+
+OutputResult fromWrite(const UserFileWriter::Result &written)
+{
+    switch (written.status) {
+    case UserFileWriter::Result::Status::Written:
+        return {OutputResult::Status::Written, QString(), {}};
+    case UserFileWriter::Result::Status::Exists:
+        return {OutputResult::Status::Exists, QString(), {}};
+    case UserFileWriter::Result::Status::Cancelled:
+        return {OutputResult::Status::Cancelled, QString(), {}};
+    case UserFileWriter::Result::Status::Failed:
+        break;
+    }
+    return {OutputResult::Status::Failed, written.reason, {}};
+}
+
+OutputResult writeWav(const OutputSource &source, const QString &path, UserFileWriter::Replace replace,
+                      const OutputProgress &progress)
+{
+    SoundRenderer renderer(toneTimeline(source.events));
+    const WavFile::Progress told = [&progress](qint64 written, qint64 total) {
+        return !progress || progress(int(written * 1000 / std::max<qint64>(total, 1)));
+    };
+    return fromWrite(UserFileWriter::write(
+        path,
+        [&](const UserFileWriter::Sink &sink) {
+            switch (WavFile::stream(renderer, sink, told)) {
+            case WavFile::Streamed::Done:
+                return UserFileWriter::Produced::Done;
+            case WavFile::Streamed::Cancelled:
+                return UserFileWriter::Produced::Cancelled;
+            case WavFile::Streamed::Failed:
+                break;
+            }
+            return UserFileWriter::Produced::Failed;
+        },
+        replace));
+}
+
+OutputResult writeNqc(const OutputSource &source, const QString &path, UserFileWriter::Replace replace)
+{
+    return fromWrite(UserFileWriter::write(
+        path,
+        [&source](const UserFileWriter::Sink &sink) {
+            const bool done = source.melody ? composeNqcProgram(source.melody->notes, sink)
+                                            : sink(nqcProgramText(source.events));
+            return done ? UserFileWriter::Produced::Done : UserFileWriter::Produced::Failed;
+        },
+        replace));
+}
+
+} // namespace
+
+OutputResult::Status outputFits(OutputKind kind, const OutputSource &source)
+{
+    switch (kind) {
+    case OutputKind::Nqc:
+        return OutputResult::Status::Written;
+    case OutputKind::Wav:
+        return WavFile::fits(toneTimeline(source.events).totalTicks * BrickSound::SamplesPerTick)
+            ? OutputResult::Status::Written
+            : OutputResult::Status::TooLong;
+    default:
+        return source.melody ? OutputResult::Status::Written : OutputResult::Status::NeedsNotes;
+    }
+}
+
+OutputResult writeOutput(OutputKind kind, const OutputSource &source, const QString &path,
+                         UserFileWriter::Replace replace, const OutputProgress &progress)
+{
+    const OutputResult::Status fits = outputFits(kind, source);
+    if (fits != OutputResult::Status::Written)
+        return {fits, QString(), {}};
+    switch (kind) {
+    case OutputKind::Nqc:
+        return writeNqc(source, path, replace);
+    case OutputKind::Wav:
+        return writeWav(source, path, replace, progress);
+    case OutputKind::Midi:
+        return fromWrite(
+            UserFileWriter::write(path, MidiFile::write(source.melody->notes, source.melody->tempo), replace));
+    case OutputKind::Nxc:
+    case OutputKind::Pybricks:
+    case OutputKind::Microbit:
+    case OutputKind::Ev3dev:
+        break;
+    }
+    const ExportedProgram program = exportProgram(*outputFormat(kind).brick, source.melody->notes, source.melody->tempo);
+    OutputResult result = fromWrite(UserFileWriter::write(path, program.text, replace));
+    result.changes = program.changes;
+    return result;
+}
