@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
-run_packages=(xvfb xauth)
-test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido nbc)
+run_packages=(xvfb xauth nqc)
+test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido nbc
+    clang-16 libfuzzer-16-dev libclang-rt-16-dev)
 package_packages=(dpkg-dev)
 
 as_root() {
@@ -27,16 +28,21 @@ install_missing() {
     fi
 }
 
-# The compiler Pybricks and the micro:bit use for MicroPython comes from the npm
-# registry and runs under Node. Node and npm come from Debian unless another
-# Node (with its own npm) is there already. A failure here is reported by the
-# tests that need it.
+# Checkers from the npm registry, run under Node: the compiler Pybricks and
+# the micro:bit use for MicroPython, and mml2smf, an MML reader no one here
+# wrote. Node and npm come from Debian unless another Node (with its own npm)
+# is there already. A failure here is reported by the tests that need them.
+npm_checkers=(@pybricks/mpy-cross-v6@2.0.0 mml2smf@0.3.1)
 install_checkers() {
     command -v node > /dev/null || install_missing nodejs
     command -v npm > /dev/null || install_missing npm
-    [ -f .checkers/node_modules/@pybricks/mpy-cross-v6/package.json ] && return 0
-    npm install --prefix .checkers --no-save --no-audit --no-fund @pybricks/mpy-cross-v6@2.0.0 ||
-        echo "Could not install @pybricks/mpy-cross-v6; its tests will fail." >&2
+    local missing=0
+    for checker in "${npm_checkers[@]}"; do
+        [ -f ".checkers/node_modules/${checker%@*}/package.json" ] || missing=1
+    done
+    [ "$missing" -eq 0 ] && return 0
+    npm install --prefix .checkers --no-save --no-audit --no-fund "${npm_checkers[@]}" ||
+        echo "Could not install ${npm_checkers[*]}; the tests that need them will fail." >&2
 }
 
 build() { # build directory, then extra CMake options
@@ -60,12 +66,14 @@ test)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
     install_checkers
     build build
-    build build-asan -DZEPA_SANITIZE=ON
+    # The second build is clang's, under AddressSanitizer and UBSan, with the
+    # readers' fuzz targets: the code builds warning-free with both compilers.
+    build build-clang-asan -DCMAKE_CXX_COMPILER=clang++-16 -DZEPA_SANITIZE=ON -DZEPA_FUZZ=ON -DZEPA_BENCH=OFF
     status=0
     echo "== Tests =="
-    ctest --test-dir build --output-on-failure || status=1
-    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-    ctest --test-dir build-asan --output-on-failure || status=1
+    ctest --test-dir build -j "$(nproc)" --output-on-failure || status=1
+    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and the fuzz targets =="
+    ctest --test-dir build-clang-asan -j "$(nproc)" --output-on-failure || status=1
     exit $status
     ;;
 package)

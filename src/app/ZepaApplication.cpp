@@ -1,6 +1,7 @@
 #include "app/ZepaApplication.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include "base/ProgramInfo.h"
@@ -98,6 +99,15 @@ bool ZepaApplication::offerRecovery()
         = RecoveryJournal::findAbandoned(m_services.journalFolder);
     if (!recovered)
         return false;
+    if (!recovered->readable) {
+        const QString kept = RecoveryJournal::setAside(*recovered);
+        m_services.messages.show(Message::refusal(
+            QStringLiteral("前回の作曲の記録「%1」には、ZEPAが書いたものではないところがあるので、復元できません。\n"
+                           "消さずに「%2」として残しました。")
+                .arg(QDir::toNativeSeparators(recovered->path), QDir::toNativeSeparators(kept)),
+            QStringLiteral("復元")));
+        return false;
+    }
     const MessageAnswer answer = m_services.messages.show(
         Message::yesNo(QStringLiteral("前回の作曲を復元しますか？"), QStringLiteral("復元")));
     RecoveryJournal::remove(*recovered);

@@ -18,6 +18,14 @@ public:
     virtual bool wasCancelled() const = 0;
 };
 
+// Where a melody is sent: the tower's port ("usb", or a serial port's path),
+// the RCX's program slot 1 to 5, and whether the program starts once there.
+struct SendChoice {
+    QString port = QStringLiteral("usb");
+    int slot = 1;
+    bool run = false;
+};
+
 // The small dialogs that ask the user for a file or a value, over the window
 // the user is working in. Tests put their own answers in place, so that
 // nothing that asks needs a display.
@@ -25,8 +33,11 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
     // The path chosen, or an empty text when the user cancelled. The dialog
-    // itself asks before an existing file is replaced.
-    virtual QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter) = 0;
+    // itself asks before an existing file is replaced. filter may offer
+    // several kinds, ";;" between them; chosenFilter, if given, says which.
+    virtual QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                                 QString *chosenFilter = nullptr)
+        = 0;
     // The file chosen to open, or an empty text when the user cancelled.
     virtual QString openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
     // A line of text, or nothing when the user cancelled.
@@ -35,6 +46,9 @@ public:
     virtual std::optional<int> chooseItem(const QString &title, const QString &label, const QStringList &items) = 0;
     // Shows a document in the desktop's own viewer; false when none could.
     virtual bool openDocument(const QString &path) = 0;
+    // Where to send the melody, starting from the choice made last time; nothing
+    // when the user cancelled.
+    virtual std::optional<SendChoice> askSendChoice(const SendChoice &initial) = 0;
     // Shows the progress of work of maximum steps; shown only once it takes
     // long enough to be worth seeing.
     virtual std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &label, int maximum) = 0;

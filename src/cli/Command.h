@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/UserDialogs.h"
 #include "workflows/Outputs.h"
 
 // What the options of the command line said, for the commands that take them.
@@ -13,6 +14,8 @@ struct CommandOptions {
     int track = 0; // the voice of a MIDI file: 0 the first with notes
     int channel = 0;
     std::optional<OutputKind> target; // export: the brick
+    bool asPlayed = false; // midi: timed by the brick's ticks
+    SendChoice send; // send: where to
 };
 
 // One verb of the command line: how it is used, what it does, and doing it.

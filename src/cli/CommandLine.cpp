@@ -12,6 +12,7 @@
 #include "base/ProgramInfo.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "sending/RcxSender.h"
 
 using CommandSupport::fail;
 using CommandSupport::japanese;
@@ -88,6 +89,7 @@ const std::vector<std::unique_ptr<Command>> &commands()
         made.push_back(std::make_unique<MmlCommand>());
         made.push_back(std::make_unique<MidiCommand>());
         made.push_back(std::make_unique<ExportCommand>());
+        made.push_back(std::make_unique<SendCommand>());
         return made;
     }();
     return list;
@@ -118,7 +120,11 @@ int runCommandLine(int argc, char *argv[])
     const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("N"));
     const QCommandLineOption channel(QStringLiteral("channel"), QString(), QStringLiteral("N"));
     const QCommandLineOption target(QStringLiteral("target"), QString(), QStringLiteral("NAME"));
-    parser.addOptions({force, help, version, track, channel, target});
+    const QCommandLineOption asPlayed(QStringLiteral("as-played"));
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
+    const QCommandLineOption slot(QStringLiteral("slot"), QString(), QStringLiteral("N"));
+    const QCommandLineOption run(QStringLiteral("run"));
+    parser.addOptions({force, help, version, track, channel, target, asPlayed, port, slot, run});
     parser.addPositionalArgument(QStringLiteral("command"), QString());
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
@@ -145,7 +151,7 @@ int runCommandLine(int argc, char *argv[])
     }
     if (parser.isSet(force) && !about.writes)
         return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
-    for (const QCommandLineOption *option : {&track, &channel, &target}) {
+    for (const QCommandLineOption *option : {&track, &channel, &target, &asPlayed, &port, &slot, &run}) {
         const QString optionName = option->names().front();
         if (parser.isSet(*option) && !about.options.contains(optionName))
             return fail(UsageError, QStringLiteral("%1 takes no --%2").arg(name, optionName));
@@ -154,6 +160,7 @@ int runCommandLine(int argc, char *argv[])
         return fail(UsageError, QStringLiteral("%1 takes %2; see zepa %1 --help").arg(name, about.arguments));
     CommandOptions options;
     options.force = parser.isSet(force);
+    options.asPlayed = parser.isSet(asPlayed);
     const auto number = [&parser](const QCommandLineOption &option, int most, int &value) {
         if (!parser.isSet(option))
             return true;
@@ -165,6 +172,13 @@ int runCommandLine(int argc, char *argv[])
         return fail(UsageError, QStringLiteral("--track takes a track number from 1"));
     if (!number(channel, 16, options.channel))
         return fail(UsageError, QStringLiteral("--channel takes a channel number from 1 to 16"));
+    if (!number(slot, 5, options.send.slot))
+        return fail(UsageError, QStringLiteral("--slot takes a program slot from 1 to 5"));
+    if (parser.isSet(port))
+        options.send.port = parser.value(port);
+    if (const std::optional<QString> problem = portProblem(options.send.port, japanese()))
+        return fail(UsageError, *problem);
+    options.send.run = parser.isSet(run);
     if (about.options.contains(QStringLiteral("target"))) {
         options.target = brickOutputNamed(parser.value(target));
         if (!options.target)

@@ -34,6 +34,12 @@ public:
     int run(const QStringList &arguments, const CommandOptions &options) override;
 };
 
+class SendCommand : public Command {
+public:
+    Help help() const override;
+    int run(const QStringList &arguments, const CommandOptions &options) override;
+};
+
 class ExportCommand : public Command {
 public:
     Help help() const override;

@@ -4,14 +4,16 @@
 Command::Help MidiCommand::help() const
 {
     return {QStringLiteral("midi"),
-            QStringLiteral("INPUT OUTPUT.mid"),
+            QStringLiteral("[--as-played] INPUT OUTPUT.mid"),
             2,
             2,
             true,
-            QStringLiteral("write the melody as a Standard MIDI File"),
-            QStringLiteral("曲をスタンダードMIDIファイルに書き出す"),
+            QStringLiteral("write the melody as a Standard MIDI File, its notes on the beat grid "
+                           "(--as-played: timed by the brick's 10 ms ticks)"),
+            QStringLiteral("曲をスタンダードMIDIファイルに書き出す。音は拍に合わせる"
+                           "（--as-played：ブロックが鳴らす 10 ミリ秒単位の時間のまま）"),
             QStringLiteral("zepa midi furusato.mml furusato.mid"),
-            {}};
+            {QStringLiteral("as-played")}};
 }
 
 int MidiCommand::run(const QStringList &arguments, const CommandOptions &options)
@@ -19,5 +21,6 @@ int MidiCommand::run(const QStringList &arguments, const CommandOptions &options
     const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, true);
     if (!read)
         return ExitStatus::WorkFailed;
-    return CommandSupport::writeOutputFile(OutputKind::Midi, OutputSource::of(read->melody), arguments[1], options);
+    return CommandSupport::writeOutputFile(options.asPlayed ? OutputKind::MidiAsPlayed : OutputKind::Midi,
+                                           OutputSource::of(read->melody), arguments[1], options);
 }

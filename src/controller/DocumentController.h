@@ -16,6 +16,7 @@ struct ControllerServices {
     MessageService &messages;
     UserDialogs &dialogs;
     FileSystem &programFolder; // where the finish button and Ctrl+E write musicN.nqc
+    QString nqc = QStringLiteral("nqc"); // the program that sends to the RCX
 };
 
 // The composer's commands that ask the user something and then read or write
@@ -55,6 +56,8 @@ public:
     void writeProgram();
     // The finish button: the program written, and the end.
     void finish();
+    // 「RCXに送る」: where to, then the program sent with its progress shown.
+    void sendToRcx();
 
     void askTranspose();
     void askTempo();
@@ -75,7 +78,7 @@ private:
     std::optional<int> askNewTempo();
     // The folder a file dialog opens in: the melody's own, or the current one.
     QString folder() const;
-    void tellChanges(const QStringList &changes, const QString &title);
+    void tellChanges(const QString &lead, const QStringList &changes, const QString &title);
 
     ScoreDocument &m_document;
     MelodyPlayer &m_player;

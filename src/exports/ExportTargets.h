@@ -42,6 +42,9 @@ ExportedProgram pybricksProgram(std::span<const NoteRecord> notes, int tempo);
 ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo);
 ExportedProgram ev3devProgram(std::span<const NoteRecord> notes, int tempo);
 
+// How many bytes nbc makes of the NXC program, as the NXT stores it.
+qint64 nxtProgramBytes(std::span<const NoteRecord> notes);
+
 // Shared by the writers that name notes: "C", "C#", … "B", and the octave of
 // scientific pitch notation (ZEPA's middle ド, 523 Hz, is C5).
 const std::array<const char *, PitchCount> &englishPitchNames();

@@ -1,34 +1,43 @@
 #include "exports/ExportTargets.h"
+#include "exports/TimedTones.h"
 
-#include "performance/BrickEvents.h"
+namespace {
 
-// micro:bit MicroPython plays note strings one after another for a number of
-// ticks each. At 240 beats a minute and 25 ticks a beat a tick is 10 ms, the
-// RCX's own tick, so each note is written as its tone for the ticks it sounds
-// and a rest for its silence: exactly as long as on the RCX.
+// MicroPython keeps the script in the micro:bit's file system, which holds
+// "approximately 30k" (micro:bit MicroPython documentation, "Local Persistent
+// File System"); the V1, the smaller, sets the limit.
+constexpr qsizetype FileSystemBytes = 30 * 1024;
+
+} // namespace
+
+// music.pitch(frequency, duration) plays one tone for exactly that many
+// milliseconds and returns when it has (micro:bit MicroPython documentation,
+// "Music": pitch, wait=True), and sleep() waits exactly; so every note sounds
+// and is silent as long as on the RCX. (The note strings of music.play would
+// not do: only two digits of a note's length are read, and every note loses
+// 10 ms to a silence of its own.)
 ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
 {
+    const TimedTones melody = timedTones(notes);
     ExportedProgram program;
     QByteArray &text = program.text;
     text += "# " + exportHeading(notes, tempo) + "\n";
-    text += "# For the micro:bit: one tick is 10 ms, so every note lasts as long as on the RCX.\n";
-    text += "import music\n\n";
-    text += "music.set_tempo(ticks=25, bpm=240)\n";
-    text += "MELODY = [\n";
-    QList<QByteArray> items;
-    const auto add = [&items](const QByteArray &item) { items.append('"' + item + '"'); };
-    for (const NoteRecord &note : notes) {
-        const PlayedNote played = playedNote(note);
-        int silence = played.lengthTicks;
-        if (!played.isRest()) {
-            add(QByteArray(englishPitchNames()[note.pitch]).toLower()
-                + QByteArray::number(scientificOctave(note.octave)) + ':' + QByteArray::number(played.soundTicks));
-            silence -= played.soundTicks;
-        }
-        if (silence > 0)
-            add("r:" + QByteArray::number(silence));
+    text += "# For the micro:bit V1 and V2 with MicroPython: music.pitch() sounds each tone for\n"
+            "# exactly its time and sleep() keeps the silence after it, as long as on the RCX.\n";
+    text += "from microbit import sleep\nimport music\n\n";
+    text += "# Each note: frequency (Hz), milliseconds sounding, milliseconds of silence after it.\n";
+    text += "MELODY = (\n" + timedToneLines(melody, 4) + ")\n\n";
+    text += "sleep(" + QByteArray::number(melody.leadingSilenceMs) + ")\n";
+    text += "for hertz, sounding, silence in MELODY:\n"
+            "    music.pitch(hertz, sounding)\n"
+            "    sleep(silence)\n";
+    if (text.size() > FileSystemBytes) {
+        program.changes.append(
+            {QStringLiteral("このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 KB）に入りません。曲を短くしてください。")
+                 .arg((text.size() + 1023) / 1024),
+             QStringLiteral("The program is %1 KB, more than the micro:bit's file system holds (about 30 KB): "
+                            "shorten the melody.")
+                 .arg((text.size() + 1023) / 1024)});
     }
-    appendListLines(text, items, 8);
-    text += "]\n\nmusic.play(MELODY)\n";
     return program;
 }

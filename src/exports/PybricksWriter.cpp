@@ -1,42 +1,32 @@
 #include "exports/ExportTargets.h"
+#include "exports/TimedTones.h"
 
-// Lengths are fractions of a whole note, as in MML: 1 … 32, a dot for a
-// dotted one, 6, 12 and 24 for triplets. hub.speaker.play_notes releases each
-// note for the last eighth of its length unless it is tied ("_"); a slur or
-// tie is written tied, a normal note as it is, and a staccato note, which
-// Pybricks has no mark for, as a normal one.
+// speaker.beep(frequency, duration) starts the tone, waits the duration and
+// stops it (pybricks-micropython pybricks/common/pb_type_speaker.c), and
+// pybricks.tools.wait() waits exactly; so every note sounds and is silent as
+// long as on the RCX. (play_notes would not do: it releases every untied
+// note for the last eighth of its length, not the RCX's fixed gap.) The hub
+// class is ThisHub from Pybricks 3 on; the EV3's Pybricks 2.0 has EV3Brick.
 ExportedProgram pybricksProgram(std::span<const NoteRecord> notes, int tempo)
 {
+    const TimedTones melody = timedTones(notes);
     ExportedProgram program;
     QByteArray &text = program.text;
     text += "# " + exportHeading(notes, tempo) + "\n";
-    text += "# For hubs with a speaker running Pybricks MicroPython (SPIKE Prime, EV3).\n";
-    text += "from pybricks.hubs import ThisHub\n\n";
-    text += "hub = ThisHub()\n";
-    text += "MELODY = [\n";
-    int staccato = 0;
-    QList<QByteArray> items;
-    for (const NoteRecord &note : notes) {
-        QByteArray item = "\"R";
-        if (!note.isRest()) {
-            item
-                = '"' + QByteArray(englishPitchNames()[note.pitch]) + QByteArray::number(scientificOctave(note.octave));
-            staccato += note.articulation == Articulation::Staccato;
-        }
-        item += '/';
-        item += noteLengthEntry(note.length).fraction;
-        if (!note.isRest() && note.articulation == Articulation::SlurOrTie)
-            item += '_';
-        items.append(item + '"');
-    }
-    appendListLines(text, items, 8);
-    text += "]\n\nhub.speaker.play_notes(MELODY, tempo=" + QByteArray::number(tempo) + ")\n";
-    if (staccato > 0) {
-        program.changes.append(
-            {QStringLiteral("Pybricks にはスタッカートがないので、スタッカートの %1 音を普通の音として書きました。")
-                 .arg(staccato),
-             QStringLiteral("Pybricks has no staccato: %1 staccato notes were written as normal notes.")
-                 .arg(staccato)});
-    }
+    text += "# For a hub with a speaker: SPIKE Prime or Robot Inventor with Pybricks 3, or the EV3\n"
+            "# with Pybricks 2.0. speaker.beep() sounds each tone for exactly its time and wait()\n"
+            "# keeps the silence after it, as long as on the RCX.\n";
+    text += "try:\n"
+            "    from pybricks.hubs import ThisHub as Hub  # Pybricks 3\n"
+            "except ImportError:\n"
+            "    from pybricks.hubs import EV3Brick as Hub  # Pybricks 2.0 on the EV3\n"
+            "from pybricks.tools import wait\n\n";
+    text += "# Each note: frequency (Hz), milliseconds sounding, milliseconds of silence after it.\n";
+    text += "MELODY = (\n" + timedToneLines(melody, 4) + ")\n\n";
+    text += "hub = Hub()\n";
+    text += "wait(" + QByteArray::number(melody.leadingSilenceMs) + ")\n";
+    text += "for hertz, sounding, silence in MELODY:\n"
+            "    hub.speaker.beep(hertz, sounding)\n"
+            "    wait(silence)\n";
     return program;
 }

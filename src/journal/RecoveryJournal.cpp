@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "score/ComposerState.h"
+
 namespace {
 
 const QByteArray Heading = "ZEPA journal 1\n";
@@ -20,47 +22,74 @@ QByteArray noteLine(const NoteRecord &note)
         + QByteArray::number(int(note.articulation)) + ' ' + QByteArray::number(int(note.length)) + '\n';
 }
 
-// The score a journal's lines describe; nothing when it is not a journal.
-std::optional<RecoveryJournal::Recovered> parse(const QByteArray &text)
+// A number as the journal writes it: plain decimal digits, within the range.
+std::optional<int> field(const QByteArray &text, int lowest, int highest)
 {
-    if (!text.startsWith(Heading))
+    if (text.isEmpty() || text.size() > 3 || (text.size() > 1 && text.front() == '0'))
         return std::nullopt;
-    RecoveryJournal::Recovered recovered;
-    const QList<QByteArray> lines = text.mid(Heading.size()).split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith('T')) {
-            bool ok = false;
-            recovered.tempo = line.mid(1).toInt(&ok);
-            if (!ok || recovered.tempo < 60 || recovered.tempo > 240)
+    int value = 0;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9')
+            return std::nullopt;
+        value = value * 10 + (digit - '0');
+    }
+    if (value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<RecoveryJournal::Recovered> RecoveryJournal::parse(const QByteArray &text)
+{
+    if (!text.startsWith(Heading) && !text.startsWith("ZEPA journal 1\r\n"))
+        return std::nullopt;
+    QList<QByteArray> lines = text.split('\n');
+    // Every line the program finished ends in a line break; a last line
+    // without one was cut short by the end of the program and is left out.
+    lines.removeLast();
+    Recovered recovered;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        if (line.endsWith('\r'))
+            line.chop(1); // a journal copied through a system with CR LF line ends
+        if (i == 1) {
+            const std::optional<int> tempo
+                = line.startsWith('T') ? field(line.mid(1), 60, 240) : std::optional<int>();
+            if (!tempo)
                 return std::nullopt;
-            recovered.notes.clear();
+            recovered.tempo = *tempo;
         } else if (line == "-") {
-            if (!recovered.notes.empty())
-                recovered.notes.pop_back();
+            if (recovered.notes.empty())
+                return std::nullopt; // nothing to remove: not what the program wrote
+            recovered.notes.pop_back();
         } else if (line.startsWith("+ ")) {
             const QList<QByteArray> fields = line.mid(2).split(' ');
-            if (fields.size() != 4)
-                continue; // a line cut short by the end of the program
+            if (fields.size() != 4 || recovered.notes.size() >= std::size_t(ComposerState::ScoreCapacity))
+                return std::nullopt;
+            const std::optional<int> pitch = field(fields[0], 0, NoteRecord::Rest);
+            const std::optional<int> octave = field(fields[1], 0, 4);
+            const std::optional<int> articulation = field(fields[2], 0, 2);
+            const std::optional<int> length = field(fields[3], 0, NoteLengthCount - 1);
+            if (!pitch || !octave || !articulation || !length)
+                return std::nullopt;
             NoteRecord note;
-            note.pitch = fields[0].toInt();
-            const int octave = fields[1].toInt();
-            const int articulation = fields[2].toInt();
-            const int length = fields[3].toInt();
-            if (note.pitch < 0 || note.pitch > NoteRecord::Rest || octave < 0 || octave > 4 || articulation < 0
-                || articulation > 2 || length < 0 || length >= NoteLengthCount)
-                continue;
-            note.octave = Octave(octave);
-            note.articulation = Articulation(articulation);
-            note.length = NoteLength(length);
+            note.pitch = *pitch;
+            note.octave = Octave(*octave);
+            note.articulation = Articulation(*articulation);
+            note.length = NoteLength(*length);
             note.ticks = lengthTicks(note.length, recovered.tempo);
-            if (recovered.notes.size() < 32767)
-                recovered.notes.push_back(note);
+            recovered.notes.push_back(note);
+        } else {
+            return std::nullopt;
         }
     }
     if (recovered.tempo == 0)
         return std::nullopt;
     return recovered;
 }
+
+namespace {
 
 bool processRuns(qint64 pid)
 {
@@ -136,10 +165,15 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::findAbandoned(const Q
         QFile file(folder + QLatin1Char('/') + entry);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        std::optional<Recovered> recovered = parse(file.readAll());
+        // A full score's journal is a few hundred kilobytes.
+        constexpr qint64 LargestJournal = 8 * 1024 * 1024;
+        std::optional<Recovered> recovered = file.size() <= LargestJournal ? parse(file.readAll()) : std::nullopt;
         if (!recovered) {
-            file.remove();
-            continue;
+            // Never deleted: set aside where it is not offered again, and said.
+            Recovered unreadable;
+            unreadable.path = file.fileName();
+            unreadable.readable = false;
+            return unreadable;
         }
         recovered->path = file.fileName();
         return recovered;
@@ -150,4 +184,12 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::findAbandoned(const Q
 void RecoveryJournal::remove(const Recovered &journal)
 {
     QFile::remove(journal.path);
+}
+
+QString RecoveryJournal::setAside(const Recovered &journal)
+{
+    QString aside = journal.path;
+    aside.replace(QRegularExpression(QStringLiteral(R"(\.txt\z)")), QStringLiteral("-unreadable.txt"));
+    QFile::remove(aside);
+    return QFile::rename(journal.path, aside) ? aside : journal.path;
 }

@@ -36,10 +36,20 @@ public:
         QString path;
         int tempo = 0;
         std::vector<NoteRecord> notes;
+        bool readable = true; // false: not a journal as the program writes it; nothing was restored
     };
+    // The score a journal's text describes, read exactly: every line as the
+    // program writes it, the last one cut short by the end of the program
+    // left out. Nothing when anything else is in it: a journal is never
+    // restored as a score other than the one it recorded.
+    static std::optional<Recovered> parse(const QByteArray &text);
     // The journal a program left that no longer runs, if any.
     static std::optional<Recovered> findAbandoned(const QString &folder);
+    // The journal goes: it was restored, or the user declined it.
     static void remove(const Recovered &journal);
+    // An unreadable journal is kept under a name that is not offered again,
+    // journal-PID-unreadable.txt; the name it has now.
+    static QString setAside(const Recovered &journal);
 
 private:
     void appendLine(const QByteArray &line);

@@ -20,8 +20,6 @@ namespace {
 constexpr double ArticulationTolerance = 5;
 // The import stops making notes once there are more than the score holds.
 constexpr std::size_t TooManyNotes = ComposerState::ScoreCapacity + 1;
-// A file ZEPA wrote is off by a fraction of a tick at most.
-constexpr double ExactFit = 0.5;
 constexpr int DefaultMicrosecondsPerQuarter = 500000;
 constexpr int LowestKey = MidiFile::noteNumber(0, Octave::Lowest);
 constexpr int HighestKey = MidiFile::noteNumber(PitchCount - 1, Octave::Highest);
@@ -83,23 +81,41 @@ std::vector<Segment> highestLine(const std::vector<MidiNote> &notes, int &hidden
     return line;
 }
 
-// The thirteen lengths at one tempo, and the nearest to a span of ticks.
+// How a file times its notes, in ZEPA's ticks of 10 ms: as the brick plays
+// them, each length its rounded ticks (the files ZEPA wrote before, and any
+// file timed by the clock), or on the beat grid, each length its exact share
+// of a quarter note and each note ending early by its articulation's gap.
+enum class Timing { AsPlayed, Grid };
+
+// The thirteen lengths at one tempo in one timing, and the nearest to a span
+// of ticks. Lengths are counted in units, whole numbers for adding up rests:
+// ticks when timed as played, 24ths of a quarter note on the grid.
 class LengthFitter {
 public:
-    explicit LengthFitter(int tempo)
+    // fileTick: ZEPA's ticks a tick of the file lasts.
+    LengthFitter(int tempo, Timing timing, double fileTick)
+        : m_timing(timing)
+        , m_tempo(tempo)
+        , m_ticksPerUnit(timing == Timing::Grid ? 6000.0 / tempo / 24 : 1.0)
+        // A file ZEPA wrote is off by half a tick at most: of the brick, or of
+        // the file on the grid.
+        , m_exactFit(timing == Timing::Grid ? fileTick / 2 + 1e-9 : 0.5)
     {
-        for (const NoteLengthEntry &entry : noteLengthTable())
-            m_ticks[std::size_t(entry.length)] = lengthTicks(entry.length, tempo);
-        m_shortest = *std::min_element(m_ticks.begin(), m_ticks.end());
+        for (const NoteLengthEntry &entry : noteLengthTable()) {
+            m_units[std::size_t(entry.length)] = timing == Timing::Grid
+                ? MidiFile::gridTicks(entry.length) / (MidiFile::TicksPerQuarter / 24)
+                : lengthTicks(entry.length, tempo);
+        }
+        m_shortestUnits = *std::min_element(m_units.begin(), m_units.end());
         // The fewest lengths making each sum up to three whole notes exactly,
         // and the last of them.
-        const int limit = 3 * longest() + m_shortest;
+        const int limit = 3 * units(NoteLength::Whole) + m_shortestUnits;
         m_pieces.assign(std::size_t(limit) + 1, INT_MAX);
         m_last.assign(std::size_t(limit) + 1, NoteLength::Whole);
         m_pieces[0] = 0;
         for (int sum = 1; sum <= limit; ++sum) {
             for (const NoteLengthEntry &entry : noteLengthTable()) {
-                const int before = sum - ticks(entry.length);
+                const int before = sum - units(entry.length);
                 if (before >= 0 && m_pieces[std::size_t(before)] != INT_MAX
                     && m_pieces[std::size_t(before)] + 1 < m_pieces[std::size_t(sum)]) {
                     m_pieces[std::size_t(sum)] = m_pieces[std::size_t(before)] + 1;
@@ -109,9 +125,23 @@ public:
         }
     }
 
-    int ticks(NoteLength length) const { return m_ticks[std::size_t(length)]; }
-    int shortest() const { return m_shortest; }
-    int longest() const { return ticks(NoteLength::Whole); }
+    double ticks(NoteLength length) const { return units(length) * m_ticksPerUnit; }
+    double exactFit() const { return m_exactFit; }
+    double shortest() const { return m_shortestUnits * m_ticksPerUnit; }
+    double longest() const { return ticks(NoteLength::Whole); }
+
+    // How long the note sounds in this timing: on the grid, its exact length
+    // less its gap, and where less than a tick would be left the brick's
+    // shortest sound, as the MIDI writer makes it.
+    double sound(const NoteRecord &note) const
+    {
+        if (m_timing == Timing::AsPlayed)
+            return soundTicks(note);
+        double sound = ticks(note.length) - gapTicks(note.articulation);
+        if (sound < 1)
+            sound = note.articulation == Articulation::Normal ? 2 : 1;
+        return std::min(sound, ticks(note.length));
+    }
 
     NoteLength nearest(double target) const
     {
@@ -136,20 +166,21 @@ public:
             lengths.assign(std::size_t(wholes), NoteLength::Whole);
             target -= wholes * longest();
         }
-        const int limit = int(std::lround(std::max(0.0, target))) + m_shortest;
+        const double targetUnits = target / m_ticksPerUnit;
+        const int limit = int(std::lround(std::max(0.0, targetUnits))) + m_shortestUnits;
         int best = 0;
         for (int sum = 1; sum <= limit; ++sum) {
             if (m_pieces[std::size_t(sum)] == INT_MAX)
                 continue;
-            const double error = std::abs(sum - target);
-            const double bestError = std::abs(best - target);
+            const double error = std::abs(sum - targetUnits);
+            const double bestError = std::abs(best - targetUnits);
             if (error < bestError || (error == bestError && m_pieces[std::size_t(sum)] < m_pieces[std::size_t(best)]))
                 best = sum;
         }
         std::vector<NoteLength> exact;
-        for (int sum = best; sum > 0; sum -= ticks(m_last[std::size_t(sum)]))
+        for (int sum = best; sum > 0; sum -= units(m_last[std::size_t(sum)]))
             exact.push_back(m_last[std::size_t(sum)]);
-        std::sort(exact.begin(), exact.end(), [this](NoteLength a, NoteLength b) { return ticks(a) > ticks(b); });
+        std::sort(exact.begin(), exact.end(), [this](NoteLength a, NoteLength b) { return units(a) > units(b); });
         lengths.insert(lengths.end(), exact.begin(), exact.end());
         return lengths;
     }
@@ -157,15 +188,15 @@ public:
     // How many rests fill the span to within a fraction of a tick, if any do.
     std::optional<int> restsFilling(double span) const
     {
-        if (span < -ExactFit)
+        if (span < -m_exactFit)
             return std::nullopt;
         double wholes = 0;
         if (span > 2.0 * longest()) {
             wholes = std::floor(span / longest()) - 1;
             span -= wholes * longest();
         }
-        const long sum = std::lround(std::max(0.0, span));
-        if (std::abs(double(sum) - span) >= ExactFit || m_pieces[std::size_t(sum)] == INT_MAX)
+        const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
+        if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
             return std::nullopt;
         return int(std::min(wholes, double(TooManyNotes))) + m_pieces[std::size_t(sum)];
     }
@@ -177,13 +208,19 @@ public:
         note.octave = octave;
         note.articulation = articulation;
         note.length = length;
-        note.ticks = qint16(ticks(length));
+        note.ticks = lengthTicks(length, m_tempo);
         return note;
     }
 
 private:
-    std::array<int, NoteLengthCount> m_ticks{};
-    int m_shortest = 0;
+    int units(NoteLength length) const { return m_units[std::size_t(length)]; }
+
+    Timing m_timing;
+    int m_tempo;
+    double m_ticksPerUnit;
+    double m_exactFit;
+    std::array<int, NoteLengthCount> m_units{};
+    int m_shortestUnits = 0;
     std::vector<int> m_pieces;
     std::vector<NoteLength> m_last;
 };
@@ -202,22 +239,32 @@ int chooseTempo(const MidiSong &song, MidiImport &import)
 
 } // namespace
 
-MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
-{
+namespace {
+
+// One reading of the voice in one timing, and how far the sounds it makes
+// are from the file's, in ticks.
+struct Reading {
     MidiImport import;
+    double error = 0;
+};
+
+Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
+{
+    Reading reading;
+    MidiImport &import = reading.import;
     const int tempo = chooseTempo(song, import);
     import.melody.tempo = tempo;
-    const LengthFitter fitter(tempo);
     // File ticks to ZEPA's ticks of 10 ms, at the one tempo.
     const auto at = [&](qint64 tick) { return double(tick) * 6000.0 / (double(song.ticksPerQuarter) * tempo); };
+    const LengthFitter fitter(tempo, timing, at(1));
     std::vector<NoteRecord> &notes = import.melody.notes;
-    qint64 written = 0; // ticks of the notes made so far
+    double written = 0; // ticks of the notes made so far, in the timing
     const auto add = [&](const NoteRecord &note) {
         notes.push_back(note);
-        written += note.ticks;
+        written += fitter.ticks(note.length);
     };
     const auto restUntil = [&](double time) {
-        for (NoteLength length : fitter.rests(time - double(written)))
+        for (NoteLength length : fitter.rests(time - written))
             add(fitter.record(NoteRecord::Rest, Octave::Middle, Articulation::Normal, length));
     };
 
@@ -241,9 +288,9 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         const int pitch = key % 12;
         const auto octave = Octave(key / 12 - 4);
 
-        if (off - double(written) > fitter.longest() + fitter.shortest()) {
+        if (off - written > fitter.longest() + fitter.shortest()) {
             ++import.notesTied;
-            while (off - double(written) > fitter.longest() + fitter.shortest() && notes.size() < TooManyNotes)
+            while (off - written > fitter.longest() + fitter.shortest() && notes.size() < TooManyNotes)
                 add(fitter.record(pitch, octave, Articulation::SlurOrTie, NoteLength::Whole));
         }
         // Either the note lasts until the next one and its articulation makes
@@ -252,7 +299,7 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         // wins (any of them plays the same): one lasting until the next note
         // first, then the one needing the fewest rests. Otherwise the nearest,
         // preferring to last until the next note while that is near enough.
-        const double sound = off - std::max(start, double(written));
+        const double sound = off - std::max(start, written);
         struct Choice {
             NoteRecord note;
             double error = 1e300; // ticks the sound is off by
@@ -269,29 +316,30 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
         for (Articulation articulation : AllArticulations) {
             const auto consider = [&](Choice &best, NoteLength length, double end, int rests) {
                 Choice choice{fitter.record(pitch, octave, articulation, length), 0, 0, rests};
-                choice.error = std::abs(soundTicks(choice.note) - sound);
-                choice.misfit = std::abs(double(written) + choice.note.ticks - end);
+                choice.error = std::abs(fitter.sound(choice.note) - sound);
+                choice.misfit = std::abs(written + fitter.ticks(length) - end);
                 if (choice.betterThan(best))
                     best = choice;
             };
-            consider(untilNext, fitter.nearest(next - double(written)), next, 0);
+            consider(untilNext, fitter.nearest(next - written), next, 0);
             for (const NoteLengthEntry &entry : noteLengthTable()) {
                 const double end = off + gapTicks(articulation);
                 consider(thenRest, entry.length, end, 0);
                 const std::optional<int> rests
-                    = fitter.restsFilling(next - double(written) - fitter.ticks(entry.length));
+                    = fitter.restsFilling(next - written - fitter.ticks(entry.length));
                 if (rests)
                     consider(exactThenRest, entry.length, end, *rests);
             }
         }
-        if (untilNext.error < ExactFit && untilNext.misfit < ExactFit)
-            add(untilNext.note);
-        else if (exactThenRest.error < ExactFit)
-            add(exactThenRest.note);
+        const Choice *taken = &thenRest;
+        if (untilNext.error < fitter.exactFit() && untilNext.misfit < fitter.exactFit())
+            taken = &untilNext;
+        else if (exactThenRest.error < fitter.exactFit())
+            taken = &exactThenRest;
         else if (untilNext.error <= thenRest.error || untilNext.error <= ArticulationTolerance)
-            add(untilNext.note);
-        else
-            add(thenRest.note);
+            taken = &untilNext;
+        reading.error += taken->error + taken->misfit;
+        add(taken->note);
     }
     if (!line.empty() && notes.size() < TooManyNotes)
         restUntil(at(voice.trackEnd));
@@ -302,7 +350,19 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
     } else if (notes.empty()) {
         import.error = QStringLiteral("選んだトラックとチャンネルに、聞こえる音がありません。");
     }
-    return import;
+    return reading;
+}
+
+} // namespace
+
+MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
+{
+    // The timing that explains the file better: a file on the beat grid
+    // fits the grid exactly, one timed as the brick plays fits that; where
+    // both fit alike, as played.
+    Reading played = readVoice(song, voice, Timing::AsPlayed);
+    Reading grid = readVoice(song, voice, Timing::Grid);
+    return grid.error < played.error && grid.import.ok() ? std::move(grid.import) : std::move(played.import);
 }
 
 QStringList MidiImport::changes(bool japanese) const

@@ -68,8 +68,14 @@ const QString Truncated = QStringLiteral("ファイルが途中で切れてい�
 QString readTrack(ByteReader track, int number, MidiSong &song)
 {
     std::array<MidiVoice, 16> channels;
-    // Notes sounding, per channel and key, oldest first: an off ends the oldest.
-    std::vector<std::array<std::vector<std::size_t>, 128>> sounding(16);
+    // Notes sounding, per channel and key, oldest first: an off ends the
+    // oldest. A queue, so that many notes of one key open at once cost no
+    // more than a few.
+    struct Open {
+        std::vector<std::size_t> notes;
+        std::size_t oldest = 0;
+    };
+    std::vector<std::array<Open, 128>> sounding(16);
     QString name;
     qint64 now = 0;
     quint32 runningStatus = 0;
@@ -136,13 +142,16 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
             return broken("データのバイトが 127 を超えています。");
         const int key = int(*first);
         if (kind == 0x90 && *second > 0) {
-            sounding[channel][key].push_back(channels[channel].notes.size());
+            sounding[channel][key].notes.push_back(channels[channel].notes.size());
             channels[channel].notes.push_back({now, -1, key});
         } else if (kind == 0x80 || kind == 0x90) {
-            auto &open = sounding[channel][key];
-            if (!open.empty()) {
-                channels[channel].notes[open.front()].end = now;
-                open.erase(open.begin());
+            Open &open = sounding[channel][key];
+            if (open.oldest < open.notes.size()) {
+                channels[channel].notes[open.notes[open.oldest++]].end = now;
+                if (open.oldest == open.notes.size()) {
+                    open.notes.clear();
+                    open.oldest = 0;
+                }
             }
         }
     }

@@ -27,7 +27,51 @@ void appendVariableLength(QByteArray &out, quint32 value)
 
 } // namespace
 
-QByteArray write(std::span<const NoteRecord> notes, int tempo)
+int gridTicks(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Whole:
+        return 4 * TicksPerQuarter;
+    case NoteLength::Half:
+        return 2 * TicksPerQuarter;
+    case NoteLength::Quarter:
+        return TicksPerQuarter;
+    case NoteLength::Eighth:
+        return TicksPerQuarter / 2;
+    case NoteLength::Sixteenth:
+        return TicksPerQuarter / 4;
+    case NoteLength::ThirtySecond:
+        return TicksPerQuarter / 8;
+    case NoteLength::DottedHalf:
+        return 3 * TicksPerQuarter;
+    case NoteLength::DottedQuarter:
+        return 3 * TicksPerQuarter / 2;
+    case NoteLength::DottedEighth:
+        return 3 * TicksPerQuarter / 4;
+    case NoteLength::DottedSixteenth:
+        return 3 * TicksPerQuarter / 8;
+    case NoteLength::QuarterTriplet:
+        return 2 * TicksPerQuarter / 3;
+    case NoteLength::EighthTriplet:
+        return TicksPerQuarter / 3;
+    case NoteLength::SixteenthTriplet:
+        return TicksPerQuarter / 6;
+    }
+    return TicksPerQuarter;
+}
+
+namespace {
+
+// A note as the file times it: when it starts and ends, in MIDI ticks.
+struct Timed {
+    qint64 start;
+    qint64 end; // -1 for a rest
+    qint64 next; // when the next note starts
+};
+
+} // namespace
+
+QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
 {
     // Brick ticks of 10 ms to MIDI ticks: a quarter note is 6000 / tempo
     // brick ticks and 960 MIDI ticks. Absolute times are rounded, so the
@@ -40,29 +84,51 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo)
     track.append("\xff\x51\x03", 3);
     appendBigEndian(track, quint32(std::lround(60000000.0 / tempo)), 3);
 
-    qint64 now = 0; // brick ticks from the start
     qint64 written = 0; // MIDI ticks of the last event written
-    auto event = [&](qint64 at, const char *bytes) {
-        const qint64 time = midiTime(at);
+    auto event = [&](qint64 time, const char *bytes) {
         appendVariableLength(track, quint32(time - written));
         track.append(bytes, 3);
         written = time;
     };
+    qint64 brickNow = 0; // brick ticks from the start, for the played timing
+    qint64 gridNow = 0; // MIDI ticks from the start, for the grid
     for (const NoteRecord &note : notes) {
         const PlayedNote played = playedNote(note);
-        const qint64 sound = played.soundTicks;
-        const qint64 length = played.lengthTicks;
+        Timed timed{};
+        if (timing == Timing::AsPlayed) {
+            timed = {midiTime(brickNow), midiTime(brickNow + played.soundTicks), midiTime(brickNow + played.lengthTicks)};
+            brickNow += played.lengthTicks;
+        } else {
+            const qint64 length = gridTicks(note.length);
+            // The gap in milliseconds at the file's tempo; where less than a
+            // brick tick would be left, the brick's shortest sound: 2 ticks
+            // normal, 1 staccato.
+            const auto ofMilliseconds = [tempo](int ms) {
+                return qint64(std::llround(double(ms) * TicksPerQuarter * tempo / 60000.0));
+            };
+            qint64 sound = length - ofMilliseconds(gapTicks(note.articulation) * 10);
+            if (sound < ofMilliseconds(10))
+                sound = ofMilliseconds(note.articulation == Articulation::Normal ? 20 : 10);
+            sound = std::min(sound, length);
+            timed = {gridNow, gridNow + sound, gridNow + length};
+            gridNow += length;
+        }
         if (!played.isRest()) {
             const char key = char(noteNumber(note.pitch, note.octave));
             const char on[3] = {'\x90', key, 100};
             const char off[3] = {'\x80', key, 64};
-            event(now, on);
-            event(now + sound, off);
+            event(timed.start, on);
+            event(timed.end, off);
         }
-        now += length;
+        if (&note == &notes.back()) {
+            appendVariableLength(track, quint32(timed.next - written));
+            track.append("\xff\x2f\x00", 3);
+        }
     }
-    appendVariableLength(track, quint32(midiTime(now) - written));
-    track.append("\xff\x2f\x00", 3);
+    if (notes.empty()) {
+        appendVariableLength(track, 0);
+        track.append("\xff\x2f\x00", 3);
+    }
 
     QByteArray file("MThd");
     appendBigEndian(file, 6, 4);

@@ -3,78 +3,121 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "score/ComposerState.h"
 #include "score/TempoReader.h"
 
 namespace {
 
-// One note or rest as the statements show it.
-struct Heard {
-    bool rest = false;
-    int tone = 0;
-    int sound = 0; // ticks the tone sounds
-    int length = 0; // ticks the whole note lasts
+// A note or rest that may stand at a place of the statements: the record,
+// and how many statements it takes.
+struct Piece {
+    NoteRecord note;
+    std::size_t statements = 0;
 };
 
-// The statements grouped into notes the way they are written: a tone of 255
-// followed by a wait of 255 and the same tone goes on; a wait of 255 followed
-// by another wait goes on.
-std::vector<Heard> group(std::span<const BrickEvent> events, QString &error)
+// The statements a note writes, at most this many: a tone of up to 400 ticks
+// sounds in two pieces, and waits of 255 follow while more remains.
+constexpr std::size_t MostStatements = 8;
+constexpr std::size_t MostStatementsOfAScore = 4 * std::size_t(ComposerState::ScoreCapacity);
+
+// Whether the note, written out, gives exactly the statements from place on.
+bool writesAs(const NoteRecord &note, std::span<const BrickEvent> events, std::size_t place, std::size_t &count)
 {
-    std::vector<Heard> notes;
-    std::size_t i = 0;
-    auto isWait = [&](std::size_t at) { return at < events.size() && events[at].kind == BrickEvent::Kind::Wait; };
-    while (i < events.size()) {
-        Heard note;
-        if (events[i].kind == BrickEvent::Kind::Tone) {
-            note.tone = events[i].tone;
-            note.sound = events[i].ticks;
-            ++i;
-            while (events[i - 1].ticks == MaxTicksPerStatement && isWait(i) && events[i].ticks == MaxTicksPerStatement
-                   && i + 1 < events.size() && events[i + 1].kind == BrickEvent::Kind::Tone
-                   && events[i + 1].tone == note.tone) {
-                note.length += MaxTicksPerStatement;
-                note.sound += events[i + 1].ticks;
-                i += 2;
-            }
-            if (!isWait(i)) {
-                error = QStringLiteral("statement %1: a tone without a wait after it").arg(i);
-                return {};
-            }
-        } else {
-            note.rest = true;
-        }
-        int wait = 0;
-        do {
-            wait = events[i].ticks;
-            note.length += wait;
-            ++i;
-        } while (wait == MaxTicksPerStatement && isWait(i));
-        notes.push_back(note);
-    }
-    return notes;
+    count = 0;
+    bool fits = true;
+    visitBrickEvents(note, [&](const BrickEvent &event) {
+        fits = fits && count < MostStatements && place + count < events.size() && events[place + count] == event;
+        ++count;
+    });
+    return fits;
 }
 
-std::vector<NoteLength> lengthsFitting(int ticks, int tempo)
+// Every note or rest of the allowed lengths that writes the statements from
+// place on, in a fixed order: longer pieces first, then the articulations
+// normal, staccato, slur. Where two articulations write the same statements
+// (a note of 11 ticks sounds 1 either way) they play the same: the first is taken.
+std::vector<Piece> piecesAt(std::span<const BrickEvent> events, std::size_t place, int tempo,
+                            const std::vector<NoteLength> &lengths)
 {
-    std::vector<NoteLength> fitting;
-    for (const NoteLengthEntry &entry : noteLengthTable()) {
-        if (lengthTicks(entry.length, tempo) == ticks)
-            fitting.push_back(entry.length);
-    }
-    return fitting;
-}
-
-std::vector<Articulation> articulationsFitting(const Heard &heard)
-{
-    std::vector<Articulation> fitting;
-    for (Articulation articulation : AllArticulations) {
+    std::vector<Piece> pieces;
+    const BrickEvent &first = events[place];
+    for (NoteLength length : lengths) {
         NoteRecord note;
-        note.articulation = articulation;
-        note.ticks = qint16(heard.length);
-        if (soundTicks(note) == heard.sound)
-            fitting.push_back(articulation);
+        note.length = length;
+        note.ticks = lengthTicks(length, tempo);
+        if (first.kind == BrickEvent::Kind::Wait) {
+            note.pitch = NoteRecord::Rest;
+            std::size_t count = 0;
+            if (writesAs(note, events, place, count))
+                pieces.push_back({note, count});
+            continue;
+        }
+        if (first.tone >= PitchCount * 5)
+            return {};
+        note.pitch = first.tone / 5;
+        note.octave = Octave(first.tone % 5);
+        for (Articulation articulation : AllArticulations) {
+            note.articulation = articulation;
+            std::size_t count = 0;
+            if (writesAs(note, events, place, count)) {
+                pieces.push_back({note, count});
+                break;
+            }
+        }
     }
-    return fitting;
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece &a, const Piece &b) { return a.statements > b.statements; });
+    return pieces;
+}
+
+// The lengths whose ticks at the tempo no other length has, or all of them.
+std::vector<NoteLength> lengthsAt(int tempo, bool onlyUnique)
+{
+    std::vector<NoteLength> lengths;
+    for (const NoteLengthEntry &entry : noteLengthTable()) {
+        const qint16 ticks = lengthTicks(entry.length, tempo);
+        const auto same = std::count_if(noteLengthTable().begin(), noteLengthTable().end(),
+                                        [&](const NoteLengthEntry &other) {
+                                            return lengthTicks(other.length, tempo) == ticks;
+                                        });
+        if (!onlyUnique || same == 1)
+            lengths.push_back(entry.length);
+    }
+    return lengths;
+}
+
+// The notes that write exactly the statements at the tempo, found by trying
+// every way of cutting them into notes: a note or rest that ends on a wait of
+// 255 may be followed by a rest, or a slurred note of 255 by the same tone,
+// and only the cutting that fits says which. furthest tells how far the
+// statements could be explained when they cannot be.
+std::optional<std::vector<NoteRecord>> notesAt(std::span<const BrickEvent> events, int tempo,
+                                               const std::vector<NoteLength> &lengths, std::size_t &furthest)
+{
+    const std::size_t count = events.size();
+    // How each place was first reached: the place before it and the piece.
+    std::vector<std::optional<std::pair<std::size_t, NoteRecord>>> reachedBy(count + 1);
+    std::vector<bool> reached(count + 1, false);
+    reached[0] = true;
+    for (std::size_t place = 0; place < count; ++place) {
+        if (!reached[place])
+            continue;
+        furthest = std::max(furthest, place);
+        for (const Piece &piece : piecesAt(events, place, tempo, lengths)) {
+            const std::size_t next = place + piece.statements;
+            if (!reached[next]) {
+                reached[next] = true;
+                reachedBy[next] = std::make_pair(place, piece.note);
+            }
+        }
+    }
+    if (!reached[count])
+        return std::nullopt;
+    std::vector<NoteRecord> notes;
+    for (std::size_t place = count; place > 0; place = reachedBy[place]->first)
+        notes.push_back(reachedBy[place]->second);
+    std::reverse(notes.begin(), notes.end());
+    return notes;
 }
 
 } // namespace
@@ -82,64 +125,56 @@ std::vector<Articulation> articulationsFitting(const Heard &heard)
 MelodyFromEventsResult melodyFromEvents(std::span<const BrickEvent> events)
 {
     MelodyFromEventsResult result;
-    const std::vector<Heard> heard = group(events, result.error);
-    if (!result.ok())
+    if (events.empty())
         return result;
-
-    for (std::size_t i = 0; i < heard.size(); ++i) {
-        if (!heard[i].rest && articulationsFitting(heard[i]).size() != 1) {
-            result.error = QStringLiteral("note %1 (%2 of %3 ticks sounding): its articulation cannot be told")
-                               .arg(i + 1)
-                               .arg(heard[i].sound)
-                               .arg(heard[i].length);
-            return result;
-        }
+    // A note writes at most four statements (a tone in two pieces, each with
+    // its wait), a rest two: more than the score's notes could write is no
+    // melody ZEPA holds.
+    if (events.size() > MostStatementsOfAScore) {
+        result.error = QStringLiteral("%1 statements are more than %2 notes can write")
+                           .arg(events.size())
+                           .arg(ComposerState::ScoreCapacity);
+        return result;
     }
-    // The tempos at which every note has exactly one length, nearest 120 first.
+    // The tempos nearest 120 first; first those where every note's length is
+    // the only one of its ticks, then any.
     std::vector<int> tempos;
     for (int tempo = TempoReader::MinimumTempo; tempo <= TempoReader::MaximumTempo; ++tempo)
         tempos.push_back(tempo);
     std::stable_sort(tempos.begin(), tempos.end(), [](int a, int b) {
         return std::abs(a - Melody::DefaultTempo) < std::abs(b - Melody::DefaultTempo);
     });
-    int chosen = 0;
-    std::size_t worstNote = 0;
-    for (int tempo : tempos) {
-        std::size_t i = 0;
-        while (i < heard.size() && lengthsFitting(heard[i].length, tempo).size() == 1)
-            ++i;
-        if (i == heard.size()) {
-            chosen = tempo;
-            break;
+    std::size_t furthest = 0;
+    for (bool onlyUnique : {true, false}) {
+        for (int tempo : tempos) {
+            std::optional<std::vector<NoteRecord>> notes = notesAt(events, tempo, lengthsAt(tempo, onlyUnique), furthest);
+            if (!notes)
+                continue;
+            result.melody.tempo = tempo;
+            // A rest keeps the octave and articulation of the note before it.
+            Octave octave = Octave::Middle;
+            Articulation articulation = Articulation::Normal;
+            for (NoteRecord &note : *notes) {
+                if (note.isRest()) {
+                    note.octave = octave;
+                    note.articulation = articulation;
+                } else {
+                    octave = note.octave;
+                    articulation = note.articulation;
+                }
+            }
+            if (notes->size() > std::size_t(ComposerState::ScoreCapacity)) {
+                result.error = QStringLiteral("the statements make %1 notes, more than the %2 the score holds")
+                                   .arg(notes->size())
+                                   .arg(ComposerState::ScoreCapacity);
+                return result;
+            }
+            result.melody.notes = std::move(*notes);
+            return result;
         }
-        worstNote = std::max(worstNote, i);
     }
-    if (chosen == 0) {
-        result.error = QStringLiteral("no tempo from 60 to 240 gives every note one of ZEPA's lengths "
-                                      "(note %1 lasts %2 ticks)")
-                           .arg(worstNote + 1)
-                           .arg(heard[worstNote].length);
-        return result;
-    }
-
-    result.melody.tempo = chosen;
-    Octave octave = Octave::Middle;
-    Articulation articulation = Articulation::Normal;
-    for (const Heard &note : heard) {
-        NoteRecord record;
-        if (note.rest) {
-            record.pitch = NoteRecord::Rest;
-        } else {
-            record.pitch = note.tone / 5;
-            octave = Octave(note.tone % 5);
-            articulation = articulationsFitting(note).front();
-        }
-        // A rest keeps the octave and articulation of the note before it.
-        record.octave = octave;
-        record.articulation = articulation;
-        record.length = lengthsFitting(note.length, chosen).front();
-        record.ticks = qint16(note.length);
-        result.melody.notes.push_back(record);
-    }
+    result.error = QStringLiteral("no tempo from 60 to 240 makes the statements notes of ZEPA's lengths "
+                                  "(statement %1 begins none)")
+                       .arg(furthest + 1);
     return result;
 }

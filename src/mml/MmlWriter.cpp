@@ -1,13 +1,14 @@
 #include "mml/MmlWriter.h"
 
 #include <array>
+#include <optional>
 
 #include "base/ProgramInfo.h"
 
 namespace {
 
-constexpr std::array<const char *, PitchCount> PitchLetters{"C",  "C+", "D",  "D+", "E",  "F",
-                                                            "F+", "G",  "G+", "A",  "A+", "B"};
+constexpr std::array<const char *, PitchCount> PitchLetters{"c",  "c+", "d",  "d+", "e",  "f",
+                                                            "f+", "g",  "g+", "a",  "a+", "b"};
 
 int gateOf(Articulation articulation)
 {
@@ -27,29 +28,31 @@ int gateOf(Articulation articulation)
 QByteArray mmlText(const Melody &melody)
 {
     constexpr int NotesPerLine = 16;
-    QByteArray text = "; " + ProgramTitle.toUtf8() + ' ' + programVersionText().toUtf8() + '\n';
-    text += "T" + QByteArray::number(melody.tempo) + '\n';
+    QByteArray text = "// " + ProgramTitle.toUtf8() + ' ' + programVersionText().toUtf8() + '\n';
+    text += "// q8 slur or tie, q7 normal (0.1 s of silence after the note), q4 staccato (0.2 s), as the RCX plays them\n";
+    text += "t" + QByteArray::number(melody.tempo) + '\n';
 
-    // What a reader assumes at the start: octave 5, length 4, normal.
-    Octave octave = Octave::Middle;
-    NoteLength length = NoteLength::Quarter;
-    Articulation articulation = Articulation::Normal;
+    // Octave, length and articulation before the first note and wherever
+    // they change: no reader has to assume any of them.
+    std::optional<Octave> octave;
+    std::optional<NoteLength> length;
+    std::optional<Articulation> articulation;
     int onLine = 0;
     for (const NoteRecord &note : melody.notes) {
         QByteArray word;
         if (note.octave != octave) {
             octave = note.octave;
-            word += "O" + QByteArray::number(int(octave) + 3) + ' ';
+            word += "o" + QByteArray::number(int(*octave) + 3) + ' ';
         }
         if (note.length != length) {
             length = note.length;
-            word += QByteArray("L") + noteLengthEntry(length).fraction + ' ';
+            word += QByteArray("l") + noteLengthEntry(*length).fraction + ' ';
         }
         if (note.articulation != articulation) {
             articulation = note.articulation;
-            word += "Q" + QByteArray::number(gateOf(articulation)) + ' ';
+            word += "q" + QByteArray::number(gateOf(*articulation)) + ' ';
         }
-        word += note.isRest() ? "R" : PitchLetters[std::size_t(note.pitch)];
+        word += note.isRest() ? "r" : PitchLetters[std::size_t(note.pitch)];
         if (onLine == NotesPerLine) {
             text += '\n';
             onLine = 0;

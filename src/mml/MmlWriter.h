@@ -4,11 +4,14 @@
 
 #include "score/Melody.h"
 
-// The melody file as ZEPA writes it, UTF-8 with LF line ends: a comment line
-// naming the program and version, the tempo, then the notes, at most sixteen
-// a line, with octave (O), default length (L) and articulation (Q) written
-// only where they change. For example:
-//   ; NQC用簡易音楽作成ソフト「ZEPA」 1.3.2
-//   T120
-//   O5 L4 Q7 C D E F G A B > C
+// The melody file as ZEPA writes it, UTF-8 with LF line ends, in the MML
+// other programs read alike: a comment naming the program and version and
+// one saying what ZEPA's q means, the tempo, then the notes in lower case, at
+// most sixteen a line, with octave (o), default length (l) and articulation
+// (q) before the first note and wherever they change; sharps as +, no < or >.
+// For example:
+//   // NQC用簡易音楽作成ソフト「ZEPA」 1.3.2
+//   // q8 slur or tie, q7 normal (0.1 s of silence after the note), q4 staccato (0.2 s), as the RCX plays them
+//   t120
+//   o5 l4 q7 c d e f g a b o6 c
 QByteArray mmlText(const Melody &melody);

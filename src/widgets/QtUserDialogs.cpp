@@ -7,6 +7,8 @@
 #include <QProgressDialog>
 #include <QUrl>
 
+#include "widgets/SendDialog.h"
+
 namespace {
 
 QWidget *activeWindow()
@@ -37,9 +39,10 @@ private:
 
 } // namespace
 
-QString QtUserDialogs::saveFileName(const QString &title, const QString &suggestedPath, const QString &filter)
+QString QtUserDialogs::saveFileName(const QString &title, const QString &suggestedPath, const QString &filter,
+                                    QString *chosenFilter)
 {
-    return QFileDialog::getSaveFileName(activeWindow(), title, suggestedPath, filter);
+    return QFileDialog::getSaveFileName(activeWindow(), title, suggestedPath, filter, chosenFilter);
 }
 
 QString QtUserDialogs::openFileName(const QString &title, const QString &folder, const QString &filter)
@@ -64,6 +67,14 @@ std::optional<int> QtUserDialogs::chooseItem(const QString &title, const QString
 bool QtUserDialogs::openDocument(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<SendChoice> QtUserDialogs::askSendChoice(const SendChoice &initial)
+{
+    SendDialog dialog(initial, activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 std::unique_ptr<ProgressTask> QtUserDialogs::startProgress(const QString &title, const QString &label, int maximum)

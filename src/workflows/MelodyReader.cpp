@@ -10,6 +10,7 @@
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
 #include "nqc/NqcReader.h"
+#include "score/ComposerState.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ MelodyRead fromMelodyFile(const QByteArray &bytes)
     read.status = MelodyRead::Status::Read;
     read.melody = mml.melody;
     read.events = brickEvents(read.melody.notes);
+    read.changesJapanese = mml.changesJapanese;
+    read.changesEnglish = mml.changesEnglish;
     return read;
 }
 
@@ -105,9 +108,42 @@ MelodyKind melodyKindOf(const QByteArray &bytes)
     return MelodyKind::MelodyFile;
 }
 
+qint64 largestFileOf(MelodyKind kind)
+{
+    constexpr qint64 MiB = 1024 * 1024;
+    switch (kind) {
+    case MelodyKind::MelodyFile:
+        return 8 * MiB;
+    case MelodyKind::Program:
+        return 32 * MiB;
+    case MelodyKind::Midi:
+        break;
+    }
+    return 8 * MiB;
+}
+
+namespace {
+
+MelodyRead tooLarge(MelodyKind kind, qint64 size)
+{
+    constexpr double MB = 1024 * 1024;
+    MelodyRead read = refused(MelodyRead::Status::Refused,
+                              QStringLiteral("%1 MB あり、ZEPAの曲（%2 音まで）のファイルとしては大きすぎます"
+                                             "（%3 MB まで）。")
+                                  .arg(QString::number(double(size) / MB, 'f', 1))
+                                  .arg(ComposerState::ScoreCapacity)
+                                  .arg(largestFileOf(kind) / qint64(MB)));
+    read.kind = kind;
+    return read;
+}
+
+} // namespace
+
 MelodyRead readMelodyBytes(const QByteArray &bytes, const MelodyReadOptions &options)
 {
     const MelodyKind kind = melodyKindOf(bytes);
+    if (bytes.size() > largestFileOf(kind))
+        return tooLarge(kind, bytes.size());
     if (options.onlyKind && kind != *options.onlyKind) {
         // Each kind's own reader says what is missing, as it would for a broken file.
         if (*options.onlyKind == MelodyKind::Midi)
@@ -141,6 +177,10 @@ MelodyRead readMelodyFile(const QString &path, const MelodyReadOptions &options)
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(errno);
+    // The kind from the first bytes, and the size checked before the rest is read.
+    const MelodyKind kind = melodyKindOf(file.peek(16));
+    if (file.size() > largestFileOf(kind))
+        return tooLarge(kind, file.size());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return unreadable(errno);

@@ -64,5 +64,11 @@ struct MelodyRead {
 };
 
 MelodyKind melodyKindOf(const QByteArray &bytes);
+
+// The largest file of each kind that can be a melody ZEPA holds, in bytes,
+// far above what 32767 notes need (a full score is about 0.2 MB as a melody
+// file, 4 MB as a program, 0.3 MB as a MIDI file): a larger one is refused
+// before it is read into memory.
+qint64 largestFileOf(MelodyKind kind);
 MelodyRead readMelodyBytes(const QByteArray &bytes, const MelodyReadOptions &options = {});
 MelodyRead readMelodyFile(const QString &path, const MelodyReadOptions &options = {});

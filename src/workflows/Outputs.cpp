@@ -4,9 +4,9 @@
 #include "nqc/NqcProgram.h"
 #include "sound/WavFile.h"
 
-const std::array<OutputFormat, 7> &outputFormats()
+const std::array<OutputFormat, 8> &outputFormats()
 {
-    static const std::array<OutputFormat, 7> formats{{
+    static const std::array<OutputFormat, 8> formats{{
         {OutputKind::Nqc, QStringLiteral("nqc"), QStringLiteral("NQCプログラムを書き出す(&C)"),
          QStringLiteral("NQCプログラムを書き出す"), QStringLiteral("NQCプログラム (*.nqc)"), QStringLiteral(".nqc"),
          std::nullopt},
@@ -14,8 +14,8 @@ const std::array<OutputFormat, 7> &outputFormats()
          QStringLiteral("WAVファイルに書き出す"), QStringLiteral("WAVファイル (*.wav)"), QStringLiteral(".wav"),
          std::nullopt},
         {OutputKind::Midi, QStringLiteral("midi"), QStringLiteral("MIDIファイルに書き出す(&M)..."),
-         QStringLiteral("MIDIファイルに書き出す"), QStringLiteral("MIDIファイル (*.mid)"), QStringLiteral(".mid"),
-         std::nullopt},
+         QStringLiteral("MIDIファイルに書き出す"), QStringLiteral("MIDIファイル（拍に合わせる） (*.mid)"),
+         QStringLiteral(".mid"), std::nullopt},
         {OutputKind::Nxc, QStringLiteral("nxc"), QStringLiteral("NXT（NXC）(&X)..."),
          QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("NXCプログラム (*.nxc)"), QStringLiteral(".nxc"),
          ExportTarget::Nxc},
@@ -28,6 +28,8 @@ const std::array<OutputFormat, 7> &outputFormats()
         {OutputKind::Ev3dev, QStringLiteral("ev3dev"), QStringLiteral("EV3（ev3dev の Python）(&E)..."),
          QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
          QStringLiteral("_ev3dev.py"), ExportTarget::Ev3dev},
+        {OutputKind::MidiAsPlayed, QStringLiteral("midi --as-played"), QString(), QStringLiteral("MIDIファイルに書き出す"),
+         QStringLiteral("MIDIファイル（ブロックが鳴らす時間のまま） (*.mid)"), QStringLiteral(".mid"), std::nullopt},
     }};
     return formats;
 }
@@ -139,8 +141,12 @@ OutputResult writeOutput(OutputKind kind, const OutputSource &source, const QStr
     case OutputKind::Wav:
         return writeWav(source, path, replace, progress);
     case OutputKind::Midi:
-        return fromWrite(
-            UserFileWriter::write(path, MidiFile::write(source.melody->notes, source.melody->tempo), replace));
+    case OutputKind::MidiAsPlayed:
+        return fromWrite(UserFileWriter::write(
+            path,
+            MidiFile::write(source.melody->notes, source.melody->tempo,
+                            kind == OutputKind::Midi ? MidiFile::Timing::Grid : MidiFile::Timing::AsPlayed),
+            replace));
     case OutputKind::Nxc:
     case OutputKind::Pybricks:
     case OutputKind::Microbit:

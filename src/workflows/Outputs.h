@@ -14,7 +14,9 @@
 
 // Every file a melody can be written as, in one table: what the command line
 // calls it, what the menu and the save dialog say, and how it is written.
-enum class OutputKind { Nqc, Wav, Midi, Nxc, Pybricks, Microbit, Ev3dev };
+// MidiAsPlayed is the MIDI file timed by the brick's own ticks, chosen in the
+// MIDI dialog or with zepa midi --as-played; it has no menu command of its own.
+enum class OutputKind { Nqc, Wav, Midi, Nxc, Pybricks, Microbit, Ev3dev, MidiAsPlayed };
 
 struct OutputFormat {
     OutputKind kind;
@@ -26,7 +28,7 @@ struct OutputFormat {
     std::optional<ExportTarget> brick; // the programs for the bricks after the RCX
 };
 
-const std::array<OutputFormat, 7> &outputFormats();
+const std::array<OutputFormat, 8> &outputFormats();
 const OutputFormat &outputFormat(OutputKind kind);
 std::optional<OutputKind> brickOutputNamed(const QString &name);
 // The name suggested for the file: the melody's own name ("melody" while it has

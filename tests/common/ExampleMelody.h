@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/RecordingMessageService.h"
 #include "score/ScoreEditor.h"
 
 // The worked example at tempo 60: a middle C whole note, a quarter rest and a
@@ -17,4 +18,14 @@ inline void composeExampleMelody(ScoreEditor &editor)
     editor.chooseArticulation(Articulation::Staccato);
     editor.choosePitch(10);
     editor.confirm();
+}
+
+// The worked example, as the composer makes it; the editor's boxes are not expected.
+inline std::vector<NoteRecord> exampleMelody()
+{
+    RecordingMessageService messages;
+    ScoreEditor editor(60, messages);
+    composeExampleMelody(editor);
+    const std::span<const NoteRecord> notes = editor.state().notes();
+    return {notes.begin(), notes.end()};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QRandomGenerator>
 
 #include "score/NoteRecord.h"
@@ -34,4 +36,25 @@ inline NoteRecord randomNote(QRandomGenerator &random, int tempo, int restOneIn 
     note.length = NoteLength(random.bounded(NoteLengthCount));
     note.ticks = lengthTicks(note.length, tempo);
     return note;
+}
+
+// Every length with every articulation, and a rest of every length, over all
+// pitches and octaves, at a tempo.
+inline std::vector<NoteRecord> everyKindOfNote(int tempo)
+{
+    std::vector<NoteRecord> notes;
+    int i = 0;
+    for (const NoteLengthEntry &entry : noteLengthTable()) {
+        for (Articulation articulation : AllArticulations) {
+            NoteRecord note = toneNote(i % PitchCount, AllOctaves[std::size_t(i % 5)], lengthTicks(entry.length, tempo),
+                                       articulation);
+            note.length = entry.length;
+            notes.push_back(note);
+            ++i;
+        }
+        NoteRecord rest = restNote(lengthTicks(entry.length, tempo));
+        rest.length = entry.length;
+        notes.push_back(rest);
+    }
+    return notes;
 }

@@ -37,25 +37,31 @@ private:
 // reaches cancelAt.
 class RecordedProgress : public ProgressTask {
 public:
-    RecordedProgress(std::vector<int> &values, int cancelAt)
+    RecordedProgress(std::vector<int> &values, QStringList &labels, int cancelAt)
         : m_values(values)
+        , m_labels(labels)
         , m_cancelAt(cancelAt)
     { }
     void setValue(int value) override { m_values.push_back(value); }
-    void setLabel(const QString &) override { }
+    void setLabel(const QString &label) override { m_labels << label; }
     bool wasCancelled() const override { return m_cancelAt >= 0 && !m_values.empty() && m_values.back() >= m_cancelAt; }
 
 private:
     std::vector<int> &m_values;
+    QStringList &m_labels;
     int m_cancelAt;
 };
 
 // Answers every dialog as the test set it up (empty or nothing: cancelled).
 class ScriptedDialogs : public UserDialogs {
 public:
-    QString saveFileName(const QString &, const QString &suggestedPath, const QString &) override
+    QString saveFileName(const QString &, const QString &suggestedPath, const QString &filter,
+                         QString *chosenFilter) override
     {
         suggested = suggestedPath;
+        filters = filter.split(QStringLiteral(";;"));
+        if (chosenFilter)
+            *chosenFilter = filters.value(filterChosen);
         return answer;
     }
     QString openFileName(const QString &, const QString &folder, const QString &) override
@@ -83,13 +89,21 @@ public:
         opened << path;
         return true;
     }
-    std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &, int) override
+    std::optional<SendChoice> askSendChoice(const SendChoice &initial) override
+    {
+        sendOffered = initial;
+        return sendChoice;
+    }
+    std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &, int maximum) override
     {
         progressTitles << title;
-        return std::make_unique<RecordedProgress>(progress, cancelProgressAt);
+        progressMaximum = maximum;
+        return std::make_unique<RecordedProgress>(progress, progressLabels, cancelProgressAt);
     }
     QString answer;
     QString suggested;
+    QStringList filters; // the kinds of file the last save dialog offered
+    int filterChosen = 0; // the one the user takes
     QStringList opened;
     QString toOpen;
     QString openedIn; // the folder the last open dialog started in
@@ -99,7 +113,11 @@ public:
     QString shownText; // what the last question offered to start with
     QStringList offered; // the choices of the last list shown
     std::optional<int> chosen; // the one the user picks from it
+    SendChoice sendOffered; // what the send dialog started from
+    std::optional<SendChoice> sendChoice; // what the user chooses in it
     QStringList progressTitles;
+    int progressMaximum = 0;
     std::vector<int> progress; // every value shown
+    QStringList progressLabels; // every label shown
     int cancelProgressAt = -1;
 };

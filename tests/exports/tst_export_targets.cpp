@@ -7,11 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestPaths.h"
+
 #include "common/ExampleMelody.h"
 #include "common/NoteBuilders.h"
 #include "common/RecordingMessageService.h"
 
 #include "exports/ExportTargets.h"
+#include "mml/MmlReader.h"
 #include "performance/BrickEvents.h"
 #include "performance/BrickTones.h"
 
@@ -35,37 +38,6 @@ const Platform &platformOf(ExportTarget target)
     return platforms[std::size_t(target)];
 }
 
-// The worked example, as the composer makes it.
-std::vector<NoteRecord> exampleMelody()
-{
-    RecordingMessageService messages;
-    ScoreEditor editor(60, messages);
-    composeExampleMelody(editor);
-    const std::span<const NoteRecord> notes = editor.state().notes();
-    return {notes.begin(), notes.end()};
-}
-
-// Every length with every articulation, and a rest of every length, over all
-// pitches and octaves.
-std::vector<NoteRecord> everyKindOfNote(int tempo)
-{
-    std::vector<NoteRecord> notes;
-    int i = 0;
-    for (const NoteLengthEntry &entry : noteLengthTable()) {
-        for (Articulation articulation : AllArticulations) {
-            NoteRecord note = toneNote(i % PitchCount, AllOctaves[std::size_t(i % 5)], lengthTicks(entry.length, tempo),
-                                       articulation);
-            note.length = entry.length;
-            notes.push_back(note);
-            ++i;
-        }
-        NoteRecord rest = restNote(lengthTicks(entry.length, tempo));
-        rest.length = entry.length;
-        notes.push_back(rest);
-    }
-    return notes;
-}
-
 // Runs a checker; an empty text when it accepted the file.
 QString refusal(const QString &program, const QStringList &arguments)
 {
@@ -85,7 +57,7 @@ QString refusal(const QString &program, const QStringList &arguments)
 // What each platform's own compiler says about the program in path.
 QString checkerRefusal(ExportTarget target, const QString &path, const QTemporaryDir &directory)
 {
-    const QString mpyCross = QStringLiteral(ZEPA_TEST_DATA "/mpy_cross_check.js");
+    const QString mpyCross = QStringLiteral(ZEPA_TESTS_DIR "/exports/mpy_cross_check.js");
     const QString modules = QStringLiteral(ZEPA_CHECKERS);
     if ((target == ExportTarget::Pybricks || target == ExportTarget::Microbit)
         && !QFile::exists(modules + QStringLiteral("/@pybricks/mpy-cross-v6/package.json")))
@@ -138,7 +110,7 @@ QList<Stretch> joined(const QList<Stretch> &stretches)
 QList<Stretch> platformPlays(const QString &name, const QString &path, QString &error)
 {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZEPA_TEST_DATA "/play_exported.py"), name, path});
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZEPA_TESTS_DIR "/exports/play_exported.py"), name, path});
     python.waitForFinished(120000);
     if (python.exitCode() != 0) {
         error = QString::fromUtf8(python.readAllStandardError());
@@ -153,50 +125,37 @@ QList<Stretch> platformPlays(const QString &name, const QString &path, QString &
     return stretches;
 }
 
-// What the platform should play: the RCX's own timing where the platform can
-// keep it, the lengths' exact values where it counts in beats.
-QList<Stretch> expectedPlay(ExportTarget target, const std::vector<NoteRecord> &notes, int tempo)
+// What the RCX plays: each note's tone for its sound and its silence after
+// it, which every platform must keep.
+QList<Stretch> rcxPlays(const std::vector<NoteRecord> &notes)
 {
-    static const std::map<NoteLength, double> quarters{{NoteLength::Whole, 4},
-                                                       {NoteLength::Half, 2},
-                                                       {NoteLength::Quarter, 1},
-                                                       {NoteLength::Eighth, 0.5},
-                                                       {NoteLength::Sixteenth, 0.25},
-                                                       {NoteLength::ThirtySecond, 0.125},
-                                                       {NoteLength::DottedHalf, 3},
-                                                       {NoteLength::DottedQuarter, 1.5},
-                                                       {NoteLength::DottedEighth, 0.75},
-                                                       {NoteLength::DottedSixteenth, 0.375},
-                                                       {NoteLength::QuarterTriplet, 2.0 / 3},
-                                                       {NoteLength::EighthTriplet, 1.0 / 3},
-                                                       {NoteLength::SixteenthTriplet, 1.0 / 6}};
     QList<Stretch> stretches;
     for (const NoteRecord &note : notes) {
-        const double hertz = note.isRest() ? 0 : brickTones()[toneIndex(note.pitch, note.octave)].hertz;
-        double beats = quarters.at(note.length);
-        switch (target) {
-        case ExportTarget::Nxc:
-        case ExportTarget::Microbit: {
-            const PlayedNote played = playedNote(note);
-            stretches.append({hertz, played.soundTicks * 10.0});
-            stretches.append({0, (played.lengthTicks - played.soundTicks) * 10.0});
-            break;
-        }
-        case ExportTarget::Pybricks: {
-            const double length = beats * 60000 / tempo;
-            const bool released = note.articulation != Articulation::SlurOrTie;
-            stretches.append({hertz, released ? length * 7 / 8 : length});
-            stretches.append({0, released ? length / 8 : 0});
-            break;
-        }
-        case ExportTarget::Ev3dev:
-            if (note.length == NoteLength::ThirtySecond)
-                beats = 1.0 / 6; // its nearest, the sixteenth triplet
-            stretches.append({hertz, beats * 60000 / tempo});
-            break;
-        }
+        const PlayedNote played = playedNote(note);
+        const double hertz = played.isRest() ? 0 : brickTones()[std::size_t(played.tone)].hertz;
+        stretches.append({hertz, played.soundTicks * 10.0});
+        stretches.append({0, (played.lengthTicks - played.soundTicks) * 10.0});
     }
     return joined(stretches);
+}
+
+// Where two plays first differ by more than a millisecond or 1 % in pitch
+// (equal temperament against the RCX's table), or nothing when they agree.
+std::optional<QString> difference(const QList<Stretch> &played, const QList<Stretch> &expected)
+{
+    for (qsizetype i = 0; i < std::min(played.size(), expected.size()); ++i) {
+        if (std::abs(played[i].hertz - expected[i].hertz) > expected[i].hertz * 0.01
+            || std::abs(played[i].milliseconds - expected[i].milliseconds) > 1)
+            return QStringLiteral("stretch %1: %2 Hz for %3 ms, the RCX %4 Hz for %5 ms")
+                .arg(i)
+                .arg(played[i].hertz)
+                .arg(played[i].milliseconds)
+                .arg(expected[i].hertz)
+                .arg(expected[i].milliseconds);
+    }
+    if (played.size() != expected.size())
+        return QStringLiteral("%1 stretches, the RCX %2").arg(played.size()).arg(expected.size());
+    return std::nullopt;
 }
 
 } // namespace
@@ -207,6 +166,10 @@ class ExportTargetsTest : public QObject {
 private slots:
     void eachPlatformCompilesAndPlaysTheMelody_data();
     void eachPlatformCompilesAndPlaysTheMelody();
+    void thePlayerHearsTheFaultsOfEarlierPrograms_data();
+    void thePlayerHearsTheFaultsOfEarlierPrograms();
+    void programsLargerThanTheBrickHoldsAreSaidSo_data();
+    void programsLargerThanTheBrickHoldsAreSaidSo();
 };
 
 void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody_data()
@@ -214,23 +177,20 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody_data()
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("tempo");
     QTest::addColumn<std::vector<NoteRecord>>("notes");
-    QTest::addColumn<int>("changes"); // how many changes the export names; -1: not counted
 
     for (ExportTarget exportTarget : AllExportTargets) {
         const Platform &info = platformOf(exportTarget);
         const int target = int(info.target);
-        const bool staccatoChanges = info.target == ExportTarget::Pybricks || info.target == ExportTarget::Ev3dev;
-        QTest::addRow("%s, the worked example", qPrintable(info.name))
-            << target << 60 << exampleMelody() << (staccatoChanges ? 1 : 0);
-        const int expected = info.target == ExportTarget::Ev3dev ? 2 : info.target == ExportTarget::Pybricks ? 1 : 0;
-        QTest::addRow("%s, every kind of note at 97", qPrintable(info.name))
-            << target << 97 << everyKindOfNote(97) << expected;
+        QTest::addRow("%s, the worked example", qPrintable(info.name)) << target << 60 << exampleMelody();
+        for (int tempo : {60, 97, 240})
+            QTest::addRow("%s, every kind of note at %d", qPrintable(info.name), tempo)
+                << target << tempo << everyKindOfNote(tempo);
         QRandomGenerator random(20261207 + quint32(target));
         const int tempo = int(random.bounded(60, 241));
         std::vector<NoteRecord> melody;
         for (int i = 0; i < 120; ++i)
             melody.push_back(randomNote(random, tempo));
-        QTest::addRow("%s, a random melody at %d", qPrintable(info.name), tempo) << target << tempo << melody << -1;
+        QTest::addRow("%s, a random melody at %d", qPrintable(info.name), tempo) << target << tempo << melody;
     }
 }
 
@@ -239,13 +199,11 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody()
     QFETCH(int, target);
     QFETCH(int, tempo);
     QFETCH(std::vector<NoteRecord>, notes);
-    QFETCH(int, changes);
     const ExportTarget platform = ExportTarget(target);
     const Platform &info = platformOf(platform);
 
     const ExportedProgram program = exportProgram(platform, notes, tempo);
-    if (changes >= 0)
-        QCOMPARE(program.changes.size(), changes);
+    QVERIFY(program.changes.isEmpty()); // every platform plays it as the RCX does
     QTemporaryDir directory;
     const QString path = directory.filePath(info.file);
     QFile file(path);
@@ -258,19 +216,69 @@ void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody()
     QString error;
     const QList<Stretch> played = joined(platformPlays(info.name, path, error));
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QList<Stretch> expected = expectedPlay(platform, notes, tempo);
-    QCOMPARE(played.size(), expected.size());
-    for (qsizetype i = 0; i < played.size(); ++i) {
-        const QString where = QStringLiteral("stretch %1: %2 Hz for %3 ms, expected %4 Hz for %5 ms")
-                                  .arg(i)
-                                  .arg(played[i].hertz)
-                                  .arg(played[i].milliseconds)
-                                  .arg(expected[i].hertz)
-                                  .arg(expected[i].milliseconds);
-        // Equal temperament against the RCX's table: within 1 %.
-        QVERIFY2(std::abs(played[i].hertz - expected[i].hertz) <= expected[i].hertz * 0.01, qPrintable(where));
-        QVERIFY2(std::abs(played[i].milliseconds - expected[i].milliseconds) < 0.01, qPrintable(where));
-    }
+    const std::optional<QString> differs = difference(played, rcxPlays(notes));
+    QVERIFY2(!differs, qPrintable(differs.value_or(QString())));
+}
+
+void ExportTargetsTest::thePlayerHearsTheFaultsOfEarlierPrograms_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("fault");
+    // Programs as ZEPA wrote them before, of T60 O5 C1 R4 Q4 E8 Q8 G2 A32 Q7 B16.
+    QTest::newRow("micro:bit reads two digits of a length") << "microbit" << "stretch 0: 523.25 Hz for 380 ms";
+    QTest::newRow("Pybricks releases the last eighth") << "pybricks" << "stretch 0: 523.25 Hz for 3500 ms";
+    QTest::newRow("ev3dev plays whole beats and waits 50 ms after each")
+        << "ev3dev" << "stretch 0: 523.25 Hz for 4000 ms";
+}
+
+void ExportTargetsTest::thePlayerHearsTheFaultsOfEarlierPrograms()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, fault);
+    const MmlReadResult melody = readMml("T60 O5 C1 R4 Q4 E8 Q8 G2 A32 Q7 B16");
+    QVERIFY(melody.ok());
+    QString error;
+    const QList<Stretch> played = joined(
+        platformPlays(platform, QStringLiteral(ZEPA_TESTS_DIR "/exports/data/before_%1.py").arg(platform), error));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const std::optional<QString> differs = difference(played, rcxPlays(melody.melody.notes));
+    QVERIFY2(differs && differs->startsWith(fault), qPrintable(differs.value_or(QStringLiteral("no difference"))));
+}
+
+void ExportTargetsTest::programsLargerThanTheBrickHoldsAreSaidSo_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("notes");
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("micro:bit, 300 notes") << int(ExportTarget::Microbit) << 300 << false;
+    QTest::newRow("micro:bit, 3000 notes") << int(ExportTarget::Microbit) << 3000 << true;
+    QTest::newRow("NXT, 700 notes") << int(ExportTarget::Nxc) << 700 << false;
+    QTest::newRow("NXT, 2000 notes") << int(ExportTarget::Nxc) << 2000 << true;
+}
+
+void ExportTargetsTest::programsLargerThanTheBrickHoldsAreSaidSo()
+{
+    QFETCH(int, target);
+    QFETCH(int, notes);
+    QFETCH(bool, tooLarge);
+    QRandomGenerator random(20261208);
+    std::vector<NoteRecord> melody;
+    for (int i = 0; i < notes; ++i)
+        melody.push_back(randomNote(random, 120));
+    const ExportedProgram program = exportProgram(ExportTarget(target), melody, 120);
+    QCOMPARE(program.changes.size(), tooLarge ? 1 : 0);
+    if (ExportTarget(target) != ExportTarget::Nxc)
+        return;
+    // The size the NXT program is said to have is what nbc makes of it.
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("melody.nxc"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(program.text) == program.text.size());
+    file.close();
+    QVERIFY2(checkerRefusal(ExportTarget::Nxc, path, directory).isEmpty(), "nbc refused the program");
+    const qint64 made = QFileInfo(directory.filePath(QStringLiteral("melody.rxe"))).size();
+    QVERIFY2(std::abs(made - nxtProgramBytes(melody)) <= made / 100,
+             qPrintable(QStringLiteral("nbc made %1 bytes, said %2").arg(made).arg(nxtProgramBytes(melody))));
 }
 
 QTEST_GUILESS_MAIN(ExportTargetsTest)

@@ -36,6 +36,8 @@ private slots:
     void killedAfterNConfirmsLeavesThoseNotes_data();
     void killedAfterNConfirmsLeavesThoseNotes();
     void normalEndAndRunningProgramsLeaveNothingToRecover();
+    void journalsAreReadExactlyOrNotAtAll_data();
+    void journalsAreReadExactlyOrNotAtAll();
 };
 
 void RecoveryJournalTest::killedAfterNConfirmsLeavesThoseNotes_data()
@@ -94,6 +96,47 @@ void RecoveryJournalTest::normalEndAndRunningProgramsLeaveNothingToRecover()
 
     journal.discard();
     QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("notes"); // -1: refused whole
+    const QByteArray head = "ZEPA journal 1\nT80\n";
+    QTest::newRow("as written") << head + "+ 0 2 0 2\n+ 12 3 1 3\n-\n+ 9 0 2 12\n" << 2;
+    QTest::newRow("the last line cut after a blank") << head + "+ 0 2 0 2\n+ 4 2 0 " << 1;
+    QTest::newRow("the last line cut in a number") << head + "+ 0 2 0 2\n+ 4 2 0 1" << 1;
+    QTest::newRow("CR LF line ends") << QByteArray("ZEPA journal 1\r\nT80\r\n+ 0 2 0 2\r\n+ 4 2 0 1\r\n") << 2;
+    QTest::newRow("cut before any note") << QByteArray("ZEPA journal 1\nT8") << -1;
+    QTest::newRow("a field with a letter") << head + "+ 7x 2 0 2\n" << -1;
+    QTest::newRow("a field with a leading zero") << head + "+ 07 2 0 2\n" << -1;
+    QTest::newRow("an empty field") << head + "+ 4 2  2\n" << -1;
+    QTest::newRow("five fields") << head + "+ 4 2 0 2 1\n" << -1;
+    QTest::newRow("a pitch past the rest") << head + "+ 13 2 0 2\n" << -1;
+    QTest::newRow("a length past the triplets") << head + "+ 0 2 0 13\n" << -1;
+    QTest::newRow("a removal of nothing") << head + "-\n" << -1;
+    QTest::newRow("a second tempo") << head + "+ 0 2 0 2\nT90\n" << -1;
+    QTest::newRow("a tempo out of range") << QByteArray("ZEPA journal 1\nT300\n") << -1;
+    QTest::newRow("a blank line") << head + "\n+ 0 2 0 2\n" << -1;
+    QByteArray full = head;
+    for (int i = 0; i < 32768; ++i)
+        full += "+ 0 2 0 2\n";
+    QTest::newRow("more notes than the score holds") << full << -1;
+}
+
+void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, notes);
+    const std::optional<RecoveryJournal::Recovered> read = RecoveryJournal::parse(text);
+    QCOMPARE(read.has_value(), notes >= 0);
+    if (!read)
+        return;
+    QCOMPARE(read->tempo, 80);
+    QCOMPARE(int(read->notes.size()), notes);
+    QCOMPARE(read->notes.front().octave, Octave::Middle);
+    QCOMPARE(read->notes.front().length, NoteLength::Quarter);
+    QCOMPARE(read->notes.front().ticks, lengthTicks(NoteLength::Quarter, 80));
 }
 
 QTEST_GUILESS_MAIN(RecoveryJournalTest)

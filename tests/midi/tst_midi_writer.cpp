@@ -11,6 +11,8 @@
 #include "performance/BrickTones.h"
 #include "sound/ToneTimeline.h"
 
+Q_DECLARE_METATYPE(MidiFile::Timing)
+
 namespace {
 
 // A note as a reader heard it: its MIDI note, onset and length in seconds.
@@ -66,6 +68,27 @@ for m in f:
     return heard;
 }
 
+// The notes on the beat grid: each onset the sum of the exact lengths before
+// it, each note sounding its length less its gap at the tempo.
+QList<HeardNote> gridNotes(const std::vector<NoteRecord> &notes, int tempo)
+{
+    QList<HeardNote> heard;
+    double beats = 0;
+    const double secondsPerBeat = 60.0 / tempo;
+    for (const NoteRecord &note : notes) {
+        const double length = MidiFile::gridTicks(note.length) / 960.0;
+        if (!note.isRest()) {
+            double sound = length * secondsPerBeat - gapTicks(note.articulation) / 100.0;
+            if (sound < 0.01)
+                sound = note.articulation == Articulation::Normal ? 0.02 : 0.01;
+            heard.append({MidiFile::noteNumber(note.pitch, note.octave), beats * secondsPerBeat,
+                          std::min(sound, length * secondsPerBeat)});
+        }
+        beats += length;
+    }
+    return heard;
+}
+
 // midicsv lists the events; times are turned into seconds at the file's tempo.
 QList<HeardNote> readWithMidicsv(const QString &path, QString &error)
 {
@@ -107,11 +130,21 @@ class MidiWriterTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void readersNotOursHearWhatTheBrickPlays_data();
     void readersNotOursHearWhatTheBrickPlays();
+    void gridLengthsAreExactTicks();
 };
+
+void MidiWriterTest::readersNotOursHearWhatTheBrickPlays_data()
+{
+    QTest::addColumn<MidiFile::Timing>("timing");
+    QTest::newRow("on the beat grid") << MidiFile::Timing::Grid;
+    QTest::newRow("as the brick plays it") << MidiFile::Timing::AsPlayed;
+}
 
 void MidiWriterTest::readersNotOursHearWhatTheBrickPlays()
 {
+    QFETCH(MidiFile::Timing, timing);
     QRandomGenerator random(20261207);
     QTemporaryDir directory;
     for (int round = 0; round < 6; ++round) {
@@ -123,10 +156,11 @@ void MidiWriterTest::readersNotOursHearWhatTheBrickPlays()
         const QString path = directory.filePath(QStringLiteral("melody%1.mid").arg(round));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(MidiFile::write(notes, tempo));
+        file.write(MidiFile::write(notes, tempo, timing));
         file.close();
 
-        const QList<HeardNote> expected = brickNotes(notes);
+        const QList<HeardNote> expected
+            = timing == MidiFile::Timing::Grid ? gridNotes(notes, tempo) : brickNotes(notes);
         QString error;
         for (const QList<HeardNote> &heard : {readWithMido(path, error), readWithMidicsv(path, error)}) {
             QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -145,6 +179,29 @@ void MidiWriterTest::readersNotOursHearWhatTheBrickPlays()
                                         .arg(expected[i].length)));
             }
         }
+    }
+}
+
+void MidiWriterTest::gridLengthsAreExactTicks()
+{
+    // Sixteen sixteenths at 120 end on the fourth beat's end, 3840 ticks; so
+    // do thirty-two thirty-seconds at 220, or twelve eighth triplets.
+    for (const auto &[length, count, tempo] :
+         {std::tuple{NoteLength::Sixteenth, 16, 120}, std::tuple{NoteLength::ThirtySecond, 32, 220},
+          std::tuple{NoteLength::EighthTriplet, 12, 97}}) {
+        NoteRecord note = toneNote(0, Octave::Middle, lengthTicks(length, tempo));
+        note.length = length;
+        const std::vector<NoteRecord> notes(std::size_t(count), note);
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("grid.mid"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(MidiFile::write(notes, tempo));
+        file.close();
+        QProcess midicsv;
+        midicsv.start(QStringLiteral("midicsv"), {path});
+        QVERIFY(midicsv.waitForFinished(60000));
+        QVERIFY(midicsv.readAllStandardOutput().contains("1, 3840, End_track"));
     }
 }
 

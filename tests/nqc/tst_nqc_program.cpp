@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "TestPaths.h"
+
 #include "common/ExampleMelody.h"
 #include "common/NoteBuilders.h"
 #include "common/RecordingMessageService.h"
@@ -25,7 +27,7 @@ void NqcProgramTest::writesTheExampleByteForByte()
     ScoreEditor editor(60, messages);
     composeExampleMelody(editor);
 
-    QFile golden(QStringLiteral(ZEPA_TEST_DATA "/example.nqc"));
+    QFile golden(QStringLiteral(ZEPA_TESTS_DIR "/nqc/data/example.nqc"));
     QVERIFY(golden.open(QIODevice::ReadOnly));
     const std::string program = nqcProgramText(editor.state().notes());
     QCOMPARE(QByteArray::fromStdString(program), golden.readAll());

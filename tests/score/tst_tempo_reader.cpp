@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "TestPaths.h"
+
 #include "score/TempoReader.h"
 
 Q_DECLARE_METATYPE(std::optional<int>)
@@ -128,7 +130,7 @@ void TempoReaderTest::agreesWithAnIndependentReference()
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     QVERIFY2(!python.isEmpty(), "python3 (Debian package python3) is needed for the reference");
     QProcess reference;
-    reference.start(python, {QStringLiteral(ZEPA_TEMPO_REFERENCE), QStringLiteral("100000")});
+    reference.start(python, {QStringLiteral(ZEPA_TESTS_DIR "/score/tempo_reference.py"), QStringLiteral("100000")});
     QVERIFY(reference.waitForFinished(120000));
     QCOMPARE(reference.exitCode(), 0);
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "common/GuiTestSupport.h"
+#include "send/SimulatedBrick.h"
 #include "midi/MidiWriter.h"
 #include "performance/BrickTones.h"
 #include "widgets/ClickableLabel.h"
@@ -31,6 +32,7 @@ private slots:
     void wavFileIsWrittenWhereTheUserChose();
     void programSizeShowsBeforeItBites();
     void midiComesInAndMelodiesGoToOtherBricks();
+    void theMelodyIsSentToTheRcxWithItsProgress();
 };
 
 void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
@@ -185,13 +187,22 @@ void ComposerMenusTest::wavFileIsWrittenWhereTheUserChose()
     QCOMPARE(written.size(), 44 + qint64(2) * 100 * 441 * 2);
     QVERIFY(window->statusLabel()->text().contains(QStringLiteral("曲.wav")));
 
-    // The same melody as a MIDI file, next to it.
+    // The same melody as a MIDI file, next to it: on the beat grid, or as
+    // the brick times it, as the user chooses in the dialog.
     zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.mid"));
     window->exportMidiAction()->trigger();
     QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.mid")));
+    QCOMPARE(zepa.dialogs.filters, (QStringList{QStringLiteral("MIDIファイル（拍に合わせる） (*.mid)"),
+                                                QStringLiteral("MIDIファイル（ブロックが鳴らす時間のまま） (*.mid)")}));
     QFile midi(zepa.dialogs.answer);
     QVERIFY(midi.open(QIODevice::ReadOnly));
     QCOMPARE(midi.readAll(), MidiFile::write(window->editor().state().notes(), 60));
+    midi.close();
+    zepa.dialogs.filterChosen = 1;
+    window->exportMidiAction()->trigger();
+    QVERIFY(midi.open(QIODevice::ReadOnly));
+    QCOMPARE(midi.readAll(), MidiFile::write(window->editor().state().notes(), 60, MidiFile::Timing::AsPlayed));
+    zepa.dialogs.filterChosen = 0;
 
     // A folder that is not there: the box names the file, the score stays.
     zepa.dialogs.answer = directory.filePath(QStringLiteral("gone/曲.wav"));
@@ -275,17 +286,17 @@ void ComposerMenusTest::midiComesInAndMelodiesGoToOtherBricks()
     QCOMPARE(labelText(window, "Label16"), QStringLiteral("ドレ"));
     QCOMPARE(window->undoAction()->text(), QStringLiteral("元に戻す(&U): MIDIの取り込み"));
 
-    // To another brick: the file where the user chose, and what changed told.
+    // To another brick: the file where the user chose; it plays as the RCX
+    // does, so there is nothing to tell.
     const std::vector<NoteRecord> imported(window->editor().state().notes().begin(),
                                            window->editor().state().notes().end());
     zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.py"));
-    zepa.messages.expect();
     window->exportForBrickAction(ExportTarget::Ev3dev)->trigger();
     QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody_ev3dev.py")));
     QFile script(zepa.dialogs.answer);
     QVERIFY(script.open(QIODevice::ReadOnly));
     QCOMPARE(script.readAll(), exportProgram(ExportTarget::Ev3dev, imported, 100).text);
-    QVERIFY(zepa.messages.last().text.startsWith(QStringLiteral("「曲.py」に書き出しました。")));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("曲.py に書き出しました"));
     zepa.dialogs.answer = directory.filePath(QStringLiteral("曲.nxc"));
     window->exportForBrickAction(ExportTarget::Nxc)->trigger(); // nothing changed: no box
     QVERIFY(QFile::exists(zepa.dialogs.answer));
@@ -309,6 +320,43 @@ void ComposerMenusTest::midiComesInAndMelodiesGoToOtherBricks()
                  .arg(zepa.dialogs.toOpen));
     QCOMPARE(window->editor().state().noteCount, qint16(2));
 
+    QVERIFY(zepa.messages.allAnswered());
+}
+
+void ComposerMenusTest::theMelodyIsSentToTheRcxWithItsProgress()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    QCOMPARE(window->sendAction()->text(), QStringLiteral("RCXに送る(&T)..."));
+    QCOMPARE(window->sendAction()->shortcut(), QKeySequence(Qt::Key_F9));
+    confirmPitches(window, {0, 4, 7, 0, 4, 7});
+
+    // Sent to slot 3: the progress counts the blocks, the status bar says where.
+    SimulatedBrick brick;
+    zepa.dialogs.sendChoice = SendChoice{brick.port(), 3, true};
+    window->sendAction()->trigger();
+    QCOMPARE(zepa.dialogs.sendOffered.port, QStringLiteral("usb")); // the first time: the USB tower, slot 1
+    QCOMPARE(zepa.dialogs.progressTitles, QStringList{QStringLiteral("RCXに送る")});
+    QCOMPARE(zepa.dialogs.progressMaximum, 4);
+    QCOMPARE(zepa.dialogs.progress.back(), 4);
+    QVERIFY(zepa.dialogs.progressLabels.back().startsWith(QStringLiteral("RCX のプログラム 3 に送っています… 4 / 4 ブロック")));
+    QCOMPARE(window->statusLabel()->text(), QStringLiteral("プログラム 3 に送りました（電池 8.3 V）"));
+    const std::optional<std::vector<BrickEvent>> sent = SimulatedBrick::decode(brick.task(3, 1));
+    QVERIFY(sent && *sent == brickEvents(window->editor().state().notes()));
+    // The choice is kept for the next time.
+    zepa.dialogs.sendChoice.reset();
+    window->sendAction()->trigger();
+    QCOMPARE(zepa.dialogs.sendOffered.port, brick.port());
+    QCOMPARE(zepa.dialogs.sendOffered.slot, 3);
+    QVERIFY(zepa.dialogs.sendOffered.run);
+
+    // A tower without power: a box that says so, naming the port.
+    SimulatedBrick silent({"--no-echo"});
+    zepa.dialogs.sendChoice = SendChoice{silent.port(), 1, false};
+    zepa.messages.expect();
+    window->sendAction()->trigger();
+    QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("RCXに送れません"));
+    QVERIFY(zepa.messages.last().text.startsWith(QStringLiteral("赤外線タワー（%1）が答えません。").arg(silent.port())));
     QVERIFY(zepa.messages.allAnswered());
 }
 

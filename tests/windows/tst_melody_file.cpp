@@ -81,7 +81,7 @@ void MelodyFileTest::savedMelodyShowsItsNameAndUnsavedMark()
     QVERIFY(zepa.dialogs.suggested.endsWith(QStringLiteral("/melody.mml")));
     QFile saved(directory.filePath(QStringLiteral("furusato.mml")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.readAll().endsWith("T120\nC E G\n"));
+    QVERIFY(saved.readAll().endsWith("t120\no5 l4 q7 c e g\n"));
     QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - furusato.mml"));
 
     confirmPitches(window, {9});
@@ -205,7 +205,7 @@ void MelodyFileTest::finishAsksOnlyUsersOfMelodyFiles()
     QCOMPARE(user.quitCount, 1);
     QFile saved(directory.filePath(QStringLiteral("a.mml")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.readAll().endsWith("C D\n"));
+    QVERIFY(saved.readAll().endsWith("o5 l4 q7 c d\n"));
 }
 
 void MelodyFileTest::programIsWrittenWithoutEnding()
@@ -262,6 +262,23 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     QVERIFY(declined.app.tempoWindow() && declined.app.tempoWindow()->isVisible());
     QVERIFY(!declined.app.composerWindow());
     QVERIFY(!QFile::exists(left));
+
+    // A journal that is not as the program writes it restores nothing, is
+    // said so, and is kept where it is not offered again.
+    writeFile(left, "ZEPA journal 1\nT80\n+ 0 2 0 2\n+ 7x 3 1 3\n");
+    ZepaUnderTest unreadable(QStringLiteral("."), journals.path());
+    unreadable.messages.expect();
+    unreadable.app.start();
+    const QString kept = QString(left).replace(QStringLiteral(".txt"), QStringLiteral("-unreadable.txt"));
+    QCOMPARE(unreadable.messages.last().text,
+             QStringLiteral("前回の作曲の記録「%1」には、ZEPAが書いたものではないところがあるので、復元できません。\n"
+                            "消さずに「%2」として残しました。")
+                 .arg(left, kept));
+    QVERIFY(unreadable.app.tempoWindow() && unreadable.app.tempoWindow()->isVisible());
+    QVERIFY(QFile::exists(kept));
+    ZepaUnderTest again(QStringLiteral("."), journals.path());
+    again.app.start(); // not offered again: no box
+    QVERIFY(again.app.tempoWindow());
 }
 
 void MelodyFileTest::aMelodyFileGivenAtStartOpensTheComposerDirectly()
@@ -315,7 +332,7 @@ void MelodyFileTest::openingBAfterAGivesBItsOwnHistoryAndFile()
     window->saveAction()->trigger(); // Ctrl+S: B's notes into B
     QFile saved(songB);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.readAll().endsWith("T90\nG A C\n"));
+    QVERIFY(saved.readAll().endsWith("t90\no4 l4 q7 g a c\n"));
     QFile untouched(songA);
     QVERIFY(untouched.open(QIODevice::ReadOnly));
     QCOMPARE(untouched.readAll(), QByteArray("T100 c d e"));

@@ -38,6 +38,8 @@ QByteArray expectedBytes(OutputKind kind, const Melody &melody)
         return QByteArray::fromStdString(nqcProgramText(melody.notes));
     case OutputKind::Midi:
         return MidiFile::write(melody.notes, melody.tempo);
+    case OutputKind::MidiAsPlayed:
+        return MidiFile::write(melody.notes, melody.tempo, MidiFile::Timing::AsPlayed);
     default:
         return {};
     }

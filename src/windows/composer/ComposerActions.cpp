@@ -36,6 +36,7 @@ const std::vector<ComposerActionSpec> &composerActions()
         {A::ExportPybricks, M::Bricks, menuText(OutputKind::Pybricks), {}},
         {A::ExportMicrobit, M::Bricks, menuText(OutputKind::Microbit), {}},
         {A::ExportEv3dev, M::Bricks, menuText(OutputKind::Ev3dev), {}},
+        {A::SendToRcx, M::File, QStringLiteral("RCXに送る(&T)..."), key(Qt::Key_F9), true},
         {A::Quit, M::File, QStringLiteral("終了(&X)"), key(Qt::CTRL | Qt::Key_Q), true},
         {A::Undo, M::Edit, QStringLiteral("元に戻す(&U)"), key(Qt::CTRL | Qt::Key_Z)},
         {A::Redo, M::Edit, QStringLiteral("やり直し(&R)"),

@@ -25,6 +25,7 @@ enum class ComposerAction {
     ExportPybricks,
     ExportMicrobit,
     ExportEv3dev,
+    SendToRcx,
     Quit,
     Undo,
     Redo,

@@ -37,6 +37,8 @@ std::function<void()> ComposerWindow::handlerFor(ComposerAction command)
     case ComposerAction::ExportMicrobit:
     case ComposerAction::ExportEv3dev:
         return [&files, kind = outputOf(command)] { files.exportTo(kind); };
+    case ComposerAction::SendToRcx:
+        return [&files] { files.sendToRcx(); };
     case ComposerAction::Quit:
         return [this] { close(); };
     case ComposerAction::Transpose:

@@ -70,6 +70,7 @@ public:
     QAction *saveAction() const { return action(ComposerAction::Save); }
     QAction *saveAsAction() const { return action(ComposerAction::SaveAs); }
     QAction *exportNqcAction() const { return action(ComposerAction::ExportNqc); }
+    QAction *sendAction() const { return action(ComposerAction::SendToRcx); }
     QAction *exportWavAction() const { return action(ComposerAction::ExportWav); }
     QAction *exportMidiAction() const { return action(ComposerAction::ExportMidi); }
     QAction *importMidiAction() const { return action(ComposerAction::ImportMidi); }

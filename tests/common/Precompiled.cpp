@@ -1,0 +1,1 @@
+// The translation unit the precompiled headers of the tests are made from.
