@@ -14,7 +14,7 @@ namespace {
 const QString LengthWords = QStringLiteral("長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです");
 // Work a file may ask for through its loops before it is taken for one that
 // never ends: far more than 32767 notes need.
-constexpr qint64 MostSteps = 4'000'000;
+constexpr qint64 MostSteps = 1'000'000;
 constexpr int LowestOctave = 3;
 constexpr int HighestOctave = 7;
 
