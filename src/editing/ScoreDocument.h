@@ -32,6 +32,8 @@ public:
     const ScoreEditor &editor() const { return m_editor; }
     const ComposerState &state() const { return m_editor.state(); }
     int tempo() const { return m_editor.tempo(); }
+    // Quarter notes a bar as the staff shows the melody (4, 3 or 2); 0: no bars.
+    int meter() const { return m_meter; }
     std::span<const NoteRecord> notes() const { return m_editor.state().notes(); }
     Melody melody() const;
     QUndoStack &undoStack() { return m_undo; }
@@ -83,9 +85,22 @@ public:
     // Moves notes first … first+count-1 one place up (-1) or down (+1).
     bool move(int first, int count, int by);
 
+    // One thing of the notes first … first+count-1, as one step each, the
+    // rest of every note as it was. A rest given a pitch becomes a note; the
+    // other changes leave rests alone, but for the length. Moving the pitch
+    // past the lowest or highest note is refused with a box.
+    void changePitch(int first, int count, int pitch);
+    bool shiftPitch(int first, int count, int semitones);
+    bool shiftOctave(int first, int count, int octaves);
+    void changeLength(int first, int count, NoteLength length);
+    void changeArticulation(int first, int count, Articulation articulation);
+    void makeRest(int first, int count);
+
     // The whole melody.
     bool transpose(int semitones);
     void changeTempo(int tempo);
+    // 4, 3, 2 or 0; nothing the brick plays changes.
+    void changeMeter(int meter);
 
 signals:
     // What the composer shows changed: the note being composed, the words
@@ -102,6 +117,12 @@ private:
     void push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done);
     void record(ScoreEditor::ScoreChange change);
     void setFile(const QString &path, bool isMelodyFile);
+    // The notes of the range as change leaves them, as one step; none when
+    // nothing changed.
+    void changeNotes(int first, int count, const QString &name, const std::function<void(NoteRecord &)> &change);
+    // Pitches moved by semitones within the range, or a box naming how many
+    // would leave the five octaves.
+    bool shiftNotes(int first, int count, int semitones, const QString &name);
 
     MessageService &m_messages;
     RecoveryJournal *m_journal;
@@ -109,4 +130,5 @@ private:
     QUndoStack m_undo;
     QString m_melodyFile;
     QString m_sourceFile; // a program or MIDI file it was opened from
+    int m_meter = 0;
 };

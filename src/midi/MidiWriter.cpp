@@ -71,6 +71,20 @@ struct Timed {
 
 } // namespace
 
+qint64 gridSoundTicks(qint64 length, Articulation articulation, int tempo)
+{
+    // The gap in milliseconds at the file's tempo; where less than a brick
+    // tick would be left, the brick's shortest sound: 2 ticks normal, 1
+    // staccato.
+    const auto ofMilliseconds = [tempo](int ms) {
+        return qint64(std::llround(double(ms) * TicksPerQuarter * tempo / 60000.0));
+    };
+    qint64 sound = length - ofMilliseconds(gapTicks(articulation) * 10);
+    if (sound < ofMilliseconds(10))
+        sound = ofMilliseconds(articulation == Articulation::Normal ? 20 : 10);
+    return std::min(sound, length);
+}
+
 QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
 {
     // Brick ticks of 10 ms to MIDI ticks: a quarter note is 6000 / tempo
@@ -100,17 +114,7 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
             brickNow += played.lengthTicks;
         } else {
             const qint64 length = gridTicks(note.length);
-            // The gap in milliseconds at the file's tempo; where less than a
-            // brick tick would be left, the brick's shortest sound: 2 ticks
-            // normal, 1 staccato.
-            const auto ofMilliseconds = [tempo](int ms) {
-                return qint64(std::llround(double(ms) * TicksPerQuarter * tempo / 60000.0));
-            };
-            qint64 sound = length - ofMilliseconds(gapTicks(note.articulation) * 10);
-            if (sound < ofMilliseconds(10))
-                sound = ofMilliseconds(note.articulation == Articulation::Normal ? 20 : 10);
-            sound = std::min(sound, length);
-            timed = {gridNow, gridNow + sound, gridNow + length};
+            timed = {gridNow, gridNow + gridSoundTicks(length, note.articulation, tempo), gridNow + length};
             gridNow += length;
         }
         if (!played.isRest()) {

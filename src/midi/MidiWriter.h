@@ -27,6 +27,11 @@ enum class Timing { Grid, AsPlayed };
 // The exact ticks of a length at 960 a quarter note.
 int gridTicks(NoteLength length);
 
+// How long a note of length ticks sounds on the grid at a tempo: its gap
+// (100 ms normal, 200 ms staccato, none slurred) taken from its end, and
+// where less than a brick tick would be left, the brick's shortest sound.
+qint64 gridSoundTicks(qint64 length, Articulation articulation, int tempo);
+
 // The MIDI note of a tone.
 constexpr int noteNumber(int pitch, Octave octave)
 {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include <QRegularExpression>
+
 #include "base/ProgramInfo.h"
 #include "score/TempoReader.h"
 
@@ -329,6 +331,7 @@ private:
     {
         MmlReadResult result;
         result.melody.tempo = m_tempo == 0 ? Melody::DefaultTempo : m_tempo;
+        result.melody.meter = m_meter;
         result.melody.notes.reserve(m_notes.size());
         for (const Read &read : m_notes) {
             NoteRecord note = read.note;
@@ -425,8 +428,10 @@ private:
         while (!atEnd()) {
             const QChar c = peek();
             if ((m_oldZepa && c == u';') || startsWith("//")) {
+                const qsizetype start = m_position;
                 while (!atEnd() && peek() != u'\n')
                     take();
+                readMeter(QStringView(m_text).mid(start, m_position - start));
             } else if (startsWith("/*")) {
                 take();
                 take();
@@ -443,6 +448,16 @@ private:
             }
         }
         return false;
+    }
+
+    // "// meter 3/4": how the staff shows the melody, kept as a comment any
+    // reader passes over.
+    void readMeter(QStringView comment)
+    {
+        static const QRegularExpression meter(QStringLiteral("^//\\s*meter\\s+([234])/4\\s*$"));
+        const QRegularExpressionMatch match = meter.match(comment);
+        if (match.hasMatch())
+            m_meter = match.capturedView(1).toInt();
     }
 
     std::optional<int> number()
@@ -495,6 +510,7 @@ private:
     const QString &m_text;
     const bool m_oldZepa;
     const bool m_zepa;
+    int m_meter = 0;
     qsizetype m_position = 0;
     qsizetype m_lineStart = 0;
     int m_line = 1;

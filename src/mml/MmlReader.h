@@ -22,6 +22,7 @@
 //   [ … ] n    the notes between, n times (2 without n)
 //   k n        every note after it n semitones higher (lower with -n)
 //   // …  /* … */   comments
+//   // meter 3/4    a comment of its own line: the meter the staff shows (4/4, 3/4, 2/4)
 //   ;          the next track: the first track with notes is the melody
 // Read and left out, and said so: volume v, velocity u, pan p, instrument @,
 // the other tracks, tempo changes; notes outside ZEPA's five octaves are

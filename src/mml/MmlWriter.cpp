@@ -30,6 +30,8 @@ QByteArray mmlText(const Melody &melody)
     constexpr int NotesPerLine = 16;
     QByteArray text = "// " + ProgramTitle.toUtf8() + ' ' + programVersionText().toUtf8() + '\n';
     text += "// q8 slur or tie, q7 normal (0.1 s of silence after the note), q4 staccato (0.2 s), as the RCX plays them\n";
+    if (melody.meter == 2 || melody.meter == 3 || melody.meter == 4)
+        text += "// meter " + QByteArray::number(melody.meter) + "/4\n"; // as the staff shows it
     text += "t" + QByteArray::number(melody.tempo) + '\n';
 
     // Octave, length and articulation before the first note and wherever

@@ -10,6 +10,9 @@ struct Melody {
     static constexpr int DefaultTempo = 120;
     int tempo = DefaultTempo;
     std::vector<NoteRecord> notes;
+    // Quarter notes a bar, 4, 3 or 2, as the staff shows the melody; 0 for
+    // none: no bar lines. It changes nothing the brick plays.
+    int meter = 0;
 
     bool operator==(const Melody &) const = default;
 };

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "drawing/ScoreFonts.h"
 
-// The windows are drawn for "ＭＳ Ｐゴシック" 9 points. Where that font is
-// missing, its family name stands for IPAPGothic, or else for another
-// Japanese sans-serif font, so every Japanese text shows real glyphs.
+// The windows are drawn for "ＭＳ Ｐゴシック" 9 points, or the font that
+// stands for it (see ScoreFonts).
 namespace AppFonts {
 
-inline const QString DesignFamily = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString &DesignFamily = ScoreFonts::DesignFamily;
 inline constexpr double DesignPointSize = 9.0;
 
 void install();

@@ -13,4 +13,5 @@ public:
     bool openDocument(const QString &path) override;
     std::optional<SendChoice> askSendChoice(const SendChoice &initial) override;
     std::unique_ptr<ProgressTask> startProgress(const QString &title, const QString &label, int maximum) override;
+    PrintOutcome print(const QString &title, const std::function<bool(QPagedPaintDevice &)> &paint) override;
 };

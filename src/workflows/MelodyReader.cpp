@@ -7,6 +7,7 @@
 
 #include "base/SystemReasons.h"
 #include "midi/MidiImport.h"
+#include "notation/MusicXmlReader.h"
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
 #include "nqc/NqcReader.h"
@@ -88,6 +89,24 @@ MelodyRead fromMidi(const QByteArray &bytes, const MelodyReadOptions &options)
     return read;
 }
 
+MelodyRead fromMusicXml(const QByteArray &bytes)
+{
+    const MusicXmlRead musicXml = readMusicXml(bytes);
+    if (!musicXml.ok()) {
+        MelodyRead read = refused(MelodyRead::Status::Refused, musicXml.error);
+        read.kind = MelodyKind::MusicXml;
+        return read;
+    }
+    MelodyRead read;
+    read.status = MelodyRead::Status::Read;
+    read.kind = MelodyKind::MusicXml;
+    read.melody = musicXml.import.melody;
+    read.events = brickEvents(read.melody.notes);
+    read.changesJapanese = musicXml.leftOutJapanese + musicXml.import.changes(true);
+    read.changesEnglish = musicXml.leftOutEnglish + musicXml.import.changes(false);
+    return read;
+}
+
 } // namespace
 
 QString MelodyRead::placedError() const
@@ -105,6 +124,8 @@ MelodyKind melodyKindOf(const QByteArray &bytes)
         return MelodyKind::Midi;
     if (bytes.startsWith("#define"))
         return MelodyKind::Program;
+    if (looksLikeMusicXml(bytes))
+        return MelodyKind::MusicXml;
     return MelodyKind::MelodyFile;
 }
 
@@ -116,6 +137,8 @@ qint64 largestFileOf(MelodyKind kind)
         return 8 * MiB;
     case MelodyKind::Program:
         return 32 * MiB;
+    case MelodyKind::MusicXml:
+        return 64 * MiB; // a full score is about 15 MB of MusicXML
     case MelodyKind::Midi:
         break;
     }
@@ -150,11 +173,15 @@ MelodyRead readMelodyBytes(const QByteArray &bytes, const MelodyReadOptions &opt
             return fromMidi(bytes, options);
         if (*options.onlyKind == MelodyKind::Program)
             return fromProgram(bytes);
+        if (*options.onlyKind == MelodyKind::MusicXml)
+            return fromMusicXml(bytes);
         return fromMelodyFile(bytes);
     }
     switch (kind) {
     case MelodyKind::Midi:
         return fromMidi(bytes, options);
+    case MelodyKind::MusicXml:
+        return fromMusicXml(bytes);
     case MelodyKind::Program:
         return fromProgram(bytes);
     case MelodyKind::MelodyFile:

@@ -17,12 +17,14 @@
 //   a MIDI file      "MThd" first; one voice becomes the melody, as the MIDI
 //                    import makes it (the highest note where notes overlap,
 //                    lengths fitted to ZEPA's thirteen, octaves moved in)
+//   MusicXML         a zip (.mxl), or XML whose root is a MusicXML score;
+//                    its first part, made a melody as the MIDI import makes one
 //   a program        the frequency table ZEPA writes first; its statements,
 //                    and the melody they were written from where one tempo
 //                    and one length per note explain them
 //   a melody file    anything else, read as MML
 // Every refusal is one sentence for the user, in Japanese.
-enum class MelodyKind { MelodyFile, Program, Midi };
+enum class MelodyKind { MelodyFile, Program, Midi, MusicXml };
 
 struct MelodyReadOptions {
     // Only this kind is taken; another is refused as not of this kind.

@@ -1,12 +1,15 @@
 #include "workflows/Outputs.h"
 
 #include "midi/MidiWriter.h"
+#include "base/ProgramInfo.h"
+#include "notation/LilyPondWriter.h"
+#include "notation/MusicXmlWriter.h"
 #include "nqc/NqcProgram.h"
 #include "sound/WavFile.h"
 
-const std::array<OutputFormat, 8> &outputFormats()
+const std::array<OutputFormat, 10> &outputFormats()
 {
-    static const std::array<OutputFormat, 8> formats{{
+    static const std::array<OutputFormat, 10> formats{{
         {OutputKind::Nqc, QStringLiteral("nqc"), QStringLiteral("NQCプログラムを書き出す(&C)"),
          QStringLiteral("NQCプログラムを書き出す"), QStringLiteral("NQCプログラム (*.nqc)"), QStringLiteral(".nqc"),
          std::nullopt},
@@ -30,6 +33,12 @@ const std::array<OutputFormat, 8> &outputFormats()
          QStringLiteral("_ev3dev.py"), ExportTarget::Ev3dev},
         {OutputKind::MidiAsPlayed, QStringLiteral("midi --as-played"), QString(), QStringLiteral("MIDIファイルに書き出す"),
          QStringLiteral("MIDIファイル（ブロックが鳴らす時間のまま） (*.mid)"), QStringLiteral(".mid"), std::nullopt},
+        {OutputKind::MusicXml, QStringLiteral("musicxml"), QStringLiteral("MusicXMLに書き出す(&U)..."),
+         QStringLiteral("MusicXMLに書き出す"), QStringLiteral("MusicXMLファイル (*.musicxml)"),
+         QStringLiteral(".musicxml"), std::nullopt},
+        {OutputKind::LilyPond, QStringLiteral("lilypond"), QStringLiteral("LilyPondに書き出す(&L)..."),
+         QStringLiteral("LilyPondに書き出す"), QStringLiteral("LilyPondファイル (*.ly)"), QStringLiteral(".ly"),
+         std::nullopt},
     }};
     return formats;
 }
@@ -50,12 +59,18 @@ std::optional<OutputKind> brickOutputNamed(const QString &name)
 
 QString suggestedOutputName(OutputKind kind, const QString &melodyName)
 {
-    return (melodyName.isEmpty() ? QStringLiteral("melody") : melodyName) + outputFormat(kind).nameEnding;
+    return suggestedFileName(melodyName, outputFormat(kind).nameEnding);
 }
 
-OutputSource OutputSource::of(Melody melody)
+QString suggestedFileName(const QString &melodyName, const QString &ending)
+{
+    return (melodyName.isEmpty() ? QStringLiteral("melody") : melodyName) + ending;
+}
+
+OutputSource OutputSource::of(Melody melody, const QString &title)
 {
     OutputSource source;
+    source.title = title;
     source.events = brickEvents(melody.notes);
     source.melody = std::move(melody);
     return source;
@@ -147,6 +162,18 @@ OutputResult writeOutput(OutputKind kind, const OutputSource &source, const QStr
             MidiFile::write(source.melody->notes, source.melody->tempo,
                             kind == OutputKind::Midi ? MidiFile::Timing::Grid : MidiFile::Timing::AsPlayed),
             replace));
+    case OutputKind::MusicXml: {
+        const MusicXmlText xml = musicXmlText(*source.melody, source.title,
+                                              QStringLiteral("ZEPA %1").arg(programVersionText()));
+        OutputResult result = fromWrite(UserFileWriter::write(path, xml.bytes, replace));
+        if (xml.barsDropped)
+            result.changes << ExportChange{
+                QStringLiteral("%1/4拍子に合わない長さがあるため、小節線を見せずに書きました。").arg(source.melody->meter),
+                QStringLiteral("some lengths do not fit %1/4, so the bars are not shown.").arg(source.melody->meter)};
+        return result;
+    }
+    case OutputKind::LilyPond:
+        return fromWrite(UserFileWriter::write(path, lilyPondText(writeMelody(*source.melody), source.title), replace));
     case OutputKind::Nxc:
     case OutputKind::Pybricks:
     case OutputKind::Microbit:

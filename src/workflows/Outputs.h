@@ -16,7 +16,9 @@
 // calls it, what the menu and the save dialog say, and how it is written.
 // MidiAsPlayed is the MIDI file timed by the brick's own ticks, chosen in the
 // MIDI dialog or with zepa midi --as-played; it has no menu command of its own.
-enum class OutputKind { Nqc, Wav, Midi, Nxc, Pybricks, Microbit, Ev3dev, MidiAsPlayed };
+// MusicXml and LilyPond are the notation programs' files, written as ZEPA's
+// staff shows the melody.
+enum class OutputKind { Nqc, Wav, Midi, Nxc, Pybricks, Microbit, Ev3dev, MidiAsPlayed, MusicXml, LilyPond };
 
 struct OutputFormat {
     OutputKind kind;
@@ -28,20 +30,23 @@ struct OutputFormat {
     std::optional<ExportTarget> brick; // the programs for the bricks after the RCX
 };
 
-const std::array<OutputFormat, 8> &outputFormats();
+const std::array<OutputFormat, 10> &outputFormats();
 const OutputFormat &outputFormat(OutputKind kind);
 std::optional<OutputKind> brickOutputNamed(const QString &name);
 // The name suggested for the file: the melody's own name ("melody" while it has
 // none) and the format's ending.
 QString suggestedOutputName(OutputKind kind, const QString &melodyName);
+// The same for a file of another kind, by its ending (".pdf").
+QString suggestedFileName(const QString &melodyName, const QString &ending);
 
 // What an output is made from: the statements the brick plays and, unless the
 // input was a program whose notes cannot be told, the melody they came from.
 struct OutputSource {
     std::optional<Melody> melody;
     std::vector<BrickEvent> events;
+    QString title; // the melody's name, for the files that show one
 
-    static OutputSource of(Melody melody);
+    static OutputSource of(Melody melody, const QString &title = QString());
 };
 
 struct OutputResult {

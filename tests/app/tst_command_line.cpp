@@ -1,6 +1,10 @@
 #include <cmath>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -89,6 +93,8 @@ private slots:
     void melodyFilesAndProgramsTurnIntoEachOther();
     void midiFilesComeInAndProgramsGoToOtherBricks();
     void sendReachesTheSimulatedBrick();
+    void sheetMusicIsAPdfWithItsFontsInside();
+    void notationFilesGoOutAndComeBack();
     void playWithoutASoundServerSaysSoOnce();
     void playIsHeardThroughARealSoundServer();
 };
@@ -304,6 +310,172 @@ void CommandLineTest::sendReachesTheSimulatedBrick()
     QCOMPARE(run.errors, QStringLiteral("zepa: The infrared tower (%1) does not answer: check its battery and the port it "
                                         "is plugged into.\n")
                              .arg(off.port()));
+}
+
+namespace {
+
+// What a program no one here wrote prints about a file.
+QString toolOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
+        return QStringLiteral("%1 failed: %2").arg(program, QString::fromUtf8(tool.readAllStandardError()));
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+struct PdfWord {
+    int page = 0;
+    QRectF box;
+    QString text;
+};
+
+// Every word pdftotext finds, with its page and box in points.
+std::vector<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize)
+{
+    const QString html = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    std::vector<PdfWord> words;
+    int page = 0;
+    static const QRegularExpression pattern(QStringLiteral(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (const QRegularExpressionMatch &match : pattern.globalMatch(html)) {
+        if (match.capturedLength(1) > 0) {
+            ++page;
+            *pageSize = QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
+            continue;
+        }
+        words.push_back({page,
+                         QRectF(QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()),
+                                QPointF(match.captured(5).toDouble(), match.captured(6).toDouble())),
+                         match.captured(7)});
+    }
+    return words;
+}
+
+bool isMusicGlyph(const QString &word)
+{
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() >= 0xe000 && c.unicode() < 0xf900; });
+}
+
+} // namespace
+
+void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
+{
+    QTemporaryDir directory;
+    const QString song = directory.filePath(QStringLiteral("song.mml"));
+    writeFile(song, "// meter 3/4\nt96 o5 l4 c d e f+2. l8 g a b > c < b a Q4 g2 r4 o7 c d e\n");
+    const QString pdf = directory.filePath(QStringLiteral("song.pdf"));
+    Run run = zepa({QStringLiteral("pdf"), QStringLiteral("--title"), QStringLiteral("ふるさと"), song, pdf});
+    QCOMPARE(run.errors, QString());
+    QCOMPARE(run.status, 0);
+
+    // Both fonts travel inside the file: a printer without them prints the same.
+    const QString fonts = toolOutput(QStringLiteral("pdffonts"), {pdf});
+    static const QRegularExpression embedded(QStringLiteral(R"(^(\S+)\s.*\s(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+$)"),
+                                             QRegularExpression::MultilineOption);
+    QStringList embeddedFonts;
+    for (const QRegularExpressionMatch &match : embedded.globalMatch(fonts)) {
+        QCOMPARE(match.captured(2), QStringLiteral("yes"));
+        embeddedFonts << match.captured(1);
+    }
+    QVERIFY2(embeddedFonts.filter(QStringLiteral("Bravura")).size() == 1, qPrintable(fonts));
+    QVERIFY2(embeddedFonts.filter(QStringLiteral("IPA")).size() >= 1, qPrintable(fonts));
+
+    // The title at the top of page 1, centred, the tempo,
+    // the page's number at its foot, and nothing outside its 15 mm margins.
+    QSizeF page;
+    const std::vector<PdfWord> words = pdfWords(pdf, &page);
+    QCOMPARE(page, QSizeF(595, 842));
+    const double margin = 15 / 25.4 * 72 - 0.5;
+    QStringList texts;
+    const PdfWord *highest = nullptr;
+    for (const PdfWord &word : words) {
+        QVERIFY2(word.box.left() >= margin && word.box.right() <= page.width() - margin, qPrintable(word.text));
+        if (!isMusicGlyph(word.text)) {
+            texts << word.text;
+            QVERIFY2(word.box.top() >= margin && word.box.bottom() <= page.height() - margin, qPrintable(word.text));
+            if (!highest || word.box.top() < highest->box.top())
+                highest = &word;
+        }
+    }
+    QVERIFY(highest);
+    QCOMPARE(highest->text, QStringLiteral("ふるさと"));
+    QVERIFY(std::abs(highest->box.center().x() - page.width() / 2) < 1);
+    QCOMPARE(texts, (QStringList{QStringLiteral("="), QStringLiteral("96"), QStringLiteral("ふるさと"),
+                                 QStringLiteral("1"), QStringLiteral("/"), QStringLiteral("1")}));
+    const QString songInfo
+        = toolOutput(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
+    QVERIFY2(songInfo.contains(QRegularExpression(QStringLiteral("^Title: +ふるさと$"), QRegularExpression::MultilineOption)),
+             qPrintable(songInfo));
+
+    // A file there already stays unless --force; a meter ZEPA has not is a usage error.
+    run = zepa({QStringLiteral("pdf"), song, pdf});
+    QCOMPARE(run.status, 1);
+    run = zepa({QStringLiteral("pdf"), QStringLiteral("--meter"), QStringLiteral("5/4"), song, pdf});
+    QCOMPARE(run.status, 2);
+
+    // The most notes a score holds, varied, over many numbered pages.
+    QByteArray longSong = "t120 ";
+    const char *const phrases[] = {"o4 l8 c d+ e l4 f g. ", "o6 l16 a b > c < b l2 r ", "o5 l12 c d e Q4 f g a ", "o3 l1 b ",
+                                   "o7 l32 c d e f Q8 l4 e e Q7 "};
+    int notes = 0;
+    for (int i = 0; notes + 6 <= 32767; ++i) {
+        const QByteArray phrase(phrases[i % 5]);
+        longSong += phrase;
+        notes += int(phrase.count(' ')) - int(phrase.count("l")) - int(phrase.count("o")) - int(phrase.count("Q"));
+    }
+    const QString longMelody = directory.filePath(QStringLiteral("long.mml"));
+    writeFile(longMelody, longSong);
+    const QString longPdf = directory.filePath(QStringLiteral("long.pdf"));
+    QElapsedTimer timer;
+    timer.start();
+    run = zepa({QStringLiteral("pdf"), QStringLiteral("--meter"), QStringLiteral("4/4"), longMelody, longPdf});
+    qInfo("%d notes: a PDF of %lld bytes in %lld ms", notes, QFileInfo(longPdf).size(), timer.elapsed());
+    QCOMPARE(run.errors, QString());
+    QCOMPARE(run.status, 0);
+    const QString info = toolOutput(QStringLiteral("pdfinfo"), {longPdf});
+    static const QRegularExpression pagesLine(QStringLiteral(R"(Pages:\s+(\d+))"));
+    const int pages = pagesLine.match(info).captured(1).toInt();
+    QVERIFY2(pages > 50, qPrintable(info));
+    const QString lastPage = toolOutput(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-f"), QString::number(pages), longPdf, QStringLiteral("-")});
+    QVERIFY2(lastPage.contains(QStringLiteral("%1 / %1").arg(pages)), qPrintable(lastPage));
+}
+
+void CommandLineTest::notationFilesGoOutAndComeBack()
+{
+    QTemporaryDir directory;
+    const QString song = directory.filePath(QStringLiteral("song.mml"));
+    writeFile(song, "t96 o5 l4 c d e f+2. l8 g a Q8 b > c Q7 < b4 r4\n");
+    const QString xml = directory.filePath(QStringLiteral("song.musicxml"));
+    QCOMPARE(zepa({QStringLiteral("musicxml"), QStringLiteral("--meter"), QStringLiteral("3/4"), song, xml}).status, 0);
+    const QString ly = directory.filePath(QStringLiteral("song.ly"));
+    QCOMPARE(zepa({QStringLiteral("lilypond"), QStringLiteral("--title"), QStringLiteral("ふるさと"), song, ly}).status, 0);
+    QFile lilyPond(ly);
+    QVERIFY(lilyPond.open(QIODevice::ReadOnly));
+    const QByteArray score = lilyPond.readAll();
+    QVERIFY(score.startsWith("\\version \"2.24.0\"") && score.contains("title = \"ふるさと\""));
+
+    // Every INPUT may be MusicXML: the same program as from the melody file, the meter kept.
+    const QString fromXml = directory.filePath(QStringLiteral("from-xml.nqc"));
+    const QString fromMml = directory.filePath(QStringLiteral("from-mml.nqc"));
+    QCOMPARE(zepa({QStringLiteral("nqc"), xml, fromXml}).errors, QString());
+    QCOMPARE(zepa({QStringLiteral("nqc"), song, fromMml}).status, 0);
+    QFile a(fromXml), b(fromMml);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), b.readAll());
+    const QString back = directory.filePath(QStringLiteral("back.mml"));
+    QCOMPARE(zepa({QStringLiteral("mml"), xml, back}).status, 0);
+    QFile melody(back);
+    QVERIFY(melody.open(QIODevice::ReadOnly));
+    QVERIFY(melody.readAll().contains("// meter 3/4\n"));
+
+    // A compressed file cut short is refused, naming it.
+    const QString broken = directory.filePath(QStringLiteral("broken.mxl"));
+    writeFile(broken, QByteArray("PK\x03\x04", 4) + QByteArray(40, 'x'));
+    const Run refused = zepa({QStringLiteral("nqc"), broken, fromXml});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.errors.contains(broken) && refused.errors.contains(QStringLiteral(".mxl")), qPrintable(refused.errors));
 }
 
 void CommandLineTest::playWithoutASoundServerSaysSoOnce()

@@ -100,6 +100,13 @@ public:
         progressMaximum = maximum;
         return std::make_unique<RecordedProgress>(progress, progressLabels, cancelProgressAt);
     }
+    PrintOutcome print(const QString &title, const std::function<bool(QPagedPaintDevice &)> &paint) override
+    {
+        printTitles << title;
+        if (!printDevice)
+            return PrintOutcome::Cancelled;
+        return paint(*printDevice) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    }
     QString answer;
     QString suggested;
     QStringList filters; // the kinds of file the last save dialog offered
@@ -120,4 +127,6 @@ public:
     std::vector<int> progress; // every value shown
     QStringList progressLabels; // every label shown
     int cancelProgressAt = -1;
+    QStringList printTitles;
+    QPagedPaintDevice *printDevice = nullptr; // where the user prints; none: cancelled
 };

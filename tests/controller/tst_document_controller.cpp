@@ -1,4 +1,6 @@
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QPdfWriter>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -84,6 +86,7 @@ private slots:
     void recentFilesKeepEightAndForgetTheGone();
     void everyOutputIsOfferedUnderTheMelodysName_data();
     void everyOutputIsOfferedUnderTheMelodysName();
+    void sheetMusicPrintsAndBecomesAPdf();
 };
 
 void DocumentControllerTest::openingAnotherSongStartsItsOwnHistory()
@@ -274,7 +277,7 @@ void DocumentControllerTest::everyOutputIsOfferedUnderTheMelodysName()
     QVERIFY(user.controller().openFile(song));
     const QString path = directory.filePath(QStringLiteral("out"));
     user.dialogs.answer = path;
-    const OutputResult expected = writeOutput(kind, OutputSource::of(user.document().melody()),
+    const OutputResult expected = writeOutput(kind, OutputSource::of(user.document().melody(), QStringLiteral("ふるさと")),
                                               directory.filePath(QStringLiteral("expected")),
                                               UserFileWriter::Replace::Never);
     if (!expected.changes.isEmpty())
@@ -297,5 +300,57 @@ void DocumentControllerTest::everyOutputIsOfferedUnderTheMelodysName()
     QCOMPARE(user.document().notes().size(), std::size_t(4));
 }
 
-QTEST_GUILESS_MAIN(DocumentControllerTest)
+void DocumentControllerTest::sheetMusicPrintsAndBecomesAPdf()
+{
+    QTemporaryDir directory;
+    Session user(directory.path());
+    QSignalSpy status(&user.controller(), &DocumentController::status);
+    user.controller().print(); // nothing to print: no dialog
+    QCOMPARE(user.dialogs.asked, QStringList());
+    QCOMPARE(status.back().front().toString(), QStringLiteral("楽譜にする音がありません"));
+
+    const QString song = directory.filePath(QStringLiteral("ふるさと.mml"));
+    writeFile(song, "// meter 3/4\nT100 c d e Q4 f2.");
+    QVERIFY(user.controller().openFile(song));
+    // The title starts as the melody's name; the pages go to the printer the user chose.
+    QByteArray printed;
+    QBuffer printer(&printed);
+    QVERIFY(printer.open(QIODevice::WriteOnly));
+    QPdfWriter device(&printer);
+    user.dialogs.printDevice = &device;
+    user.dialogs.typed = QStringLiteral(" 三年 ふるさと ");
+    user.controller().print();
+    QCOMPARE(user.dialogs.shownText, QStringLiteral("ふるさと"));
+    QCOMPARE(user.dialogs.printTitles, QStringList{QStringLiteral("三年 ふるさと")});
+    QCOMPARE(status.back().front().toString(), QStringLiteral("印刷しました"));
+    printer.close();
+    QVERIFY(printed.startsWith("%PDF-"));
+
+    // A printer that cannot be drawn on is said so, never reported as printed.
+    QPdfWriter broken(directory.filePath(QStringLiteral("gone/printer.pdf")));
+    user.dialogs.printDevice = &broken;
+    user.messages.expect();
+    user.controller().print();
+    QCOMPARE(user.messages.last().text, QStringLiteral("印刷できませんでした。プリンターの設定を確かめてください。"));
+
+    // The PDF under the melody's name, its pages counted in the progress;
+    // stopped part way, no file at all.
+    const QString pdf = directory.filePath(QStringLiteral("sheet.pdf"));
+    user.dialogs.answer = pdf;
+    user.dialogs.cancelProgressAt = 0;
+    user.controller().exportPdf();
+    QCOMPARE(user.dialogs.suggested, directory.filePath(QStringLiteral("ふるさと.pdf")));
+    QCOMPARE(status.back().front().toString(), QStringLiteral("書き出しを取りやめました"));
+    QVERIFY(!QFileInfo::exists(pdf));
+    user.dialogs.cancelProgressAt = -1;
+    user.controller().exportPdf();
+    QCOMPARE(user.dialogs.progressTitles.back(), QStringLiteral("PDFに書き出す"));
+    QCOMPARE(user.dialogs.progressLabels.back(), QStringLiteral("楽譜をPDFにしています…（1 / 1 ページ）"));
+    QCOMPARE(status.back().front().toString(), QStringLiteral("sheet.pdf に書き出しました"));
+    QVERIFY(contents(pdf).startsWith("%PDF-"));
+    QVERIFY(user.messages.allAnswered());
+}
+
+// Pages are painted with Qt's painting, offscreen.
+QTEST_MAIN(DocumentControllerTest)
 #include "tst_document_controller.moc"

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -46,6 +48,7 @@ private slots:
     void undoAndRedoRetraceEveryStep();
     void editsAtTheLimits();
     void tempoChangeRoundTrip();
+    void oneThingOfChosenNotesIsOneStep();
 };
 
 void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
@@ -205,6 +208,95 @@ void ScoreDocumentTest::tempoChangeRoundTrip()
     QCOMPARE(editor.state().currentNote.ticks, lengthTicks(editor.state().currentNote.length, 93));
     document.changeTempo(120);
     QVERIFY(scoreOf(document) == at120);
+}
+
+void ScoreDocumentTest::oneThingOfChosenNotesIsOneStep()
+{
+    // ド（低音） 4分, 8分休符, ミ スタッカート 2分, シ（高音） スラー 16分, ソ（最高音） 全音符.
+    auto melody = [] {
+        std::vector<NoteRecord> notes{toneNote(0, Octave::Low, 0), restNote(0),
+                                      toneNote(4, Octave::Middle, 0, Articulation::Staccato),
+                                      toneNote(11, Octave::High, 0, Articulation::SlurOrTie),
+                                      toneNote(7, Octave::Highest, 0)};
+        const NoteLength lengths[] = {NoteLength::Quarter, NoteLength::Eighth, NoteLength::Half, NoteLength::Sixteenth,
+                                      NoteLength::Whole};
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+            notes[i].length = lengths[i];
+            notes[i].ticks = lengthTicks(lengths[i], 100);
+        }
+        return notes;
+    };
+    using Notes = std::vector<NoteRecord>;
+    struct Row {
+        const char *name;
+        std::function<void(ScoreDocument &)> edit;
+        QString caption; // of the last step; empty: none made
+        std::function<void(Notes &)> expected;
+        int meter = 0;
+        int boxes = 0; // refusals said
+    };
+    const std::vector<Row> rows{
+        {"a pitch, a rest becoming that note", [](ScoreDocument &d) { d.changePitch(1, 3, 9); }, QStringLiteral("音の高さの変更"),
+         [](Notes &n) { n[1].pitch = n[2].pitch = n[3].pitch = 9; }},
+        {"a semitone up, across an octave, rests alone", [](ScoreDocument &d) { d.shiftPitch(1, 3, 1); },
+         QStringLiteral("半音上げる"),
+         [](Notes &n) {
+             n[2].pitch = 5;
+             n[3] = toneNote(0, Octave::Highest, n[3].ticks, Articulation::SlurOrTie);
+             n[3].length = NoteLength::Sixteenth;
+         }},
+        {"a semitone down from the lowest ド is refused whole", [](ScoreDocument &d) { d.shiftOctave(0, 1, -1); d.shiftPitch(0, 3, -1); },
+         QStringLiteral("オクターブ下げる"), [](Notes &n) { n[0].octave = Octave::Lowest; }, 0, 1},
+        {"an octave above the highest is refused", [](ScoreDocument &d) { d.shiftOctave(3, 2, 1); }, QString(),
+         [](Notes &) {}, 0, 1},
+        {"every length, the rest's too, in the tempo's ticks", [](ScoreDocument &d) { d.changeLength(0, 5, NoteLength::EighthTriplet); },
+         QStringLiteral("長さの変更"),
+         [](Notes &n) {
+             for (NoteRecord &note : n) {
+                 note.length = NoteLength::EighthTriplet;
+                 note.ticks = lengthTicks(NoteLength::EighthTriplet, 100);
+             }
+         }},
+        {"articulation of notes, never of a rest", [](ScoreDocument &d) { d.changeArticulation(0, 3, Articulation::SlurOrTie); },
+         QStringLiteral("音間の変更"),
+         [](Notes &n) { n[0].articulation = n[2].articulation = Articulation::SlurOrTie; }},
+        {"rests keep their length", [](ScoreDocument &d) { d.makeRest(2, 3); }, QStringLiteral("休符にする"),
+         [](Notes &n) { n[2].pitch = n[3].pitch = n[4].pitch = NoteRecord::Rest; }},
+        {"the meter, the notes as they were", [](ScoreDocument &d) { d.changeMeter(3); }, QStringLiteral("拍子の変更"),
+         [](Notes &) {}, 3},
+    };
+    for (const Row &row : rows) {
+        RecordingMessageService messages;
+        ScoreDocument document(100, messages);
+        for (const NoteRecord &note : melody()) {
+            composeNote(document, note);
+            document.confirm();
+        }
+        const int steps = document.undoStack().index();
+        const Notes before = scoreOf(document);
+        Notes after = before;
+        row.expected(after);
+        for (int box = 0; box < row.boxes; ++box)
+            messages.expect();
+        row.edit(document);
+        QVERIFY2(scoreOf(document) == after, row.name);
+        QCOMPARE(document.meter(), row.meter);
+        QVERIFY2(messages.allAnswered(), row.name);
+        if (row.caption.isEmpty()) {
+            QCOMPARE(document.undoStack().index(), steps);
+            continue;
+        }
+        QCOMPARE(document.undoStack().undoText(), row.caption);
+        QVERIFY(document.isModified());
+        while (document.undoStack().index() > steps) // one step each, back to the melody as composed
+            document.undoStack().undo();
+        QVERIFY2(scoreOf(document) == before, row.name);
+        QCOMPARE(document.meter(), 0);
+        while (document.undoStack().canRedo())
+            document.undoStack().redo();
+        QVERIFY2(scoreOf(document) == after, row.name);
+        QCOMPARE(document.meter(), row.meter);
+    }
 }
 
 QTEST_GUILESS_MAIN(ScoreDocumentTest)

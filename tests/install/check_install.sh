@@ -35,7 +35,7 @@ for path in bin/zepa share/applications/org.zepa.zepa.desktop share/metainfo/org
     share/mime/packages/org.zepa.zepa.xml share/icons/hicolor/scalable/apps/org.zepa.zepa.svg \
     share/icons/hicolor/16x16/apps/org.zepa.zepa.png share/icons/hicolor/48x48/apps/org.zepa.zepa.png \
     share/icons/hicolor/256x256/apps/org.zepa.zepa.png share/man/man1/zepa.1.gz share/man/ja/man1/zepa.1.gz \
-    share/doc/zepa/Readme.txt share/doc/zepa/copyright; do
+    share/doc/zepa/Readme.txt share/doc/zepa/copyright share/doc/zepa/Bravura-OFL.txt; do
     [ -f "$work/prefix/$path" ] || fail "cmake --install did not put $path"
 done
 

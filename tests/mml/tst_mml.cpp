@@ -50,6 +50,7 @@ void MmlTest::savedAndOpenedGivesTheIdenticalScore()
     for (int round = 0; round < 200; ++round) {
         Melody melody;
         melody.tempo = int(random.bounded(60, 241));
+        melody.meter = std::array{0, 2, 3, 4}[random.bounded(4)]; // kept in its comment
         const int count = int(random.bounded(0, 120));
         for (int i = 0; i < count; ++i) {
             melody.notes.push_back(randomNote(random, melody.tempo, 7));

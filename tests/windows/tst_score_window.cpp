@@ -11,6 +11,7 @@
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/score/ScoreWindow.h"
+#include "windows/score/StaffView.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ private slots:
     void transposeAndTempoFromTheEditMenu();
     void keysDoWhatTheirControlsDo_data();
     void keysDoWhatTheirControlsDo();
+    void theStaffChoosesChangesAndFollowsTheMelody();
 };
 
 void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
@@ -302,6 +304,73 @@ void ScoreWindowTest::keysDoWhatTheirControlsDo()
     QCOMPARE(labelText(keyed, "Label16"), labelText(clicked, "Label16"));
     QCOMPARE(keyed->editor().selectedOctave(), clicked->editor().selectedOctave());
     QCOMPARE(keyed->editor().selectedArticulation(), clicked->editor().selectedArticulation());
+}
+
+void ScoreWindowTest::theStaffChoosesChangesAndFollowsTheMelody()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    window->document().open(Melody{120, fullScore(400)}, QString(), false);
+    window->showScoreAction()->trigger();
+    ScoreWindow *score = zepa.app.scoreWindow();
+    StaffView *staff = score->staff();
+    QVERIFY(QTest::qWaitForWindowExposed(score));
+    QVERIFY(staff->isVisible() && score->table()->isVisible());
+
+    // A click chooses a note, Shift+click a range, ←/→ move: one selection with the table's.
+    QTest::mouseClick(staff->viewport(), Qt::LeftButton, {}, staff->noteRect(5).center().toPoint());
+    QCOMPARE(score->selection(), std::make_pair(5, 1));
+    QTest::mouseClick(staff->viewport(), Qt::LeftButton, Qt::ShiftModifier, staff->noteRect(8).center().toPoint());
+    QCOMPARE(score->selection(), std::make_pair(5, 4));
+    QCOMPARE(score->table()->selectionModel()->selectedRows().size(), 4);
+    staff->setFocus();
+    QTest::keyClick(staff, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(score->selection(), std::make_pair(5, 5));
+
+    // Keys change what is chosen, one step each, undone from the score window.
+    QTest::keyClick(staff, Qt::Key_Up);
+    QCOMPARE(pitchesOf(window).mid(4, 7), (QList<int>{4, 6, 7, 8, 9, 10, 10}));
+    QCOMPARE(score->undoAction()->text(), QStringLiteral("元に戻す(&U): 半音上げる"));
+    QTest::keyClick(staff, Qt::Key_4, {}); // a digit gives a length, as in the composer
+    QCOMPARE(window->editor().state().notes()[9].length, NoteLength::Eighth);
+    QCOMPARE(window->editor().state().notes()[10].length, NoteLength::Quarter);
+    score->undoAction()->trigger();
+    score->undoAction()->trigger();
+    QCOMPARE(pitchesOf(window).mid(4, 7), (QList<int>{4, 5, 6, 7, 8, 9, 10}));
+
+    // The meter is an undoable change that draws bars; the notes stay as they are.
+    auto barLines = [staff] { // upright lines across the staff, of no note
+        const std::vector<StaffPrimitive> &drawn = staff->layout().primitives;
+        return std::count_if(drawn.begin(), drawn.end(), [](const StaffPrimitive &line) {
+            return line.kind == StaffPrimitive::Kind::Line && line.note < 0 && line.x == line.x2
+                && std::abs(line.y2 - line.y) == 4.0f;
+        });
+    };
+    QCOMPARE(barLines(), 0);
+    score->meterActions().at(2)->trigger(); // 3/4
+    QCOMPARE(window->document().meter(), 3);
+    QCOMPARE(barLines(), 400 / 3);
+    window->undoAction()->trigger();
+    QCOMPARE(window->document().meter(), 0);
+    QVERIFY(score->meterActions().at(0)->isChecked());
+
+    // The note sounding is marked on the staff and in the table and kept in sight.
+    window->playAllAction()->trigger();
+    emit zepa.melodyOutput()->progressed(300 * 50 + 1, 400 * 50);
+    QCOMPARE(staff->playing(), 300);
+    QVERIFY(staff->viewport()->rect().contains(staff->noteRect(300).toAlignedRect()));
+    QVERIFY(score->table()->model()->index(300, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!score->table()->model()->index(299, 0).data(Qt::BackgroundRole).isValid());
+    zepa.melodyOutput()->finish();
+    QCOMPARE(staff->playing(), -1);
+    QVERIFY(!score->table()->model()->index(300, 0).data(Qt::BackgroundRole).isValid());
+
+    // Either view may be hidden, never both.
+    score->showStaffAction()->trigger();
+    QVERIFY(!staff->isVisible());
+    score->showTableAction()->trigger();
+    QVERIFY(score->table()->isVisible());
+    QVERIFY(score->showTableAction()->isChecked());
 }
 
 QTEST_MAIN(ScoreWindowTest)

@@ -6,7 +6,10 @@
 #include <QTest>
 
 #include "common/NoteBuilders.h"
+#include "base/ProgramInfo.h"
 #include "midi/MidiWriter.h"
+#include "notation/LilyPondWriter.h"
+#include "notation/MusicXmlWriter.h"
 #include "nqc/NqcProgram.h"
 #include "score/ComposerState.h"
 #include "sound/WavFile.h"
@@ -40,6 +43,10 @@ QByteArray expectedBytes(OutputKind kind, const Melody &melody)
         return MidiFile::write(melody.notes, melody.tempo);
     case OutputKind::MidiAsPlayed:
         return MidiFile::write(melody.notes, melody.tempo, MidiFile::Timing::AsPlayed);
+    case OutputKind::MusicXml:
+        return musicXmlText(melody, QString(), QStringLiteral("ZEPA %1").arg(programVersionText())).bytes;
+    case OutputKind::LilyPond:
+        return lilyPondText(writeMelody(melody));
     default:
         return {};
     }

@@ -9,7 +9,8 @@ constexpr std::pair<ComposerAction, OutputKind> Exports[] = {
     {A::ExportNqc, OutputKind::Nqc},           {A::ExportWav, OutputKind::Wav},
     {A::ExportMidi, OutputKind::Midi},         {A::ExportNxc, OutputKind::Nxc},
     {A::ExportPybricks, OutputKind::Pybricks}, {A::ExportMicrobit, OutputKind::Microbit},
-    {A::ExportEv3dev, OutputKind::Ev3dev},
+    {A::ExportEv3dev, OutputKind::Ev3dev},     {A::ExportMusicXml, OutputKind::MusicXml},
+    {A::ExportLilyPond, OutputKind::LilyPond},
 };
 
 QString menuText(OutputKind kind)
@@ -32,11 +33,15 @@ const std::vector<ComposerActionSpec> &composerActions()
         {A::ExportNqc, M::File, menuText(OutputKind::Nqc), key(Qt::CTRL | Qt::Key_E), true},
         {A::ExportWav, M::File, menuText(OutputKind::Wav), {}},
         {A::ExportMidi, M::File, menuText(OutputKind::Midi), {}},
+        {A::ExportPdf, M::File, QStringLiteral("楽譜をPDFに書き出す(&D)..."), {}},
+        {A::ExportMusicXml, M::File, menuText(OutputKind::MusicXml), {}},
+        {A::ExportLilyPond, M::File, menuText(OutputKind::LilyPond), {}},
         {A::ExportNxc, M::Bricks, menuText(OutputKind::Nxc), {}},
         {A::ExportPybricks, M::Bricks, menuText(OutputKind::Pybricks), {}},
         {A::ExportMicrobit, M::Bricks, menuText(OutputKind::Microbit), {}},
         {A::ExportEv3dev, M::Bricks, menuText(OutputKind::Ev3dev), {}},
         {A::SendToRcx, M::File, QStringLiteral("RCXに送る(&T)..."), key(Qt::Key_F9), true},
+        {A::Print, M::File, QStringLiteral("楽譜を印刷(&P)..."), key(Qt::CTRL | Qt::Key_P), true},
         {A::Quit, M::File, QStringLiteral("終了(&X)"), key(Qt::CTRL | Qt::Key_Q), true},
         {A::Undo, M::Edit, QStringLiteral("元に戻す(&U)"), key(Qt::CTRL | Qt::Key_Z)},
         {A::Redo, M::Edit, QStringLiteral("やり直し(&R)"),

@@ -36,9 +36,15 @@ std::function<void()> ComposerWindow::handlerFor(ComposerAction command)
     case ComposerAction::ExportPybricks:
     case ComposerAction::ExportMicrobit:
     case ComposerAction::ExportEv3dev:
+    case ComposerAction::ExportMusicXml:
+    case ComposerAction::ExportLilyPond:
         return [&files, kind = outputOf(command)] { files.exportTo(kind); };
     case ComposerAction::SendToRcx:
         return [&files] { files.sendToRcx(); };
+    case ComposerAction::ExportPdf:
+        return [&files] { files.exportPdf(); };
+    case ComposerAction::Print:
+        return [&files] { files.print(); };
     case ComposerAction::Quit:
         return [this] { close(); };
     case ComposerAction::Transpose:

@@ -13,7 +13,7 @@
 #include "ui_ComposerWindow.h"
 #include "widgets/FormDesign.h"
 #include "windows/composer/ComposerStatusBar.h"
-#include "windows/composer/NoteKeys.h"
+#include "widgets/NoteKeys.h"
 
 namespace {
 

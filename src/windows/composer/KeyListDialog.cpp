@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "windows/composer/NoteKeys.h"
+#include "widgets/NoteKeys.h"
 
 KeyListDialog::KeyListDialog(QWidget *parent)
     : QDialog(parent)

@@ -1,5 +1,7 @@
 #include "windows/score/ScoreTableModel.h"
 
+#include <QColor>
+
 ScoreTableModel::ScoreTableModel(const ScoreEditor &editor, QObject *parent)
     : QAbstractTableModel(parent)
     , m_editor(editor)
@@ -17,6 +19,16 @@ void ScoreTableModel::refresh()
         start += note.ticks;
     }
     endResetModel();
+}
+
+void ScoreTableModel::setPlaying(int row)
+{
+    const int old = m_playing;
+    m_playing = row;
+    for (int changed : {old, row}) {
+        if (changed >= 0 && changed < rowCount())
+            emit dataChanged(index(changed, 0), index(changed, ColumnCount - 1), {Qt::BackgroundRole});
+    }
 }
 
 int ScoreTableModel::rowCount(const QModelIndex &parent) const
@@ -37,6 +49,8 @@ QVariant ScoreTableModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return index.column() == Number || index.column() == Start ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::BackgroundRole && index.row() == m_playing)
+        return QColor(0xff, 0xd5, 0x80); // as the staff marks it
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {

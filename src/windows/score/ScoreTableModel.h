@@ -24,8 +24,11 @@ public:
 
     // The score changed: everything is read again.
     void refresh();
+    // The row of the note sounding, drawn marked; -1 for none.
+    void setPlaying(int row);
 
 private:
     const ScoreEditor &m_editor;
     std::vector<qint64> m_startTicks;
+    int m_playing = -1;
 };

@@ -1,20 +1,28 @@
 #include "windows/score/ScoreWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
 #include <QTableView>
 #include <QToolBar>
 
 #include "widgets/UndoActions.h"
+#include "windows/score/NoteChanges.h"
 #include "windows/score/ScoreTableModel.h"
+#include "windows/score/StaffView.h"
 
 ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     : QMainWindow(parent)
     , m_document(document)
     , m_model(new ScoreTableModel(document.editor(), this))
     , m_table(new QTableView(this))
+    , m_staff(new StaffView(this))
+    , m_splitter(new QSplitter(Qt::Vertical, this))
+    , m_changes(new NoteChanges(document, [this] { return selection(); }, this))
 {
     setObjectName(QStringLiteral("ScoreWindow"));
     setWindowTitle(QStringLiteral("楽譜"));
@@ -31,8 +39,14 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     m_table->setColumnWidth(ScoreTableModel::OctaveColumn, 70);
     m_table->setColumnWidth(ScoreTableModel::Length, 170);
     m_table->setColumnWidth(ScoreTableModel::ArticulationColumn, 110);
-    setCentralWidget(m_table);
-    resize(620, 480);
+    m_table->setAccessibleName(QStringLiteral("音の一覧"));
+    m_splitter->addWidget(m_staff);
+    m_splitter->addWidget(m_table);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    m_splitter->setChildrenCollapsible(false);
+    setCentralWidget(m_splitter);
+    resize(620, 560);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     QToolBar *tools = addToolBar(QStringLiteral("編集"));
@@ -73,21 +87,75 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
         if (m_document.move(first, count, 1))
             select(first + 1, count);
     });
+    edit->addMenu(m_changes->makeMenu(edit));
     edit->addSeparator();
     tools->addSeparator();
     m_playFromHere = add(QStringLiteral("ここから再生(&P)"), QKeySequence(Qt::Key_F6), [this] {
         const auto [first, count] = selection();
         emit playFrom(count > 0 ? first : 0);
     });
+    buildViewMenu();
 
     connect(m_table, &QTableView::doubleClicked, this, &ScoreWindow::takeSelectedNote);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ScoreWindow::updateActions);
     connect(&m_document, &ScoreDocument::scoreChanged, this, &ScoreWindow::refresh);
+    connect(m_staff, &StaffView::noteClicked, this, &ScoreWindow::chooseOnStaff);
     m_table->installEventFilter(this);
+    m_staff->installEventFilter(this);
+    m_staff->setMelody(m_document.melody());
     updateActions();
 }
 
 ScoreWindow::~ScoreWindow() = default;
+
+void ScoreWindow::buildViewMenu()
+{
+    QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    m_showStaff = view->addAction(QStringLiteral("五線譜(&S)"));
+    m_showTable = view->addAction(QStringLiteral("一覧(&T)"));
+    QSettings settings;
+    for (auto [action, key] : {std::pair{m_showStaff, "score/showStaff"}, std::pair{m_showTable, "score/showTable"}}) {
+        action->setCheckable(true);
+        action->setChecked(settings.value(QLatin1String(key), true).toBool());
+        connect(action, &QAction::toggled, this, [this, key](bool on) {
+            QSettings().setValue(QLatin1String(key), on);
+            showViews();
+        });
+    }
+    view->addSeparator();
+    QMenu *meter = view->addMenu(QStringLiteral("拍子(&M)"));
+    m_meters = new QActionGroup(this);
+    for (const auto &[text, beats] : {std::pair{"なし(&N)", 0}, std::pair{"4/4(&4)", 4}, std::pair{"3/4(&3)", 3},
+                                      std::pair{"2/4(&2)", 2}}) {
+        QAction *action = meter->addAction(QString::fromUtf8(text));
+        action->setCheckable(true);
+        action->setData(beats);
+        m_meters->addAction(action);
+        connect(action, &QAction::triggered, this, [this, beats] { m_document.changeMeter(beats); });
+    }
+    view->addSeparator();
+    QAction *larger = view->addAction(QStringLiteral("拡大(&I)"), this, [this] { m_staff->zoom(1); });
+    larger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction *smaller = view->addAction(QStringLiteral("縮小(&O)"), this, [this] { m_staff->zoom(-1); });
+    smaller->setShortcut(QKeySequence::ZoomOut);
+    QAction *usual = view->addAction(QStringLiteral("標準の大きさ(&Z)"), this, [this] { m_staff->zoom(0); });
+    usual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    showViews();
+}
+
+QList<QAction *> ScoreWindow::meterActions() const
+{
+    return m_meters->actions();
+}
+
+// Either view may be hidden, not both: the last one shown stays.
+void ScoreWindow::showViews()
+{
+    m_showStaff->setEnabled(m_showTable->isChecked());
+    m_showTable->setEnabled(m_showStaff->isChecked());
+    m_staff->setVisible(m_showStaff->isChecked());
+    m_table->setVisible(m_showTable->isChecked());
+}
 
 std::pair<int, int> ScoreWindow::selection() const
 {
@@ -116,6 +184,34 @@ void ScoreWindow::select(int first, int count)
     m_table->selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
     m_table->selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
     m_table->scrollTo(m_model->index(first, 0));
+    m_staff->ensureVisible(first);
+}
+
+void ScoreWindow::chooseOnStaff(int note, bool extend)
+{
+    if (!extend || selection().second == 0)
+        m_anchor = note;
+    const int first = std::min(m_anchor, note);
+    select(first, std::abs(note - m_anchor) + 1);
+}
+
+// ← and → on the staff: the next note, or with Shift one more in the range.
+void ScoreWindow::moveSelection(int by, bool extend)
+{
+    const auto [first, count] = selection();
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return;
+    if (count == 0) {
+        m_anchor = by > 0 ? 0 : rows - 1;
+        select(m_anchor, 1);
+        return;
+    }
+    const int end = m_anchor == first ? first + count - 1 : first; // the end that moves
+    const int to = std::clamp(end + by, 0, rows - 1);
+    if (!extend)
+        m_anchor = to;
+    select(std::min(m_anchor, to), std::abs(to - m_anchor) + 1);
 }
 
 // The model is read again; the selection stays where the user put it.
@@ -123,10 +219,21 @@ void ScoreWindow::refresh()
 {
     const auto [first, count] = selection();
     m_model->refresh();
+    m_staff->setMelody(m_document.melody());
     select(first, std::max(count, 1));
     if (count == 0)
         m_table->clearSelection();
+    for (QAction *action : m_meters->actions())
+        action->setChecked(action->data().toInt() == m_document.meter());
     updateActions();
+}
+
+void ScoreWindow::showPlaying(int note)
+{
+    m_staff->setPlaying(note);
+    m_model->setPlaying(note);
+    if (note >= 0 && note < m_model->rowCount())
+        m_table->scrollTo(m_model->index(note, 0), QAbstractItemView::EnsureVisible);
 }
 
 void ScoreWindow::takeSelectedNote()
@@ -139,22 +246,34 @@ void ScoreWindow::takeSelectedNote()
 
 void ScoreWindow::updateActions()
 {
-    const bool selected = selection().second > 0;
+    const auto [first, count] = selection();
+    const bool selected = count > 0;
     m_replace->setEnabled(selected);
     m_delete->setEnabled(selected);
-    m_up->setEnabled(selected && selection().first > 0);
-    m_down->setEnabled(selected && selection().first + selection().second < m_model->rowCount());
+    m_up->setEnabled(selected && first > 0);
+    m_down->setEnabled(selected && first + count < m_model->rowCount());
+    m_changes->setEnabled(selected);
+    m_staff->setSelection(first, count);
+    for (QAction *action : m_meters->actions())
+        action->setChecked(action->data().toInt() == m_document.meter());
 }
 
 bool ScoreWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter on a note takes it into the composer, as a double-click does.
-    if (watched == m_table && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if ((watched == m_table || watched == m_staff) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Enter on a note takes it into the composer, as a double-click does.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             takeSelectedNote();
             return true;
         }
+        if (watched == m_staff && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)
+            && !(key->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier)) {
+            moveSelection(key->key() == Qt::Key_Left ? -1 : 1, key->modifiers() & Qt::ShiftModifier);
+            return true;
+        }
+        if (selection().second > 0 && m_changes->handleKey(*key, watched == m_staff))
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -5,13 +5,20 @@
 #include "editing/ScoreDocument.h"
 
 class QAction;
+class QActionGroup;
+class QSplitter;
 class QTableView;
+class NoteChanges;
 class ScoreTableModel;
+class StaffView;
 
-// The score window (楽譜): the whole melody as a list. The user selects one
-// note or a range and replaces, inserts, deletes or moves notes, plays from a
-// note, or takes a note into the composer. It follows the score as it
-// changes from either window and keeps the selection where the user put it.
+// The score window (楽譜): the whole melody on a staff and as a list, the
+// user showing either or both. The user selects one note or a range, on the
+// staff or in the list (one selection), and replaces, inserts, deletes or
+// moves notes, changes one thing of them, plays from a note, or takes a note
+// into the composer; chooses the meter the staff is drawn in. It follows the
+// score as it changes from either window, keeps the selection where the user
+// put it and marks the note sounding while the melody plays.
 class ScoreWindow : public QMainWindow {
     Q_OBJECT
 
@@ -28,10 +35,20 @@ public:
     QAction *playFromHereAction() const { return m_playFromHere; }
     QAction *undoAction() const { return m_undo; }
     QAction *redoAction() const { return m_redo; }
+    QAction *showStaffAction() const { return m_showStaff; }
+    QAction *showTableAction() const { return m_showTable; }
+    // なし, 4/4, 3/4, 2/4
+    QList<QAction *> meterActions() const;
+    StaffView *staff() const { return m_staff; }
+    NoteChanges *noteChanges() const { return m_changes; }
 
     // The selected rows as a range: first row and count (0 when none).
     std::pair<int, int> selection() const;
     void select(int first, int count);
+
+    // The note sounding, marked on the staff and in the table and kept in
+    // sight; -1 when the melody stops.
+    void showPlaying(int note);
 
 signals:
     void playFrom(int index);
@@ -43,10 +60,21 @@ private:
     void refresh();
     void takeSelectedNote();
     void updateActions();
+    void chooseOnStaff(int note, bool extend);
+    void moveSelection(int by, bool extend);
+    void showViews();
+    void buildViewMenu();
 
     ScoreDocument &m_document;
     ScoreTableModel *m_model;
     QTableView *m_table;
+    StaffView *m_staff;
+    QSplitter *m_splitter;
+    NoteChanges *m_changes;
+    QAction *m_showStaff = nullptr;
+    QAction *m_showTable = nullptr;
+    QActionGroup *m_meters = nullptr;
+    int m_anchor = 0; // where a Shift-click or Shift+arrow range starts
     QAction *m_replace;
     QAction *m_insert;
     QAction *m_delete;

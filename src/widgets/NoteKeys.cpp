@@ -1,4 +1,4 @@
-#include "windows/composer/NoteKeys.h"
+#include "widgets/NoteKeys.h"
 
 namespace NoteKeys {
 namespace {

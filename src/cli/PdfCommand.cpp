@@ -1,0 +1,43 @@
+#include "cli/Commands.h"
+#include "cli/CommandSupport.h"
+#include "drawing/ScorePages.h"
+
+Command::Help PdfCommand::help() const
+{
+    Help help{QStringLiteral("pdf"),
+              QStringLiteral("[--meter 4/4|3/4|2/4|none] [--title TEXT] INPUT OUTPUT.pdf"),
+              2,
+              2,
+              true,
+              QStringLiteral("print the melody as sheet music into a PDF file (A4): the title (the file's name "
+                             "unless --title gives one), the tempo, the staff, page numbers; in the file's own meter "
+                             "unless --meter gives one"),
+              QStringLiteral("曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルの名前）、"
+                             "テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり"),
+              QStringLiteral("zepa pdf --meter 3/4 furusato.mml furusato.pdf"),
+              {QStringLiteral("meter"), QStringLiteral("title")}};
+    help.paints = true;
+    return help;
+}
+
+int PdfCommand::run(const QStringList &arguments, const CommandOptions &options)
+{
+    const std::optional<CommandSupport::TitledMelody> read = CommandSupport::readTitledInput(arguments[0], options);
+    if (!read)
+        return ExitStatus::WorkFailed;
+    const QByteArray pdf = scorePdf(writeMelody(read->melody), read->title);
+    const QString &path = arguments[1];
+    const UserFileWriter::Result result = UserFileWriter::write(
+        path, pdf, options.force ? UserFileWriter::Replace::Existing : UserFileWriter::Replace::Never);
+    switch (result.status) {
+    case UserFileWriter::Result::Status::Written:
+        return ExitStatus::Success;
+    case UserFileWriter::Result::Status::Exists:
+        return CommandSupport::fail(ExitStatus::WorkFailed,
+                                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(path));
+    case UserFileWriter::Result::Status::Cancelled:
+    case UserFileWriter::Result::Status::Failed:
+        break;
+    }
+    return CommandSupport::fail(ExitStatus::WorkFailed, QStringLiteral("%1: cannot write: %2").arg(path, result.reason));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "engraving/Smufl.h"
+#include "engraving/WrittenMelody.h"
+
+// The staff laid out once, in staff spaces: every glyph, line, curve and word
+// placed, lines broken to a width. Drawing on the screen, into a PDF or an
+// SVG paints these and nothing else, so all of them show the same music, and
+// a screen draws only the systems in sight.
+//
+// Coordinates: x to the right from the left edge; y down from the top of the
+// layout; in a system the staff's top line is at its staffTop, the five lines
+// one space apart.
+struct StaffPrimitive {
+    enum class Kind : quint8 { Glyph, Line, Curve, Text };
+    Kind kind = Kind::Glyph;
+    char16_t glyph = 0; // Glyph: the SMuFL code point
+    float x = 0; // Glyph: its origin; Line and Curve: the start; Text: its left end
+    float y = 0; // Glyph: its origin (the baseline); Text: its baseline
+    float x2 = 0; // Line and Curve: the end
+    float y2 = 0;
+    float size = 0; // Line: thickness; Curve: how far its middle stands off the line between its ends (negative up); Text: height in spaces
+    int note = -1; // the score's note it belongs to, for choosing and marking; -1 none
+    int text = -1; // Text: index into StaffLayout::texts
+    bool warning = false; // drawn so as to be noticed: the meter does not fit
+    bool centred = false; // Text: x is its middle
+};
+
+struct StaffSystem {
+    float top = 0; // of the system, with its room above the staff
+    float staffTop = 0; // the staff's top line
+    float bottom = 0;
+    int firstPrimitive = 0;
+    int endPrimitive = 0; // one past the last
+    int firstNote = -1; // score notes on it; -1 when none
+    int lastNote = -1;
+};
+
+// Where a note of the score stands, for choosing it by a click and keeping it in sight.
+struct NotePlace {
+    int system = -1;
+    float left = 0;
+    float right = 0;
+};
+
+struct StaffLayout {
+    std::vector<StaffPrimitive> primitives;
+    std::vector<QString> texts;
+    std::vector<StaffSystem> systems;
+    std::vector<NotePlace> notes; // one a score note
+    float width = 0;
+    float height = 0;
+
+    // The note at a point, or -1.
+    int noteAt(float x, float y) const;
+    // The systems that meet the band from top to bottom, as a range.
+    std::pair<int, int> systemsBetween(float top, float bottom) const;
+};
+
+// Lays out the melody in lines as wide as width staff spaces (at least wide
+// enough for a clef and a whole note). title, when not empty, stands above
+// the first system, and the tempo as "♩ = T" beside it.
+StaffLayout layoutStaff(const WrittenMelody &melody, float width, const QString &title = QString());
+
+// The words said on the staff where the meter cannot hold a length.
+QString meterMisfitWords();

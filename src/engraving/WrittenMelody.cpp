@@ -1,0 +1,215 @@
+#include "engraving/WrittenMelody.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// Letter and sharp of each of the twelve pitches.
+constexpr std::array<std::pair<int, bool>, PitchCount> Letters{{
+    {0, false},
+    {0, true},
+    {1, false},
+    {1, true},
+    {2, false},
+    {3, false},
+    {3, true},
+    {4, false},
+    {4, true},
+    {5, false},
+    {5, true},
+    {6, false},
+}};
+
+// The lengths a piece may be written as: the note's own kind of length.
+const std::vector<NoteLength> &family(bool triplet)
+{
+    static const std::vector<NoteLength> plain{
+        NoteLength::Whole,        NoteLength::DottedHalf,    NoteLength::Half,
+        NoteLength::DottedQuarter, NoteLength::Quarter,      NoteLength::DottedEighth,
+        NoteLength::Eighth,        NoteLength::DottedSixteenth, NoteLength::Sixteenth,
+        NoteLength::ThirtySecond,
+    };
+    static const std::vector<NoteLength> triplets{NoteLength::QuarterTriplet, NoteLength::EighthTriplet,
+                                                  NoteLength::SixteenthTriplet};
+    return triplet ? triplets : plain;
+}
+
+// Parts adding up to the units, longest first, from the note's own family;
+// nothing when no parts do.
+std::optional<std::vector<NoteLength>> partsOf(int units, bool triplet)
+{
+    std::vector<NoteLength> parts;
+    for (NoteLength length : family(triplet)) {
+        while (units >= writtenUnits(length)) {
+            parts.push_back(length);
+            units -= writtenUnits(length);
+        }
+    }
+    if (units != 0)
+        return std::nullopt;
+    return parts;
+}
+
+} // namespace
+
+int writtenUnits(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Whole:
+        return 96;
+    case NoteLength::Half:
+        return 48;
+    case NoteLength::Quarter:
+        return 24;
+    case NoteLength::Eighth:
+        return 12;
+    case NoteLength::Sixteenth:
+        return 6;
+    case NoteLength::ThirtySecond:
+        return 3;
+    case NoteLength::DottedHalf:
+        return 72;
+    case NoteLength::DottedQuarter:
+        return 36;
+    case NoteLength::DottedEighth:
+        return 18;
+    case NoteLength::DottedSixteenth:
+        return 9;
+    case NoteLength::QuarterTriplet:
+        return 16;
+    case NoteLength::EighthTriplet:
+        return 8;
+    case NoteLength::SixteenthTriplet:
+        return 4;
+    }
+    return 24;
+}
+
+bool isTriplet(NoteLength length)
+{
+    return length == NoteLength::QuarterTriplet || length == NoteLength::EighthTriplet
+        || length == NoteLength::SixteenthTriplet;
+}
+
+WrittenPitch writtenPitch(int pitch, Octave octave)
+{
+    WrittenPitch written;
+    written.letter = Letters[std::size_t(pitch)].first;
+    written.sharp = Letters[std::size_t(pitch)].second;
+    written.octave = int(octave) + 3;
+    switch (octave) {
+    case Octave::Lowest:
+        written.shift = -1;
+        break;
+    case Octave::Low:
+    case Octave::Middle:
+        written.shift = 0;
+        break;
+    case Octave::High:
+        written.shift = 1;
+        break;
+    case Octave::Highest:
+        written.shift = 2;
+        break;
+    }
+    return written;
+}
+
+std::optional<std::vector<NoteLength>> splitAtBars(NoteLength length, int start, int barUnits)
+{
+    std::vector<NoteLength> parts;
+    int left = writtenUnits(length);
+    int at = start;
+    while (left > 0) {
+        const int room = barUnits > 0 ? barUnits - at % barUnits : left;
+        const int take = std::min(left, room);
+        if (take == writtenUnits(length)) {
+            parts.push_back(length);
+        } else if (const std::optional<std::vector<NoteLength>> fitted = partsOf(take, isTriplet(length))) {
+            parts.insert(parts.end(), fitted->begin(), fitted->end());
+        } else {
+            return std::nullopt;
+        }
+        at += take;
+        left -= take;
+    }
+    return parts;
+}
+
+WrittenMelody writeMelody(const Melody &melody)
+{
+    WrittenMelody written;
+    written.tempo = melody.tempo;
+    written.meter = melody.meter == 2 || melody.meter == 3 || melody.meter == 4 ? melody.meter : 0;
+    const int bar = written.meter * 24;
+    int now = 0;
+    const std::vector<NoteRecord> &notes = melody.notes;
+    written.pieces.reserve(notes.size());
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        const NoteRecord &note = notes[i];
+        WrittenPiece piece;
+        piece.note = int(i);
+        piece.rest = note.isRest();
+        if (!piece.rest)
+            piece.pitch = writtenPitch(note.pitch, note.octave);
+        // Slurred or tied into the next note: a tie to the same pitch, a slur to another.
+        const bool joined = !piece.rest && note.articulation == Articulation::SlurOrTie && i + 1 < notes.size()
+            && !notes[i + 1].isRest();
+        const bool samePitch = joined && notes[i + 1].pitch == note.pitch && notes[i + 1].octave == note.octave;
+        // Cut where bar lines fall inside the note, each part written in the
+        // note's own kind of length and tied to the next.
+        std::vector<std::pair<NoteLength, bool>> parts; // length, misfit
+        if (const std::optional<std::vector<NoteLength>> split = splitAtBars(note.length, now, bar)) {
+            for (NoteLength length : *split)
+                parts.push_back({length, false});
+        } else {
+            parts.assign(1, {note.length, true}); // written whole across the bar line, and said
+        }
+        for (std::size_t p = 0; p < parts.size(); ++p) {
+            WrittenPiece part = piece;
+            part.shown = parts[p].first;
+            part.misfit = parts[p].second;
+            part.units = parts[p].second ? writtenUnits(note.length) : writtenUnits(part.shown);
+            part.start = now;
+            now += part.units;
+            const bool last = p + 1 == parts.size();
+            part.tiedToNext = !part.rest && (!last || samePitch);
+            part.slurredToNext = last && joined && !samePitch;
+            part.staccato = last && !part.rest && note.articulation == Articulation::Staccato;
+            part.tenuto = last && !part.rest && note.articulation == Articulation::SlurOrTie && !joined;
+            part.barAfter = bar > 0 && now % bar == 0;
+            written.pieces.push_back(part);
+        }
+    }
+    // Triplets of one length in a row, three to a group.
+    for (std::size_t i = 0; i < written.pieces.size();) {
+        const NoteLength length = written.pieces[i].shown;
+        if (!isTriplet(length)) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < written.pieces.size() && end - i < 3 && written.pieces[end].shown == length)
+            ++end;
+        const int group = int(written.tuplets.size());
+        written.tuplets.push_back({int(i), int(end) - 1});
+        for (std::size_t k = i; k < end; ++k)
+            written.pieces[k].tuplet = group;
+        i = end;
+    }
+    // Slurs over the runs joined one into the next that hold a slur.
+    for (std::size_t i = 0; i < written.pieces.size();) {
+        std::size_t last = i;
+        bool slurred = false;
+        while (last + 1 < written.pieces.size()
+               && (written.pieces[last].tiedToNext || written.pieces[last].slurredToNext)) {
+            slurred = slurred || written.pieces[last].slurredToNext;
+            ++last;
+        }
+        if (slurred)
+            written.slurs.push_back({int(i), int(last)});
+        i = last + 1;
+    }
+    return written;
+}

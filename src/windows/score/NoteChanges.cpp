@@ -1,0 +1,115 @@
+#include "windows/score/NoteChanges.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+NoteChanges::NoteChanges(ScoreDocument &document, Selection selection, QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_selection(std::move(selection))
+{ }
+
+void NoteChanges::apply(const NoteKeys::Action &action)
+{
+    const auto [first, count] = m_selection();
+    if (count <= 0)
+        return;
+    if (const auto *key = std::get_if<NoteKeys::PitchKey>(&action)) {
+        m_document.changePitch(first, count, key->pitch);
+    } else if (const auto *length = std::get_if<NoteLength>(&action)) {
+        m_document.changeLength(first, count, *length);
+    } else if (const auto *articulation = std::get_if<Articulation>(&action)) {
+        m_document.changeArticulation(first, count, *articulation);
+    } else if (const auto *command = std::get_if<NoteKeys::Command>(&action)) {
+        switch (*command) {
+        case NoteKeys::Command::OctaveUp:
+            m_document.shiftOctave(first, count, 1);
+            break;
+        case NoteKeys::Command::OctaveDown:
+            m_document.shiftOctave(first, count, -1);
+            break;
+        case NoteKeys::Command::Rest:
+            m_document.makeRest(first, count);
+            break;
+        case NoteKeys::Command::Confirm:
+        case NoteKeys::Command::Clear:
+            break; // the window's
+        }
+    }
+}
+
+void NoteChanges::shiftPitch(int semitones)
+{
+    const auto [first, count] = m_selection();
+    if (count > 0)
+        m_document.shiftPitch(first, count, semitones);
+}
+
+bool NoteChanges::handleKey(const QKeyEvent &event, bool semitoneArrows)
+{
+    if (semitoneArrows && event.modifiers() == Qt::NoModifier
+        && (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down)) {
+        shiftPitch(event.key() == Qt::Key_Up ? 1 : -1);
+        return true;
+    }
+    const std::optional<NoteKeys::Action> action = NoteKeys::actionFor(event);
+    if (!action)
+        return false;
+    if (const auto *command = std::get_if<NoteKeys::Command>(&*action);
+        command && (*command == NoteKeys::Command::Confirm || *command == NoteKeys::Command::Clear))
+        return false;
+    apply(*action);
+    return true;
+}
+
+QMenu *NoteChanges::makeMenu(QWidget *parent)
+{
+    // The key beside each entry is the one that does it on the staff or in the table.
+    m_menu = new QMenu(QStringLiteral("選んだ音を変える(&G)"), parent);
+    auto add = [](QMenu *menu, const QString &text, const QString &key, auto slot) {
+        menu->addAction(key.isEmpty() ? text : text + u'\t' + key, slot);
+    };
+    add(m_menu, QStringLiteral("半音上げる(&U)"), QStringLiteral("↑"), [this] { shiftPitch(1); });
+    add(m_menu, QStringLiteral("半音下げる(&D)"), QStringLiteral("↓"), [this] { shiftPitch(-1); });
+    add(m_menu, QStringLiteral("オクターブ上げる(&O)"), QStringLiteral("Page Up"),
+        [this] { apply(NoteKeys::Command::OctaveUp); });
+    add(m_menu, QStringLiteral("オクターブ下げる(&W)"), QStringLiteral("Page Down"),
+        [this] { apply(NoteKeys::Command::OctaveDown); });
+    m_menu->addSeparator();
+
+    static const char PianoKeys[] = "ZSXDCVGBHNJM";
+    QMenu *pitches = m_menu->addMenu(QStringLiteral("音の高さ(&P)"));
+    for (int pitch = 0; pitch < PitchCount; ++pitch)
+        add(pitches, pitchNames()[std::size_t(pitch)], QString(QChar(PianoKeys[pitch])),
+            [this, pitch] { apply(NoteKeys::PitchKey{pitch}); });
+    add(m_menu, QStringLiteral("休符にする(&R)"), QStringLiteral("0"), [this] { apply(NoteKeys::Command::Rest); });
+
+    // The lengths in the table's order, with the digit that gives each.
+    QMenu *lengths = m_menu->addMenu(QStringLiteral("長さ(&L)"));
+    const std::pair<NoteLength, const char *> lengthKeys[] = {
+        {NoteLength::Whole, "1"},           {NoteLength::Half, "2"},
+        {NoteLength::Quarter, "3"},         {NoteLength::Eighth, "4"},
+        {NoteLength::Sixteenth, "5"},       {NoteLength::ThirtySecond, "6"},
+        {NoteLength::DottedHalf, "Shift+1"}, {NoteLength::DottedQuarter, "Shift+2"},
+        {NoteLength::DottedEighth, "Shift+3"}, {NoteLength::DottedSixteenth, "Shift+4"},
+        {NoteLength::QuarterTriplet, "7"},  {NoteLength::EighthTriplet, "8"},
+        {NoteLength::SixteenthTriplet, "9"},
+    };
+    for (const auto &[length, key] : lengthKeys)
+        add(lengths, noteLengthEntry(length).text.mid(1), QString::fromLatin1(key),
+            [this, length] { apply(length); });
+
+    QMenu *articulations = m_menu->addMenu(QStringLiteral("音間(&A)"));
+    const std::pair<Articulation, const char *> articulationKeys[] = {
+        {Articulation::Normal, ","}, {Articulation::Staccato, "."}, {Articulation::SlurOrTie, "/"}};
+    for (const auto &[articulation, key] : articulationKeys)
+        add(articulations, articulationText(articulation).mid(1), QString::fromLatin1(key),
+            [this, articulation] { apply(articulation); });
+    return m_menu;
+}
+
+void NoteChanges::setEnabled(bool enabled)
+{
+    if (m_menu)
+        m_menu->setEnabled(enabled);
+}

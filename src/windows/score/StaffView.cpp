@@ -1,0 +1,159 @@
+#include "windows/score/StaffView.h"
+
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+// The sizes the view steps through, as ems of the music font: whole pixels
+// of four staff spaces, so lines and glyphs meet at every size.
+constexpr int Sizes[] = {16, 20, 24, 28, 36, 44, 56};
+constexpr int UsualSize = 28;
+
+} // namespace
+
+StaffView::StaffView(QWidget *parent)
+    : QAbstractScrollArea(parent)
+    , m_fontPixels(UsualSize)
+{
+    setObjectName(QStringLiteral("StaffView"));
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines break to the width
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("五線譜"));
+}
+
+void StaffView::setMelody(const Melody &melody)
+{
+    m_written = writeMelody(melody);
+    m_laidOutWidth = -1;
+    relayout();
+}
+
+void StaffView::setSelection(int first, int count)
+{
+    if (m_marks.selectedFirst == first && m_marks.selectedCount == count)
+        return;
+    m_marks.selectedFirst = first;
+    m_marks.selectedCount = count;
+    viewport()->update();
+}
+
+void StaffView::setPlaying(int note)
+{
+    if (m_marks.playing == note)
+        return;
+    m_marks.playing = note;
+    if (note >= 0)
+        ensureVisible(note);
+    viewport()->update();
+}
+
+void StaffView::setFontPixels(int pixels)
+{
+    pixels = std::clamp(pixels, Sizes[0], Sizes[std::size(Sizes) - 1]);
+    if (pixels == m_fontPixels)
+        return;
+    // The line at the top stays at the top.
+    const float topLine = float(verticalScrollBar()->value()) / space();
+    m_fontPixels = pixels;
+    m_laidOutWidth = -1;
+    relayout();
+    verticalScrollBar()->setValue(int(topLine * space()));
+}
+
+void StaffView::zoom(int steps)
+{
+    if (steps == 0) {
+        setFontPixels(UsualSize);
+        return;
+    }
+    const int *here = std::lower_bound(std::begin(Sizes), std::end(Sizes), m_fontPixels);
+    const std::ptrdiff_t at = std::clamp<std::ptrdiff_t>(here - std::begin(Sizes) + steps, 0,
+                                                         std::ptrdiff_t(std::size(Sizes)) - 1);
+    setFontPixels(Sizes[at]);
+}
+
+void StaffView::relayout()
+{
+    const int width = viewport()->width();
+    if (width != m_laidOutWidth) {
+        m_laidOutWidth = width;
+        m_layout = layoutStaff(m_written, float(width) / space());
+    }
+    const int height = int(std::ceil(m_layout.height * space()));
+    verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setSingleStep(int(space() * 4));
+    viewport()->update();
+}
+
+QPointF StaffView::origin() const
+{
+    return QPointF(0, -verticalScrollBar()->value());
+}
+
+QRectF StaffView::noteRect(int note) const
+{
+    if (note < 0 || std::size_t(note) >= m_layout.notes.size())
+        return {};
+    const NotePlace &place = m_layout.notes[std::size_t(note)];
+    if (place.system < 0)
+        return {};
+    const StaffSystem &system = m_layout.systems[std::size_t(place.system)];
+    const float s = space();
+    return QRectF(double(place.left * s), double(system.top * s), double((place.right - place.left) * s),
+                  double((system.bottom - system.top) * s))
+        .translated(origin());
+}
+
+void StaffView::ensureVisible(int note)
+{
+    const QRectF rect = noteRect(note);
+    if (rect.isNull())
+        return;
+    QScrollBar *bar = verticalScrollBar();
+    if (rect.top() < 0)
+        bar->setValue(bar->value() + int(std::floor(rect.top())));
+    else if (rect.bottom() > viewport()->height())
+        bar->setValue(bar->value() + int(std::ceil(rect.bottom() - viewport()->height())));
+}
+
+void StaffView::paintVisible(QPainter &painter) const
+{
+    const float s = space();
+    const float top = float(verticalScrollBar()->value()) / s;
+    const float bottom = top + float(viewport()->height()) / s;
+    paintStaff(painter, m_layout, origin(), s, m_layout.systemsBetween(top, bottom), m_marks);
+}
+
+void StaffView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    paintVisible(painter);
+}
+
+void StaffView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void StaffView::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = (event->position() - origin()) / double(space());
+    const int note = m_layout.noteAt(float(at.x()), float(at.y()));
+    if (note >= 0)
+        emit noteClicked(note, event->modifiers() & Qt::ShiftModifier);
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void StaffView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

@@ -1,0 +1,523 @@
+#include <cmath>
+#include <map>
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QRandomGenerator>
+#include <QSvgGenerator>
+#include <QTest>
+
+#include "common/NoteBuilders.h"
+#include "drawing/ScoreFonts.h"
+#include "drawing/StaffPainter.h"
+#include "drawing/SvgStaff.h"
+#include "engraving/StaffLayout.h"
+#include "notation/LilyPondWriter.h"
+
+namespace {
+
+constexpr int FontPixels = 200; // large, so that whole pixels are fine against a space
+constexpr double Space = FontPixels / 4.0;
+constexpr float Width = 120; // staff spaces a line
+
+NoteRecord note(int pitch, Octave octave, NoteLength length, Articulation articulation = Articulation::Normal)
+{
+    NoteRecord record = toneNote(pitch, octave, lengthTicks(length, 120), articulation);
+    record.length = length;
+    return record;
+}
+
+// Every length, rest and articulation, every pitch of every octave, and a
+// lone triplet between quarter notes.
+Melody everyKind()
+{
+    Melody melody;
+    melody.notes = everyKindOfNote(120);
+    for (Octave octave : AllOctaves) {
+        for (int pitch = 0; pitch < PitchCount; ++pitch)
+            melody.notes.push_back(note(pitch, octave, NoteLength::Quarter));
+    }
+    melody.notes.push_back(note(0, Octave::Middle, NoteLength::Quarter));
+    melody.notes.push_back(note(2, Octave::Middle, NoteLength::EighthTriplet));
+    melody.notes.push_back(note(4, Octave::Middle, NoteLength::Quarter));
+    return melody;
+}
+
+Melody randomMelody(quint32 seed, int count, int meter)
+{
+    QRandomGenerator random(seed);
+    Melody melody;
+    melody.meter = meter;
+    for (int i = 0; i < count; ++i)
+        melody.notes.push_back(randomNote(random, 120));
+    return melody;
+}
+
+QByteArray svgOf(const StaffLayout &layout, std::pair<int, int> systems)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(int(layout.width * Space), int(layout.height * Space)));
+    QPainter painter(&generator);
+    paintStaff(painter, layout, QPointF(0, 0), float(Space), systems);
+    painter.end();
+    return bytes;
+}
+
+SvgStaff drawn(const Melody &melody)
+{
+    const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
+    return readSvgStaff(svgOf(layout, {0, int(layout.systems.size())}));
+}
+
+bool isMusic(const SvgText &text)
+{
+    return text.family.contains(QLatin1String("Bravura"));
+}
+
+char16_t glyphOf(const SvgText &text)
+{
+    return text.text.size() == 1 ? text.text.at(0).unicode() : 0;
+}
+
+// The staves of the drawing: the y of each bottom line, found as five long
+// lines a space apart.
+std::vector<double> bottomLines(const SvgStaff &staff)
+{
+    std::vector<double> ys;
+    for (const SvgLine &line : staff.lines) {
+        if (line.line.dy() == 0 && line.line.length() > 20 * Space && std::abs(line.width - 0.13 * Space) < 0.01)
+            ys.push_back(line.line.y1());
+    }
+    std::sort(ys.begin(), ys.end());
+    std::vector<double> bottoms;
+    for (std::size_t i = 0; i + 4 < ys.size(); i += 5) {
+        for (std::size_t k = 1; k < 5; ++k) {
+            if (std::abs(ys[i + k] - ys[i + k - 1] - Space) > 0.01)
+                qFatal("staff lines not a space apart");
+        }
+        bottoms.push_back(ys[i + 4]);
+    }
+    return bottoms;
+}
+
+// Diatonic steps of a head above the bottom line of the staff it stands on.
+int stepOnStaff(double y, const std::vector<double> &bottoms)
+{
+    double nearest = bottoms.front();
+    for (double bottom : bottoms) {
+        if (std::abs(bottom - 2 * Space - y) < std::abs(nearest - 2 * Space - y))
+            nearest = bottom;
+    }
+    return int(std::lround((nearest - y) / (Space / 2)));
+}
+
+// The rule, from the guide: O3 an octave up under 8vb, O4 and O5 as they
+// sound, O6 an octave down under 8va, O7 two down under 15ma; sharps on the
+// letter below. Steps from E4, the bottom line.
+int expectedStep(const NoteRecord &record)
+{
+    constexpr int Letter[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+    const int octaveHeard = int(record.octave) + 3; // ZEPA's O5 is C5
+    const int shift[5] = {-1, 0, 0, 1, 2};
+    const int octaveWritten = octaveHeard - shift[int(record.octave)];
+    return octaveWritten * 7 + Letter[record.pitch] - (4 * 7 + 2);
+}
+
+bool isSharp(const NoteRecord &record)
+{
+    return record.pitch == 1 || record.pitch == 3 || record.pitch == 6 || record.pitch == 8 || record.pitch == 10;
+}
+
+int flagsOf(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Eighth:
+    case NoteLength::DottedEighth:
+    case NoteLength::EighthTriplet:
+        return 1;
+    case NoteLength::Sixteenth:
+    case NoteLength::DottedSixteenth:
+    case NoteLength::SixteenthTriplet:
+        return 2;
+    case NoteLength::ThirtySecond:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+bool dottedLength(NoteLength length)
+{
+    return length == NoteLength::DottedHalf || length == NoteLength::DottedQuarter
+        || length == NoteLength::DottedEighth || length == NoteLength::DottedSixteenth;
+}
+
+bool tripletLength(NoteLength length)
+{
+    return length == NoteLength::QuarterTriplet || length == NoteLength::EighthTriplet
+        || length == NoteLength::SixteenthTriplet;
+}
+
+// The SMuFL glyphs by name, as the standard numbers them.
+namespace Glyph {
+constexpr char16_t NoteheadWhole = 0xE0A2, NoteheadHalf = 0xE0A3, NoteheadBlack = 0xE0A4;
+constexpr char16_t Dot = 0xE1E7, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3, Tuplet3 = 0xE883;
+constexpr char16_t Flag8thUp = 0xE240, Flag32ndDown = 0xE245;
+constexpr char16_t RestWhole = 0xE4E3, Rest32nd = 0xE4E8;
+} // namespace Glyph
+
+// The rest glyph for a length: whole, half, quarter, 8th, 16th, 32nd, dots and triplets on the plain one.
+char16_t restFor(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Whole:
+        return 0xE4E3;
+    case NoteLength::Half:
+    case NoteLength::DottedHalf:
+        return 0xE4E4;
+    case NoteLength::Quarter:
+    case NoteLength::DottedQuarter:
+    case NoteLength::QuarterTriplet:
+        return 0xE4E5;
+    case NoteLength::Eighth:
+    case NoteLength::DottedEighth:
+    case NoteLength::EighthTriplet:
+        return 0xE4E6;
+    case NoteLength::Sixteenth:
+    case NoteLength::DottedSixteenth:
+    case NoteLength::SixteenthTriplet:
+        return 0xE4E7;
+    case NoteLength::ThirtySecond:
+        return 0xE4E8;
+    }
+    return 0;
+}
+
+} // namespace
+
+class StaffDrawingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays();
+    void noTwoGlyphsOverlap_data();
+    void noTwoGlyphsOverlap();
+    void aMeterDrawsBarsAndSaysWhereItCannotHoldALength();
+    void aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen();
+    void lilyPondEngravesWhatTheStaffDraws_data();
+    void lilyPondEngravesWhatTheStaffDraws();
+};
+
+void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
+{
+    const Melody melody = everyKind();
+    const SvgStaff staff = drawn(melody);
+    const std::vector<double> bottoms = bottomLines(staff);
+    QVERIFY(bottoms.size() > 1);
+
+    std::map<char16_t, int> found;
+    std::vector<const SvgText *> heads;
+    for (const SvgText &text : staff.texts) {
+        if (!isMusic(text))
+            continue;
+        const char16_t glyph = glyphOf(text);
+        ++found[glyph];
+        if (glyph >= Glyph::NoteheadWhole && glyph <= Glyph::NoteheadBlack)
+            heads.push_back(&text);
+    }
+    std::map<char16_t, int> expected;
+    int ledgerLines = 0;
+    for (const NoteRecord &record : melody.notes) {
+        if (record.isRest()) {
+            ++expected[restFor(record.length)];
+            if (dottedLength(record.length))
+                ++expected[Glyph::Dot];
+            continue;
+        }
+        const bool whole = record.length == NoteLength::Whole;
+        const bool half = record.length == NoteLength::Half || record.length == NoteLength::DottedHalf;
+        ++expected[whole ? Glyph::NoteheadWhole : half ? Glyph::NoteheadHalf : Glyph::NoteheadBlack];
+        if (dottedLength(record.length))
+            ++expected[Glyph::Dot];
+        if (isSharp(record))
+            ++expected[Glyph::Sharp];
+        if (record.articulation == Articulation::Staccato)
+            ++expected[Glyph::StaccatoAbove]; // above or below: counted together
+        if (const int flags = flagsOf(record.length))
+            ++expected[char16_t(0xE240 + 2 * (flags - 1))]; // up or down: counted together
+        const int step = expectedStep(record);
+        if (step <= -2 || step >= 10)
+            ++ledgerLines;
+    }
+    // Triplets in threes of one length, a short group bracketed all the same.
+    for (std::size_t i = 0; i < melody.notes.size();) {
+        std::size_t end = i;
+        while (end < melody.notes.size() && tripletLength(melody.notes[i].length)
+               && melody.notes[end].length == melody.notes[i].length)
+            ++end;
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        expected[Glyph::Tuplet3] += int(end - i + 2) / 3;
+        i = end;
+    }
+    // Directions folded together as counted above.
+    found[Glyph::StaccatoAbove] += found[Glyph::StaccatoBelow];
+    found.erase(Glyph::StaccatoBelow);
+    for (char16_t up = Glyph::Flag8thUp; up < Glyph::Flag32ndDown; up += 2) {
+        found[up] += found[char16_t(up + 1)];
+        found.erase(char16_t(up + 1));
+    }
+    for (const auto &[glyph, count] : expected)
+        QVERIFY2(found[glyph] == count, qPrintable(QStringLiteral("U+%1: %2 drawn, %3 expected")
+                                                        .arg(int(glyph), 4, 16)
+                                                        .arg(found[glyph])
+                                                        .arg(count)));
+    for (char16_t rest = Glyph::RestWhole; rest <= Glyph::Rest32nd; ++rest)
+        QCOMPARE(found[rest], expected[rest]);
+
+    // Heads left to right, line by line, are the notes in order.
+    std::vector<const NoteRecord *> notes;
+    for (const NoteRecord &record : melody.notes) {
+        if (!record.isRest())
+            notes.push_back(&record);
+    }
+    QCOMPARE(heads.size(), notes.size());
+    for (std::size_t i = 0; i < heads.size(); ++i)
+        QVERIFY2(stepOnStaff(heads[i]->at.y(), bottoms) == expectedStep(*notes[i]),
+                 qPrintable(QStringLiteral("note %1: %2").arg(i).arg(describe(*notes[i]))));
+
+    // A ledger line is a short line through or beside a head, off the staff.
+    int ledgers = 0;
+    for (const SvgLine &line : staff.lines) {
+        if (line.line.dy() != 0 || std::abs(line.width - 0.16 * Space) > 0.01 || line.line.length() < 1.5 * Space
+            || line.line.length() > 3 * Space)
+            continue;
+        for (const SvgText *head : heads) {
+            if (std::abs(head->at.y() - line.line.y1()) <= 0.6 * Space && head->at.x() > line.line.x1()
+                && head->at.x() < line.line.x2()) {
+                ++ledgers;
+                break;
+            }
+        }
+    }
+    QCOMPARE(ledgers, ledgerLines);
+}
+
+void StaffDrawingTest::noTwoGlyphsOverlap_data()
+{
+    QTest::addColumn<Melody>("melody");
+    for (int meter : {0, 4, 3, 2}) {
+        Melody melody = everyKind();
+        melody.meter = meter;
+        QTest::addRow("every kind, meter %d", meter) << melody;
+    }
+    for (quint32 seed = 1; seed <= 6; ++seed)
+        QTest::addRow("random %u", seed) << randomMelody(seed, 300, std::array{0, 4, 3, 2}[seed % 4]);
+}
+
+// The ink of every glyph, as the font itself draws it, apart from every other.
+void StaffDrawingTest::noTwoGlyphsOverlap()
+{
+    QFETCH(Melody, melody);
+    const SvgStaff staff = drawn(melody);
+    const QFontMetricsF metrics(ScoreFonts::musicFont(FontPixels));
+    struct Ink {
+        QRectF box;
+        char16_t glyph;
+    };
+    std::vector<Ink> inks;
+    for (const SvgText &text : staff.texts) {
+        if (!isMusic(text))
+            continue;
+        QCOMPARE(text.size, double(FontPixels));
+        const QRectF box = metrics.tightBoundingRect(text.text).translated(text.at);
+        inks.push_back({box, glyphOf(text)});
+    }
+    std::sort(inks.begin(), inks.end(), [](const Ink &a, const Ink &b) { return a.box.left() < b.box.left(); });
+    const double tolerance = 0.05 * Space;
+    for (std::size_t i = 0; i < inks.size(); ++i) {
+        for (std::size_t k = i + 1; k < inks.size() && inks[k].box.left() < inks[i].box.right(); ++k) {
+            const QRectF both = inks[i].box.intersected(inks[k].box);
+            QVERIFY2(both.width() <= tolerance || both.height() <= tolerance,
+                     qPrintable(QStringLiteral("U+%1 at (%2, %3) and U+%4 at (%5, %6)")
+                                    .arg(int(inks[i].glyph), 4, 16)
+                                    .arg(inks[i].box.left() / Space)
+                                    .arg(inks[i].box.top() / Space)
+                                    .arg(int(inks[k].glyph), 4, 16)
+                                    .arg(inks[k].box.left() / Space)
+                                    .arg(inks[k].box.top() / Space)));
+        }
+    }
+}
+
+void StaffDrawingTest::aMeterDrawsBarsAndSaysWhereItCannotHoldALength()
+{
+    // 3/4: a whole note is a dotted half tied over the bar to a quarter.
+    Melody melody;
+    melody.meter = 3;
+    for (int i = 0; i < 4; ++i)
+        melody.notes.push_back(note(0, Octave::Middle, NoteLength::Whole));
+    SvgStaff staff = drawn(melody);
+    int bars = 0;
+    for (const SvgLine &line : staff.lines) {
+        if (line.line.dx() == 0 && std::abs(line.line.length() - 4 * Space) < 0.01)
+            ++bars;
+    }
+    QCOMPARE(bars, 16 / 3); // sixteen beats: five full bars of three
+    int heads = 0;
+    for (const SvgText &text : staff.texts)
+        heads += isMusic(text) && glyphOf(text) >= Glyph::NoteheadWhole && glyphOf(text) <= Glyph::NoteheadBlack;
+    QCOMPARE(heads, 8); // each whole note in two pieces
+    QCOMPARE(staff.paths, 4 + 0); // the four ties, no slurs
+
+    // A triplet off the beat in 2/4 fits no bar: the staff says so, and the
+    // note keeps its own length.
+    melody.meter = 2;
+    melody.notes = {note(0, Octave::Middle, NoteLength::Sixteenth), note(2, Octave::Middle, NoteLength::QuarterTriplet),
+                    note(4, Octave::Middle, NoteLength::QuarterTriplet),
+                    note(5, Octave::Middle, NoteLength::QuarterTriplet)};
+    staff = drawn(melody);
+    QString words; // a text may come in runs, one for each script
+    for (const SvgText &text : staff.texts)
+        words += isMusic(text) ? QStringLiteral("\n") : text.text;
+    QCOMPARE(words.count(meterMisfitWords()), 1);
+}
+
+void StaffDrawingTest::aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen()
+{
+    const Melody melody = randomMelody(32767, 32767, 0);
+    const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
+    QCOMPARE(layout.notes.size(), std::size_t(32767));
+    float lastBottom = 0;
+    for (const StaffSystem &system : layout.systems) {
+        QVERIFY(system.top >= lastBottom - 0.001f);
+        lastBottom = system.bottom;
+    }
+    // Every note is found where it stands, by its middle.
+    for (int i = 0; i < 32767; i += 97) {
+        const NotePlace &place = layout.notes[std::size_t(i)];
+        QVERIFY(place.system >= 0);
+        const StaffSystem &system = layout.systems[std::size_t(place.system)];
+        QCOMPARE(layout.noteAt((place.left + place.right) / 2, system.staffTop + 2), i);
+        QVERIFY(place.right <= layout.width);
+    }
+    // A screen's band draws its own lines only: the notes of a few systems.
+    const float top = layout.systems[100].top;
+    const auto band = layout.systemsBetween(top, top + 60);
+    QVERIFY(band.first == 100 && band.second > 100 && band.second < 110);
+    const SvgStaff staff = readSvgStaff(svgOf(layout, band));
+    int heads = 0;
+    for (const SvgText &text : staff.texts)
+        heads += isMusic(text) && glyphOf(text) >= Glyph::NoteheadWhole && glyphOf(text) <= Glyph::NoteheadBlack;
+    int notes = 0;
+    for (int i = layout.systems[std::size_t(band.first)].firstNote;
+         i <= layout.systems[std::size_t(band.second - 1)].lastNote; ++i)
+        notes += !melody.notes[std::size_t(i)].isRest();
+    QCOMPARE(heads, notes);
+}
+
+void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws_data()
+{
+    QTest::addColumn<Melody>("melody");
+    QTest::newRow("every kind, no meter") << everyKind();
+    for (int meter : {0, 4, 3, 2})
+        QTest::newRow(qPrintable(QStringLiteral("random, meter %1").arg(meter))) << randomMelody(2026 + meter, 160, meter);
+}
+
+// LilyPond, an engraver no one here wrote, reads the LilyPond file of the
+// melody and tells where it put each notehead (its staff position: 0 the
+// middle line, in steps) and how many sharps, triplet brackets, ties and
+// slurs it made. Its bar checks ("|" where ZEPA's staff draws a bar line)
+// fail with a warning where a note was split wrongly.
+void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
+{
+    QFETCH(Melody, melody);
+    const WrittenMelody written = writeMelody(melody);
+    const StaffLayout layout = layoutStaff(written, Width);
+    const SvgStaff staff = readSvgStaff(svgOf(layout, {0, int(layout.systems.size())}));
+    const std::vector<double> bottoms = bottomLines(staff);
+    QList<int> drawnPositions;
+    std::vector<int> headLines; // the line of the drawing each head is on
+    int drawnSharps = 0;
+    int drawnTuplets = 0;
+    for (const SvgText &text : staff.texts) {
+        const char16_t glyph = isMusic(text) ? glyphOf(text) : 0;
+        if (glyph >= Glyph::NoteheadWhole && glyph <= Glyph::NoteheadBlack) {
+            drawnPositions << stepOnStaff(text.at.y(), bottoms) - 4;
+            headLines.push_back(int(std::upper_bound(bottoms.begin(), bottoms.end(), text.at.y() - 3 * Space)
+                                    - bottoms.begin()));
+        }
+        drawnSharps += glyph == Glyph::Sharp;
+        drawnTuplets += glyph == Glyph::Tuplet3;
+    }
+    std::vector<int> pieceLines; // the line of each piece: its head's, a rest's its note's
+    std::size_t head = 0;
+    for (const WrittenPiece &piece : written.pieces)
+        pieceLines.push_back(piece.rest ? layout.notes[std::size_t(piece.note)].system : headLines.at(head++));
+
+    const QByteArray report = R"(
+\layout { \context { \Staff \consists #(lambda (context) (make-engraver
+  (acknowledgers
+    ((note-head-interface engraver grob source) (format #t "head ~a~%" (ly:grob-property grob 'staff-position)))
+    ((accidental-interface engraver grob source) (format #t "sharp~%"))
+    ((tuplet-bracket-interface engraver grob source) (format #t "tuplet~%")))
+  (end-acknowledgers
+    ((tie-interface engraver grob source) (format #t "tie~%"))
+    ((slur-interface engraver grob source) (format #t "slur~%")))))
+} }
+)";
+    QByteArray source = lilyPondText(written, QStringLiteral("ふるさと"));
+    source.insert(source.indexOf('\n') + 1, report);
+    QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("melody.ly")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(source) == source.size());
+    file.close();
+    QProcess lilypond;
+    lilypond.setWorkingDirectory(directory.path());
+    lilypond.start(QStringLiteral("lilypond"), {QStringLiteral("-dno-print-pages"), QStringLiteral("melody.ly")});
+    QVERIFY2(lilypond.waitForFinished(300000), "lilypond (Debian's lilypond package) did not run");
+    const QString errors = QString::fromUtf8(lilypond.readAllStandardError());
+    QVERIFY2(lilypond.exitCode() == 0, qPrintable(errors));
+    QVERIFY2(!errors.contains(QStringLiteral("warning")) && !errors.contains(QStringLiteral("error")),
+             qPrintable(errors));
+
+    QList<int> positions;
+    std::map<QString, int> made;
+    for (const QByteArray &line : lilypond.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("head "))
+            positions << line.mid(5).toInt();
+        else if (!line.isEmpty())
+            ++made[QString::fromLatin1(line)];
+    }
+    QCOMPARE(positions, drawnPositions);
+    QCOMPARE(made[QStringLiteral("sharp")], drawnSharps);
+    // A group broken over two lines is numbered on both.
+    const int brokenGroups = int(std::count_if(written.tuplets.begin(), written.tuplets.end(), [&](const TupletGroup &group) {
+        return pieceLines[std::size_t(group.first)] != pieceLines[std::size_t(group.last)];
+    }));
+    QCOMPARE(made[QStringLiteral("tuplet")] + brokenGroups, drawnTuplets);
+    QCOMPARE(made[QStringLiteral("tie")],
+             int(std::count_if(written.pieces.begin(), written.pieces.end(),
+                               [](const WrittenPiece &piece) { return piece.tiedToNext; })));
+    QCOMPARE(made[QStringLiteral("slur")], int(written.slurs.size()));
+}
+
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication application(argc, argv);
+    StaffDrawingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_staff_drawing.moc"

@@ -1,0 +1,156 @@
+#include <QTest>
+
+#include "common/NoteBuilders.h"
+#include "engraving/WrittenMelody.h"
+#include "mml/MmlReader.h"
+
+namespace {
+
+Melody melodyOf(const char *mml, int meter)
+{
+    const MmlReadResult read = readMml(QByteArray("// NQC用簡易音楽作成ソフト「ZEPA」\n") + mml);
+    if (!read.ok())
+        qFatal("%s", qPrintable(read.message()));
+    Melody melody = read.melody;
+    melody.meter = meter;
+    return melody;
+}
+
+// The pieces as a line: each piece's length as MML writes it, ~ tied on,
+// ( slurred into the next, ! where the meter cannot hold it, | a bar line after.
+QString piecesText(const WrittenMelody &written)
+{
+    QStringList words;
+    for (const WrittenPiece &piece : written.pieces) {
+        QString word = QString::fromLatin1(noteLengthEntry(piece.shown).fraction);
+        if (piece.rest)
+            word.prepend(u'r');
+        if (piece.tiedToNext)
+            word += u'~';
+        if (piece.slurredToNext)
+            word += u'(';
+        if (piece.misfit)
+            word += u'!';
+        if (piece.barAfter)
+            word += QStringLiteral(" |");
+        words << word;
+    }
+    return words.join(u' ');
+}
+
+} // namespace
+
+class WrittenMelodyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyPitchStandsWithinOneLedgerLineAndSoundsAsWritten();
+    void barLinesCutNotesIntoTiedPieces_data();
+    void barLinesCutNotesIntoTiedPieces();
+    void tripletsAreGroupedInThreesOfOneLength_data();
+    void tripletsAreGroupedInThreesOfOneLength();
+    void slursSpanRunsJoinedIntoTheNext_data();
+    void slursSpanRunsJoinedIntoTheNext();
+};
+
+// The rule: O4 and O5 as they sound, O6 an octave lower under 8va, O7 two
+// under 15ma, O3 an octave higher under 8vb. Checked against MIDI numbers
+// worked out here, not against the tables of the writer.
+void WrittenMelodyTest::everyPitchStandsWithinOneLedgerLineAndSoundsAsWritten()
+{
+    constexpr int LetterSemitones[7] = {0, 2, 4, 5, 7, 9, 11};
+    const int expectedShift[5] = {-1, 0, 0, 1, 2};
+    for (Octave octave : AllOctaves) {
+        for (int pitch = 0; pitch < PitchCount; ++pitch) {
+            const WrittenPitch written = writtenPitch(pitch, octave);
+            const int sounding = 12 * (int(octave) + 4) + pitch; // ZEPA's middle ド, O5, is MIDI 72
+            const int writtenMidi = 12 * (written.writtenOctave() + 1) + LetterSemitones[written.letter]
+                + (written.sharp ? 1 : 0);
+            QCOMPARE(writtenMidi + 12 * written.shift, sounding);
+            QCOMPARE(written.shift, expectedShift[int(octave)]);
+            // E4 is the bottom line: from C4 (one ledger line below) to B5 (one above).
+            QVERIFY2(written.staffStep() >= -2 && written.staffStep() <= 11, qPrintable(QString::number(sounding)));
+        }
+    }
+}
+
+void WrittenMelodyTest::barLinesCutNotesIntoTiedPieces_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<int>("meter");
+    QTest::addColumn<QString>("pieces");
+    QTest::newRow("no meter: no bars") << QByteArray("l1 c c") << 0 << "1 1";
+    QTest::newRow("4/4 whole notes") << QByteArray("l1 c c") << 4 << "1 | 1 |";
+    QTest::newRow("3/4 whole: dotted half tied to quarter") << QByteArray("l1 c") << 3 << "2.~ | 4";
+    QTest::newRow("2/4 whole: halves tied") << QByteArray("l1 c") << 2 << "2~ | 2 |";
+    QTest::newRow("a rest cut is not tied") << QByteArray("l2. r r") << 4 << "r2. r4 | r2";
+    QTest::newRow("dotted quarter across the bar") << QByteArray("l2 c l4. d e") << 2 << "2 | 4. 8~ | 4";
+    QTest::newRow("triplets fill the bar") << QByteArray("l6 c d e f g a") << 2 << "6 6 6 | 6 6 6 |";
+    QTest::newRow("a triplet off the grid: said, not invented")
+        << QByteArray("l16 c l6 d e f") << 2 << "16 6 6 6!";
+    QTest::newRow("slur kept on the last piece") << QByteArray("l2. Q8 c d") << 4 << "2.( 4~ | 2";
+    QTest::newRow("tie into the same pitch") << QByteArray("l2 Q8 c c") << 0 << "2~ 2";
+}
+
+void WrittenMelodyTest::barLinesCutNotesIntoTiedPieces()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(int, meter);
+    QFETCH(QString, pieces);
+    const WrittenMelody written = writeMelody(melodyOf(mml, meter));
+    QCOMPARE(piecesText(written), pieces);
+    // The pieces of each note add up to its length: nothing is invented.
+    int units = 0;
+    for (const WrittenPiece &piece : written.pieces)
+        units += piece.units;
+    int expected = 0;
+    for (const NoteRecord &note : melodyOf(mml, meter).notes)
+        expected += writtenUnits(note.length);
+    QCOMPARE(units, expected);
+}
+
+void WrittenMelodyTest::tripletsAreGroupedInThreesOfOneLength_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<QString>("groups");
+    QTest::newRow("three") << QByteArray("l12 c d e") << "0-2";
+    QTest::newRow("a lone triplet still gets its bracket") << QByteArray("l4 c l12 d l4 e") << "1-1";
+    QTest::newRow("four: three and one") << QByteArray("l12 c d e f") << "0-2 3-3";
+    QTest::newRow("another length starts a group") << QByteArray("l12 c d l6 e f g") << "0-1 2-4";
+    QTest::newRow("rests are members") << QByteArray("l24 c r e") << "0-2";
+    QTest::newRow("none") << QByteArray("l8 c d e") << "";
+}
+
+void WrittenMelodyTest::tripletsAreGroupedInThreesOfOneLength()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(QString, groups);
+    QStringList found;
+    for (const TupletGroup &group : writeMelody(melodyOf(mml, 0)).tuplets)
+        found << QStringLiteral("%1-%2").arg(group.first).arg(group.last);
+    QCOMPARE(found.join(u' '), groups);
+}
+
+void WrittenMelodyTest::slursSpanRunsJoinedIntoTheNext_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<QString>("slurs");
+    QTest::newRow("a run of three") << QByteArray("Q8 c d Q7 e f") << "0-2";
+    QTest::newRow("ties alone are no slur") << QByteArray("Q8 c c Q7 c") << "";
+    QTest::newRow("a tie inside a slur") << QByteArray("Q8 c c Q7 d") << "0-2";
+    QTest::newRow("a rest ends it") << QByteArray("Q8 c d r e Q7 f") << "0-1 3-4";
+    QTest::newRow("the last note slurs into nothing") << QByteArray("Q8 c") << "";
+}
+
+void WrittenMelodyTest::slursSpanRunsJoinedIntoTheNext()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(QString, slurs);
+    QStringList found;
+    for (const SlurSpan &slur : writeMelody(melodyOf(mml, 0)).slurs)
+        found << QStringLiteral("%1-%2").arg(slur.first).arg(slur.last);
+    QCOMPARE(found.join(u' '), slurs);
+}
+
+QTEST_APPLESS_MAIN(WrittenMelodyTest)
+#include "tst_written_melody.moc"
