@@ -54,14 +54,14 @@ QString overallHelp()
                          "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
                          "  --version  名前とバージョン\n"
                          "\nINPUT はメロディファイル（.mml）、ZEPAが書いたNQCプログラム（music0.nqc など）、"
-                         "MIDIファイル（.mid）のどれかです。\n"
+                         "MIDIファイル（.mid）、MusicXML（.musicxml、.xml、.mxl）のどれかです。\n"
                          "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n")
         : QStringLiteral("\nOptions:\n"
                          "  --force    replace an output file that exists (never replaced otherwise)\n"
                          "  --help     this text; zepa COMMAND --help explains one command\n"
                          "  --version  the program's name and version\n"
-                         "\nINPUT is a melody file (.mml), an NQC program that ZEPA wrote (music0.nqc, ...)\n"
-                         "or a MIDI file (.mid).\n"
+                         "\nINPUT is a melody file (.mml), an NQC program that ZEPA wrote (music0.nqc, ...),\n"
+                         "a MIDI file (.mid) or MusicXML (.musicxml, .xml, .mxl).\n"
                          "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n");
     return text;
 }

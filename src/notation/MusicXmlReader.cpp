@@ -56,6 +56,7 @@ struct PartContents {
     qint64 end = 0;
     std::optional<double> tempo;
     int meter = 0;
+    bool barsShown = false; // a time signature is printed: its bars are bars, not just places to cut
     int graceNotes = 0;
     int unpitched = 0;
     int dynamics = 0;
@@ -279,8 +280,9 @@ private:
                     return;
                 }
                 m_divisions = double(*divisions);
-            } else if (m_xml.name() == QLatin1String("time") && measure == 0 && m_now == 0) {
+            } else if (m_xml.name() == QLatin1String("time")) {
                 const bool shown = m_xml.attributes().value(QLatin1String("print-object")) != QLatin1String("no");
+                contents.barsShown = contents.barsShown || shown;
                 int beats = 0;
                 int beatType = 0;
                 while (m_xml.readNextStartElement()) {
@@ -291,7 +293,7 @@ private:
                     else
                         m_xml.skipCurrentElement();
                 }
-                if (shown && beatType == 4 && beats >= 2 && beats <= 4)
+                if (shown && measure == 0 && m_now == 0 && beatType == 4 && beats >= 2 && beats <= 4)
                     contents.meter = beats;
             } else {
                 m_xml.skipCurrentElement();
@@ -551,11 +553,13 @@ std::optional<NoteLength> zepaLength(qint64 ticks)
 // The melody note for note and rest for rest, where the part is one line of
 // ZEPA's own lengths, each starting where the one before ends: as ZEPA
 // writes a melody, and as most songs are. Nothing where it is not. A run of
-// rests, or of notes tied into one another, across a bar line is one note
-// where it is just how that note would be written across the bar (a half
-// note from the fourth beat of 4/4: two quarters tied); else each is a note.
-std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vector<qint64> &measureStarts, int tempo,
-                                  int &movedByOctaves)
+// rests, or of notes tied into one another, across a printed bar line is one
+// note where it is just how that note would be written across the bar (a
+// half note from the fourth beat of 4/4: two quarters tied); else each is a
+// note. Measures of a time signature not printed are only where a writer cut
+// the line (ZEPA's own, without a meter): nothing is joined across them.
+std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vector<qint64> &measureStarts,
+                                  bool barsShown, int tempo, int &movedByOctaves)
 {
     std::stable_sort(line.begin(), line.end(),
                      [](const WrittenNote &a, const WrittenNote &b) { return a.start < b.start; });
@@ -607,7 +611,7 @@ std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vect
             ++run;
         std::size_t end = i + 1;
         NoteLength length = lengths[i];
-        for (std::size_t k = run; k > i + 1; --k) {
+        for (std::size_t k = barsShown ? run : i + 1; k > i + 1; --k) {
             if (const std::optional<NoteLength> whole = joined(i, k)) {
                 end = k;
                 length = *whole;
@@ -671,7 +675,7 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     const int tempo = std::clamp(fileTempo > 0 ? fileTempo : Melody::DefaultTempo, 60, 240);
     const std::vector<WrittenNote> line = joinTiesAcrossBars(part->notes);
     int moved = 0;
-    if (std::optional<Melody> exact = exactMelody(part->notes, part->measureStarts, tempo, moved)) {
+    if (std::optional<Melody> exact = exactMelody(part->notes, part->measureStarts, part->barsShown, tempo, moved)) {
         read.import.melody = *exact;
         read.import.notesMovedByOctaves = moved;
         read.import.fileTempo = fileTempo > 0 ? fileTempo : tempo;

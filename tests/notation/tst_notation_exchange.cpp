@@ -261,6 +261,16 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites_data()
             << randomMelody(quint32(tempo) + 1, tempo, 3, false);
     }
     QTest::newRow("4/4 with lone triplets: bars not shown") << randomMelody(7, 120, 4, true);
+    // Without a meter the line is cut after four quarters, between the two
+    // rests: they stay two rests, as a cut is no bar line.
+    Melody rests;
+    rests.tempo = 97;
+    for (int pitch : {0, 2, 4, NoteRecord::Rest, NoteRecord::Rest, 5}) {
+        NoteRecord note = pitch == NoteRecord::Rest ? restNote(0) : toneNote(pitch, Octave::Middle, 0);
+        note.ticks = lengthTicks(NoteLength::Quarter, 97);
+        rests.notes.push_back(note);
+    }
+    QTest::newRow("two rests either side of a cut, no meter") << rests;
 }
 
 // Each file is read by what no one here wrote: the schema (xmllint) and
