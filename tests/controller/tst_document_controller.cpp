@@ -16,6 +16,7 @@
 #include "midi/MidiWriter.h"
 #include "mml/MmlReader.h"
 #include "mml/MmlWriter.h"
+#include "notation/MusicXmlWriter.h"
 #include "nqc/NqcProgram.h"
 
 Q_DECLARE_METATYPE(OutputKind)
@@ -87,6 +88,7 @@ private slots:
     void everyOutputIsOfferedUnderTheMelodysName_data();
     void everyOutputIsOfferedUnderTheMelodysName();
     void sheetMusicPrintsAndBecomesAPdf();
+    void whatAMusicXmlScoreLosesIsSaidOnce();
 };
 
 void DocumentControllerTest::openingAnotherSongStartsItsOwnHistory()
@@ -176,6 +178,8 @@ void DocumentControllerTest::everyFileZepaWritesOpens_data()
     QTest::newRow("program ZEPA wrote") << "music0.nqc" << QByteArray::fromStdString(nqcProgramText(melody.notes))
                                         << false;
     QTest::newRow("MIDI file") << "kaeru.mid" << MidiFile::write(melody.notes, melody.tempo) << false;
+    QTest::newRow("MusicXML") << "kaeru.musicxml" << musicXmlText(melody, QStringLiteral("kaeru"), QStringLiteral("ZEPA")).bytes
+                              << false;
 }
 
 void DocumentControllerTest::everyFileZepaWritesOpens()
@@ -349,6 +353,28 @@ void DocumentControllerTest::sheetMusicPrintsAndBecomesAPdf()
     QCOMPARE(status.back().front().toString(), QStringLiteral("sheet.pdf に書き出しました"));
     QVERIFY(contents(pdf).startsWith("%PDF-"));
     QVERIFY(user.messages.allAnswered());
+}
+
+void DocumentControllerTest::whatAMusicXmlScoreLosesIsSaidOnce()
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("duet.musicxml"));
+    writeFile(path, "<?xml version=\"1.0\"?><score-partwise version=\"3.0\"><part-list><score-part id=\"A\"/>"
+                    "<score-part id=\"B\"/></part-list><part id=\"A\"><measure number=\"1\"><attributes>"
+                    "<divisions>2</divisions></attributes><direction><direction-type><dynamics><f/></dynamics>"
+                    "</direction-type></direction><note><grace/><pitch><step>D</step><octave>5</octave></pitch></note>"
+                    "<note><pitch><step>C</step><octave>5</octave></pitch><duration>2</duration></note>"
+                    "<note><pitch><step>E</step><octave>5</octave></pitch><duration>4</duration></note></measure>"
+                    "</part><part id=\"B\"><measure number=\"1\"><note><pitch><step>G</step><octave>3</octave>"
+                    "</pitch><duration>6</duration></note></measure></part></score-partwise>");
+    Session user(directory.path());
+    user.messages.expect();
+    QVERIFY(user.controller().openFile(path));
+    QCOMPARE(pitchesOf(user.document()), (QList<int>{0, 4}));
+    QCOMPARE(user.messages.shown().size(), std::size_t(1));
+    QCOMPARE(user.messages.last().text,
+             QStringLiteral("読み込みのとき、次のところを変えました。\n・ほかの1パートは読まず、最初のパートだけを読みました。\n"
+                            "・装飾音1個は読みませんでした。\n・強弱記号1個は読みませんでした（音の大きさはいつも同じです）。"));
 }
 
 // Pages are painted with Qt's painting, offscreen.
