@@ -40,8 +40,8 @@ QString overallHelp()
                                        "そのテンポで作曲ウィンドウを開きます。\n\nコマンド:\n")
                       : QStringLiteral("Usage: zepa [FILE]\n"
                                        "       zepa COMMAND [--force] ARGUMENTS...\n"
-                                       "Without a command ZEPA opens its windows; with a melody file (or a program or "
-                                       "MIDI file) it opens the composer on it, at its tempo.\n\nCommands:\n");
+                                       "Without a command ZEPA opens its windows; with a melody file (or a program, a "
+                                       "MIDI file or MusicXML) it opens the composer on it, at its tempo.\n\nCommands:\n");
     for (const std::unique_ptr<Command> &command : commands()) {
         const Command::Help help = command->help();
         text += QStringLiteral("  %1 %2\n      %3\n      %4 %5\n")
