@@ -257,30 +257,28 @@ private:
         m_layout.primitives.push_back(primitive);
     }
 
-    void line(float x, float y, float x2, float y2, float thickness, int note = -1)
+    // A line (size: its thickness) or a curve (size: how far it bends) between two points.
+    void stroke(StaffPrimitive::Kind kind, float x, float y, float x2, float y2, float size, int note)
     {
         StaffPrimitive primitive;
-        primitive.kind = StaffPrimitive::Kind::Line;
+        primitive.kind = kind;
         primitive.x = x;
         primitive.y = y;
         primitive.x2 = x2;
         primitive.y2 = y2;
-        primitive.size = thickness;
+        primitive.size = size;
         primitive.note = note;
         m_layout.primitives.push_back(primitive);
     }
 
+    void line(float x, float y, float x2, float y2, float thickness, int note = -1)
+    {
+        stroke(StaffPrimitive::Kind::Line, x, y, x2, y2, thickness, note);
+    }
+
     void curve(float x, float y, float x2, float y2, float bend, int note)
     {
-        StaffPrimitive primitive;
-        primitive.kind = StaffPrimitive::Kind::Curve;
-        primitive.x = x;
-        primitive.y = y;
-        primitive.x2 = x2;
-        primitive.y2 = y2;
-        primitive.size = bend;
-        primitive.note = note;
-        m_layout.primitives.push_back(primitive);
+        stroke(StaffPrimitive::Kind::Curve, x, y, x2, y2, bend, note);
     }
 
     void text(const QString &words, float x, float y, float height, bool warning = false, bool centred = false)

@@ -20,10 +20,10 @@ QString menuText(OutputKind kind)
 
 } // namespace
 
-const std::vector<ComposerActionSpec> &composerActions()
+const std::vector<ComposerActionEntry> &composerActions()
 {
     const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
-    static const std::vector<ComposerActionSpec> table{
+    static const std::vector<ComposerActionEntry> table{
         {A::New, M::File, QStringLiteral("新規作成(&N)..."), key(Qt::CTRL | Qt::Key_N)},
         {A::Open, M::File, QStringLiteral("開く(&O)..."), key(Qt::CTRL | Qt::Key_O)},
         {A::RecentFiles, M::File, QStringLiteral("最近使ったファイル(&R)"), {}},

@@ -49,7 +49,7 @@ inline constexpr int ComposerActionCount = int(ComposerAction::About) + 1;
 // The menus in the order of the menu bar; Bricks is a submenu of File.
 enum class ComposerMenu { File, Bricks, Edit, Play, Help };
 
-struct ComposerActionSpec {
+struct ComposerActionEntry {
     ComposerAction action;
     ComposerMenu menu;
     QString text;
@@ -58,7 +58,7 @@ struct ComposerActionSpec {
     bool checkable = false;
 };
 
-const std::vector<ComposerActionSpec> &composerActions();
+const std::vector<ComposerActionEntry> &composerActions();
 // The menus' own titles, with their access keys.
 QString composerMenuTitle(ComposerMenu menu);
 // The output an export command writes.

@@ -79,25 +79,25 @@ void ComposerWindow::createMenus()
     std::map<ComposerMenu, QMenu *> menus;
     for (ComposerMenu menu : {ComposerMenu::File, ComposerMenu::Edit, ComposerMenu::Play, ComposerMenu::Help})
         menus[menu] = menuBar()->addMenu(composerMenuTitle(menu));
-    for (const ComposerActionSpec &spec : composerActions()) {
-        if (spec.menu == ComposerMenu::Bricks && !menus.contains(ComposerMenu::Bricks))
+    for (const ComposerActionEntry &entry : composerActions()) {
+        if (entry.menu == ComposerMenu::Bricks && !menus.contains(ComposerMenu::Bricks))
             menus[ComposerMenu::Bricks] = menus[ComposerMenu::File]->addMenu(composerMenuTitle(ComposerMenu::Bricks));
-        QMenu *menu = menus[spec.menu];
-        if (spec.separatorBefore)
+        QMenu *menu = menus[entry.menu];
+        if (entry.separatorBefore)
             menu->addSeparator();
         QAction *action = nullptr;
-        if (spec.action == ComposerAction::RecentFiles) {
-            m_recentFiles = menu->addMenu(spec.text);
+        if (entry.action == ComposerAction::RecentFiles) {
+            m_recentFiles = menu->addMenu(entry.text);
             m_recentFiles->setToolTipsVisible(true); // the whole path of each
             action = m_recentFiles->menuAction();
             connect(m_recentFiles, &QMenu::aboutToShow, this, &ComposerWindow::fillRecentFiles);
         } else {
-            action = menu->addAction(spec.text);
-            action->setShortcuts(spec.shortcuts);
-            action->setCheckable(spec.checkable);
+            action = menu->addAction(entry.text);
+            action->setShortcuts(entry.shortcuts);
+            action->setCheckable(entry.checkable);
         }
-        m_actions.at(std::size_t(spec.action)) = action;
-        if (const std::function<void()> handler = handlerFor(spec.action))
+        m_actions.at(std::size_t(entry.action)) = action;
+        if (const std::function<void()> handler = handlerFor(entry.action))
             connect(action, &QAction::triggered, this, handler);
     }
     followUndoStack(undoAction(), redoAction(), document().undoStack());
