@@ -1,0 +1,124 @@
+// The changes of many notes at once: the whole melody moved or retimed, and
+// one thing of the chosen notes, each one step of the history.
+#include "editing/ScoreDocument.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int OctaveSpan = PitchCount;
+
+} // namespace
+
+bool ScoreDocument::transpose(int semitones)
+{
+    return shiftNotes(0, state().noteTotal(), semitones, QStringLiteral("移調"));
+}
+
+bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QString &name)
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    int outside = 0;
+    int firstOutside = 0;
+    for (int i = first; i < first + count; ++i) {
+        const NoteRecord &note = notes[std::size_t(i)];
+        if (note.isRest())
+            continue;
+        const int place = int(note.octave) * OctaveSpan + note.pitch + semitones;
+        if (place < 0 || place >= 5 * OctaveSpan) {
+            if (outside++ == 0)
+                firstOutside = i + 1;
+        }
+    }
+    if (outside > 0) {
+        m_messages.show(Message::refusal(
+            QStringLiteral("移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。")
+                .arg(outside)
+                .arg(firstOutside),
+            QStringLiteral("移調できません")));
+        return false;
+    }
+    changeNotes(first, count, name, [semitones](NoteRecord &note) {
+        if (note.isRest())
+            return;
+        const int place = int(note.octave) * OctaveSpan + note.pitch + semitones;
+        note.octave = Octave(place / OctaveSpan);
+        note.pitch = place % OctaveSpan;
+    });
+    return true;
+}
+
+void ScoreDocument::changeNotes(int first, int count, const QString &name,
+                                const std::function<void(NoteRecord &)> &change)
+{
+    const int total = state().noteTotal();
+    first = std::clamp(first, 0, total);
+    count = std::clamp(count, 0, total - first);
+    const std::span<const NoteRecord> range = notes().subspan(std::size_t(first), std::size_t(count));
+    const std::vector<NoteRecord> before(range.begin(), range.end());
+    std::vector<NoteRecord> after = before;
+    for (NoteRecord &note : after)
+        change(note);
+    if (after == before)
+        return;
+    ScoreEditor &editor = m_editor;
+    push(name, ([&editor, first, after] { editor.replaceNotes(first, after); }),
+         ([&editor, first, before] { editor.replaceNotes(first, before); }), false);
+}
+
+void ScoreDocument::changePitch(int first, int count, int pitch)
+{
+    changeNotes(first, count, QStringLiteral("音の高さの変更"), [pitch](NoteRecord &note) { note.pitch = pitch; });
+}
+
+bool ScoreDocument::shiftPitch(int first, int count, int semitones)
+{
+    return shiftNotes(first, count, semitones,
+                      semitones > 0 ? QStringLiteral("半音上げる") : QStringLiteral("半音下げる"));
+}
+
+bool ScoreDocument::shiftOctave(int first, int count, int octaves)
+{
+    return shiftNotes(first, count, octaves * OctaveSpan,
+                      octaves > 0 ? QStringLiteral("オクターブ上げる") : QStringLiteral("オクターブ下げる"));
+}
+
+void ScoreDocument::changeLength(int first, int count, NoteLength length)
+{
+    const int tempo = this->tempo();
+    changeNotes(first, count, QStringLiteral("長さの変更"), [length, tempo](NoteRecord &note) {
+        note.length = length;
+        note.ticks = lengthTicks(length, tempo);
+    });
+}
+
+void ScoreDocument::changeArticulation(int first, int count, Articulation articulation)
+{
+    changeNotes(first, count, QStringLiteral("音間の変更"), [articulation](NoteRecord &note) {
+        if (!note.isRest())
+            note.articulation = articulation;
+    });
+}
+
+void ScoreDocument::makeRest(int first, int count)
+{
+    changeNotes(first, count, QStringLiteral("休符にする"), [](NoteRecord &note) { note.pitch = NoteRecord::Rest; });
+}
+
+void ScoreDocument::changeMeter(int meter)
+{
+    const int old = m_meter;
+    if (meter == old || !(meter == 0 || meter == 2 || meter == 3 || meter == 4))
+        return;
+    push(QStringLiteral("拍子の変更"), ([this, meter] { m_meter = meter; }), ([this, old] { m_meter = old; }), false);
+}
+
+void ScoreDocument::changeTempo(int tempo)
+{
+    const int old = m_editor.tempo();
+    if (tempo == old)
+        return;
+    ScoreEditor &editor = m_editor;
+    push(QStringLiteral("テンポの変更"), ([&editor, tempo] { editor.changeTempo(tempo); }),
+         ([&editor, old] { editor.changeTempo(old); }), false);
+}
