@@ -14,6 +14,7 @@
 #include "TestPaths.h"
 
 #include "common/NoteBuilders.h"
+#include "common/TestFiles.h"
 #include "send/SimulatedBrick.h"
 #include "nqc/NqcProgram.h"
 #include "performance/BrickTones.h"
@@ -36,13 +37,6 @@ Run zepa(const QStringList &arguments,
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A short melody of three tones with gaps between them and a rest, as ZEPA

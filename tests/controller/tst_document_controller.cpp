@@ -11,6 +11,7 @@
 
 #include "common/RecordingMessageService.h"
 #include "common/SoundDoubles.h"
+#include "common/TestFiles.h"
 #include "controller/ComposingSession.h"
 #include "files/PosixFileSystem.h"
 #include "midi/MidiWriter.h"
@@ -24,19 +25,6 @@ Q_DECLARE_METATYPE(OutputKind)
 namespace {
 
 const QString SaveQuestion = QStringLiteral("作曲中の曲を保存しますか？");
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QList<int> pitchesOf(const ScoreDocument &document)
 {

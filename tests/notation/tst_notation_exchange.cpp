@@ -12,6 +12,7 @@
 #include "TestPaths.h"
 
 #include "common/NoteBuilders.h"
+#include "common/TestFiles.h"
 #include "engraving/WrittenMelody.h"
 #include "notation/MusicXmlReader.h"
 #include "notation/LilyPondWriter.h"
@@ -41,19 +42,6 @@ Run run(const QString &program, const QStringList &arguments, const QString &fol
         return {-1, QString(), program + QStringLiteral(" did not run")};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every length, rest, articulation and octave; triplets only when asked, as
