@@ -6,10 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libzip-dev pkgconf qt6-translations-l10n libgl-dev fonts-ipafont-gothic fontconfig)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libzip-dev pkgconf qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-ipafont-gothic fonts-dejavu-core fontconfig)
 run_packages=(xvfb xauth nqc)
 test_packages=(nqc python3 sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info lintian dpkg-dev midicsv python3-mido nbc
-    clang-16 libfuzzer-16-dev libclang-rt-16-dev poppler-utils lilypond musescore3 python3-ly libxml2-utils)
+    clang-16 libfuzzer-16-dev libclang-rt-16-dev poppler-utils lilypond musescore3 python3-ly libxml2-utils
+    xvfb xauth dbus-daemon at-spi2-core python3-pyatspi)
 package_packages=(dpkg-dev)
 
 as_root() {

@@ -23,16 +23,17 @@ set(allowed_controller ${allowed_workflows} drawing journal editing playback sen
 set(allowed_sysinfo base sysinfo)
 set(allowed_widgets base score engraving drawing widgets)
 set(allowed_windows_tempo base score widgets windows/tempo)
-set(allowed_windows_composer ${allowed_controller} widgets windows/composer)
+set(allowed_windows_guide base score engraving drawing widgets windows/guide)
+set(allowed_windows_composer ${allowed_controller} widgets windows/guide windows/composer)
 set(allowed_windows_score base score engraving drawing journal editing widgets windows/score)
 set(allowed_windows_about base sysinfo widgets windows/about)
 set(allowed_cli ${allowed_workflows} drawing playback sending cli)
-set(allowed_app ${allowed_controller} sysinfo widgets windows/tempo windows/composer windows/score windows/about cli app)
+set(allowed_app ${allowed_controller} sysinfo widgets windows/tempo windows/guide windows/composer windows/score windows/about cli app)
 # No display at all: neither widgets nor painting.
 set(gui_free base score performance engraving files nqc sound playback mml midi exports notation journal editing workflows sending sysinfo)
 # Painting, but no widgets: these run without a display (offscreen).
 set(widget_free drawing controller cli)
-set(layers base score performance engraving files nqc sound mml midi exports notation drawing journal editing playback workflows sending controller sysinfo widgets windows/tempo windows/composer windows/score windows/about cli app)
+set(layers base score performance engraving files nqc sound mml midi exports notation drawing journal editing playback workflows sending controller sysinfo widgets windows/tempo windows/guide windows/composer windows/score windows/about cli app)
 
 set(failures 0)
 foreach(layer IN LISTS layers)

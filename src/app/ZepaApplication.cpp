@@ -1,17 +1,20 @@
 #include "app/ZepaApplication.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 
 #include "base/ProgramInfo.h"
-#include "score/Melody.h"
+#include "cli/CommandLine.h"
 #include "files/PosixFileSystem.h"
 #include "playback/SpeakerOutput.h"
+#include "score/Melody.h"
 #include "sysinfo/PlatformSysInfo.h"
 #include "widgets/AppFonts.h"
 #include "widgets/AppIcon.h"
-#include "widgets/AppTranslations.h"
+#include "widgets/ClickableLabel.h"
 #include "widgets/QtMessageService.h"
 #include "widgets/QtUserDialogs.h"
 #include "widgets/WindowPlacement.h"
@@ -40,7 +43,7 @@ void ZepaApplication::configure(QApplication &application)
     application.setStyle(QStringLiteral("Fusion"));
     application.setWindowIcon(AppIcon::icon());
     AppFonts::install();
-    AppTranslations::install(application);
+    ClickableLabel::installAccessibility();
 }
 
 void ZepaApplication::start()
@@ -102,14 +105,17 @@ bool ZepaApplication::offerRecovery()
     if (!recovered->readable) {
         const QString kept = RecoveryJournal::setAside(*recovered);
         m_services.messages.show(Message::refusal(
-            QStringLiteral("前回の作曲の記録「%1」には、ZEPAが書いたものではないところがあるので、復元できません。\n"
-                           "消さずに「%2」として残しました。")
+            QCoreApplication::translate(
+                "ZepaApplication",
+                "前回の作曲の記録「%1」には、ZEPAが書いたものではないところがあるので、復元できません。\n"
+                "消さずに「%2」として残しました。")
                 .arg(QDir::toNativeSeparators(recovered->path), QDir::toNativeSeparators(kept)),
-            QStringLiteral("復元")));
+            QCoreApplication::translate("ZepaApplication", "復元")));
         return false;
     }
     const MessageAnswer answer = m_services.messages.show(
-        Message::yesNo(QStringLiteral("前回の作曲を復元しますか？"), QStringLiteral("復元")));
+        Message::yesNo(QCoreApplication::translate("ZepaApplication", "前回の作曲を復元しますか？"),
+                       QCoreApplication::translate("ZepaApplication", "復元")));
     RecoveryJournal::remove(*recovered);
     if (answer != MessageAnswer::Yes)
         return false;
@@ -170,10 +176,12 @@ void ZepaApplication::endProgram()
     m_services.quit();
 }
 
-int runWindows(int argc, char *argv[])
+int runWindows(int argc, char *argv[], const UiLanguages::LanguageOption &language)
 {
     QApplication application(argc, argv);
     ZepaApplication::configure(application);
+    if (!installChosenLanguage(language))
+        return ExitStatus::UsageError;
 
     QtMessageService messages;
     PosixFileSystem files; // the current folder, by its path at start

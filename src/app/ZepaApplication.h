@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UiLanguage.h"
+
 #include <functional>
 #include <memory>
 
@@ -7,11 +9,11 @@
 #include <QPointer>
 
 #include "base/MessageService.h"
-#include "journal/RecoveryJournal.h"
+#include "base/UserDialogs.h"
 #include "files/FileSystem.h"
+#include "journal/RecoveryJournal.h"
 #include "playback/SoundOutput.h"
 #include "sysinfo/SysInfoStarter.h"
-#include "base/UserDialogs.h"
 #include "windows/about/AboutWindow.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/score/ScoreWindow.h"
@@ -80,5 +82,6 @@ private:
     QPointer<ScoreWindow> m_scoreWindow;
 };
 
-// The windows, as ZEPA starts without a command.
-int runWindows(int argc, char *argv[]);
+// The windows, as ZEPA starts without a command, in the language --lang
+// chose, else the setting 「表示言語」's, else the system's.
+int runWindows(int argc, char *argv[], const UiLanguages::LanguageOption &language = {});

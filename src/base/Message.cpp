@@ -1,5 +1,7 @@
 #include "base/Message.h"
 
+#include <QCoreApplication>
+
 #include "base/ProgramInfo.h"
 
 Message Message::refusal(const QString &text, const QString &title)
@@ -32,9 +34,14 @@ Message Message::saveFirst(const QString &text, const QString &title)
     return {text, title, MessageButtons::SaveDiscardCancel, MessageIcon::Warning, 0, true};
 }
 
+QString shownProgramTitle()
+{
+    return QCoreApplication::translate("ProgramInfo", "NQC用簡易音楽作成ソフト「ZEPA」");
+}
+
 QString Message::shownTitle() const
 {
-    return title.isEmpty() ? ProgramTitle : title;
+    return title.isEmpty() ? shownProgramTitle() : title;
 }
 
 unsigned Message::flags() const

@@ -6,6 +6,10 @@ enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
 enum class MessageIcon { None, Warning, Information, Question };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
+// The program's title as the windows show it, in their language; the files
+// ZEPA writes carry ProgramTitle, the same in every language.
+QString shownProgramTitle();
+
 // One modal message box as the program asks for it. The four factories are the
 // only combinations the program uses.
 struct Message {

@@ -1,5 +1,7 @@
 #include "base/SystemReasons.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -8,29 +10,29 @@ QString systemReasonText(int error, FileAccess access)
     switch (error) {
     case EACCES:
     case EPERM:
-        return access == FileAccess::Read ? QStringLiteral("読む権限がありません。")
-                                          : QStringLiteral("書き込む権限がありません。");
+        return access == FileAccess::Read ? QCoreApplication::translate("SystemReasons", "読む権限がありません。")
+                                          : QCoreApplication::translate("SystemReasons", "書き込む権限がありません。");
     case EISDIR:
-        return QStringLiteral("ファイルではなくフォルダです。");
+        return QCoreApplication::translate("SystemReasons", "ファイルではなくフォルダです。");
     case EROFS:
-        return QStringLiteral("読み取り専用のディスクです。");
+        return QCoreApplication::translate("SystemReasons", "読み取り専用のディスクです。");
     case ENOSPC:
-        return QStringLiteral("ディスクの空き容量が足りません。");
+        return QCoreApplication::translate("SystemReasons", "ディスクの空き容量が足りません。");
     case EDQUOT:
-        return QStringLiteral("ディスクの使用量の上限（クォータ）を超えました。");
+        return QCoreApplication::translate("SystemReasons", "ディスクの使用量の上限（クォータ）を超えました。");
     case EFBIG:
-        return QStringLiteral("ファイルが大きすぎます。");
+        return QCoreApplication::translate("SystemReasons", "ファイルが大きすぎます。");
     case ENOENT:
-        return QStringLiteral("ファイルまたはフォルダがありません。");
+        return QCoreApplication::translate("SystemReasons", "ファイルまたはフォルダがありません。");
     case EIO:
-        return QStringLiteral("ディスクの読み書きでエラーが起きました。");
+        return QCoreApplication::translate("SystemReasons", "ディスクの読み書きでエラーが起きました。");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("開いているファイルが多すぎます。");
+        return QCoreApplication::translate("SystemReasons", "開いているファイルが多すぎます。");
     case ENAMETOOLONG:
-        return QStringLiteral("ファイルの名前または場所が長すぎます。");
+        return QCoreApplication::translate("SystemReasons", "ファイルの名前または場所が長すぎます。");
     case ENOTDIR:
-        return QStringLiteral("フォルダではないものがフォルダの場所にあります。");
+        return QCoreApplication::translate("SystemReasons", "フォルダではないものがフォルダの場所にあります。");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }

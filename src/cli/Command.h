@@ -29,8 +29,7 @@ public:
         int fewest; // positional arguments it takes
         int most;
         bool writes; // takes --force
-        QString english;
-        QString japanese;
+        QString description; // in the language of the windows
         QString example;
         QStringList options; // the options with a value it takes: "track", …
         bool paints = false; // draws pages: runs with Qt's painting, offscreen

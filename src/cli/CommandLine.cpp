@@ -18,7 +18,6 @@
 #include "sending/RcxSender.h"
 
 using CommandSupport::fail;
-using CommandSupport::japanese;
 
 namespace {
 
@@ -33,46 +32,37 @@ Command *commandNamed(const QString &name)
 
 QString overallHelp()
 {
-    const bool ja = japanese();
-    QString text = ja ? QStringLiteral("使い方: zepa [ファイル]\n"
-                                       "        zepa コマンド [--force] 引数…\n"
-                                       "引数なしで起動するとウィンドウを開きます。メロディファイルなどを指定すると、"
-                                       "そのテンポで作曲ウィンドウを開きます。\n\nコマンド:\n")
-                      : QStringLiteral("Usage: zepa [FILE]\n"
-                                       "       zepa COMMAND [--force] ARGUMENTS...\n"
-                                       "Without a command ZEPA opens its windows; with a melody file (or a program, a "
-                                       "MIDI file or MusicXML) it opens the composer on it, at its tempo.\n\nCommands:\n");
+    QString text
+        = QCoreApplication::translate("CommandLine",
+                                      "使い方: zepa [--lang ja|en] [ファイル]\n"
+                                      "        zepa [--lang ja|en] コマンド [--force] 引数…\n"
+                                      "引数なしで起動するとウィンドウを開きます。メロディファイルなどを指定すると、"
+                                      "そのテンポで作曲ウィンドウを開きます。\n\nコマンド:\n");
     for (const std::unique_ptr<Command> &command : commands()) {
         const Command::Help help = command->help();
         text += QStringLiteral("  %1 %2\n      %3\n      %4 %5\n")
-                    .arg(help.name, help.arguments, ja ? help.japanese : help.english,
-                         ja ? QStringLiteral("例:") : QStringLiteral("e.g."), help.example);
+                    .arg(help.name, help.arguments, help.description, QCoreApplication::translate("CommandLine", "例:"),
+                         help.example);
     }
-    text += ja
-        ? QStringLiteral("\nオプション:\n"
-                         "  --force    出力ファイルがあれば置き換える（ないと置き換えません）\n"
-                         "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
-                         "  --version  名前とバージョン\n"
-                         "\nINPUT はメロディファイル（.mml）、ZEPAが書いたNQCプログラム（music0.nqc など）、"
-                         "MIDIファイル（.mid）、MusicXML（.musicxml、.xml、.mxl）のどれかです。\n"
-                         "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n")
-        : QStringLiteral("\nOptions:\n"
-                         "  --force    replace an output file that exists (never replaced otherwise)\n"
-                         "  --help     this text; zepa COMMAND --help explains one command\n"
-                         "  --version  the program's name and version\n"
-                         "\nINPUT is a melody file (.mml), an NQC program that ZEPA wrote (music0.nqc, ...),\n"
-                         "a MIDI file (.mid) or MusicXML (.musicxml, .xml, .mxl).\n"
-                         "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n");
+    text += QCoreApplication::translate(
+        "CommandLine",
+        "\nオプション:\n"
+        "  --force    出力ファイルがあれば置き換える（ないと置き換えません）\n"
+        "  --lang     表示の言語: ja 日本語、en 英語（省くと設定「表示言語」かシステムの言語）\n"
+        "  --help     この説明（zepa コマンド --help でコマンドごとの説明）\n"
+        "  --version  名前とバージョン\n"
+        "\nINPUT はメロディファイル（.mml）、ZEPAが書いたNQCプログラム（music0.nqc など）、"
+        "MIDIファイル（.mid）、MusicXML（.musicxml、.xml、.mxl）のどれかです。\n"
+        "終了コード: 0 成功、1 ファイルを読み書きできなかった、2 使い方の誤り。\n");
     return text;
 }
 
 QString commandHelp(const Command::Help &help)
 {
-    const bool ja = japanese();
     return QStringLiteral("%1: zepa %2 %3%4\n%5\n%6 %7\n")
-        .arg(ja ? QStringLiteral("使い方") : QStringLiteral("Usage"), help.name,
-             help.writes ? QStringLiteral("[--force] ") : QString(), help.arguments, ja ? help.japanese : help.english,
-             ja ? QStringLiteral("例:") : QStringLiteral("e.g."), help.example);
+        .arg(QCoreApplication::translate("CommandLine", "使い方"), help.name,
+             help.writes ? QStringLiteral("[--force] ") : QString(), help.arguments, help.description,
+             QCoreApplication::translate("CommandLine", "例:"), help.example);
 }
 
 void print(const QString &text)
@@ -168,7 +158,19 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 
 } // namespace
 
-int runCommandLine(int argc, char *argv[])
+bool installChosenLanguage(const UiLanguages::LanguageOption &language)
+{
+    UiLanguages::install(UiLanguages::chosen(language.language));
+    if (language.ok)
+        return true;
+    fail(ExitStatus::UsageError,
+         QCoreApplication::translate("CommandLine",
+                                     "--lang には ja（日本語）か en（英語）を書いてください（「%1」は使えません）")
+             .arg(language.value));
+    return false;
+}
+
+int runCommandLine(int argc, char *argv[], const UiLanguages::LanguageOption &language)
 {
     using namespace ExitStatus;
     if (!qEnvironmentVariableIsSet("ZEPA_QT_MESSAGES"))
@@ -183,6 +185,10 @@ int runCommandLine(int argc, char *argv[])
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    QCoreApplication::setOrganizationName(QStringLiteral("ZEPA"));
+    QCoreApplication::setApplicationName(QStringLiteral("ZEPA"));
+    if (!installChosenLanguage(language))
+        return UsageError;
     QCommandLineParser parser;
     const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
@@ -199,7 +205,9 @@ int runCommandLine(int argc, char *argv[])
     parser.addOptions({force, help, version, track, channel, target, asPlayed, port, slot, run, meter, title});
     parser.addPositionalArgument(QStringLiteral("command"), QString());
     if (!parser.parse(QCoreApplication::arguments()))
-        return fail(UsageError, parser.errorText() + QStringLiteral("; see zepa --help"));
+        return fail(UsageError,
+                    QCoreApplication::translate("CommandLine", "%1 zepa --help で使い方を見てください")
+                        .arg(parser.errorText()));
     QStringList arguments = parser.positionalArguments();
     if (arguments.isEmpty()) {
         if (parser.isSet(version)) {
@@ -210,26 +218,38 @@ int runCommandLine(int argc, char *argv[])
             print(overallHelp());
             return Success;
         }
-        return fail(UsageError, QStringLiteral("no command given; see zepa --help"));
+        return fail(
+            UsageError,
+            QCoreApplication::translate("CommandLine", "コマンドがありません。zepa --help で使い方を見てください"));
     }
     const QString name = arguments.takeFirst();
     Command *command = commandNamed(name);
     if (!command)
-        return fail(UsageError, QStringLiteral("unknown command \"%1\"; see zepa --help").arg(name));
+        return fail(UsageError,
+                    QCoreApplication::translate("CommandLine",
+                                                "「%1」というコマンドはありません。zepa --help で使い方を見てください")
+                        .arg(name));
     const Command::Help about = command->help();
     if (parser.isSet(help)) {
         print(commandHelp(about));
         return Success;
     }
     if (parser.isSet(force) && !about.writes)
-        return fail(UsageError, QStringLiteral("%1 writes no file and takes no --force").arg(name));
-    for (const QCommandLineOption *option : {&track, &channel, &target, &asPlayed, &port, &slot, &run, &meter, &title}) {
+        return fail(
+            UsageError,
+            QCoreApplication::translate("CommandLine", "%1 はファイルを書かないので --force は使えません").arg(name));
+    for (const QCommandLineOption *option :
+         {&track, &channel, &target, &asPlayed, &port, &slot, &run, &meter, &title}) {
         const QString optionName = option->names().front();
         if (parser.isSet(*option) && !about.options.contains(optionName))
-            return fail(UsageError, QStringLiteral("%1 takes no --%2").arg(name, optionName));
+            return fail(UsageError,
+                        QCoreApplication::translate("CommandLine", "%1 には --%2 は使えません").arg(name, optionName));
     }
     if (arguments.size() < about.fewest || arguments.size() > about.most)
-        return fail(UsageError, QStringLiteral("%1 takes %2; see zepa %1 --help").arg(name, about.arguments));
+        return fail(
+            UsageError,
+            QCoreApplication::translate("CommandLine", "%1 の引数は %2 です。zepa %1 --help で説明を見てください")
+                .arg(name, about.arguments));
     CommandOptions options;
     options.force = parser.isSet(force);
     options.asPlayed = parser.isSet(asPlayed);
@@ -241,26 +261,36 @@ int runCommandLine(int argc, char *argv[])
         return ok && value >= 1 && value <= most;
     };
     if (!number(track, 65535, options.track))
-        return fail(UsageError, QStringLiteral("--track takes a track number from 1"));
+        return fail(UsageError,
+                    QCoreApplication::translate("CommandLine", "--track にはトラックの番号（1 から）を書いてください"));
     if (!number(channel, 16, options.channel))
-        return fail(UsageError, QStringLiteral("--channel takes a channel number from 1 to 16"));
+        return fail(
+            UsageError,
+            QCoreApplication::translate("CommandLine", "--channel にはチャンネルの番号（1 から 16）を書いてください"));
     if (!number(slot, 5, options.send.slot))
-        return fail(UsageError, QStringLiteral("--slot takes a program slot from 1 to 5"));
+        return fail(
+            UsageError,
+            QCoreApplication::translate("CommandLine", "--slot にはプログラムの番号（1 から 5）を書いてください"));
     if (parser.isSet(port))
         options.send.port = parser.value(port);
-    if (const std::optional<QString> problem = portProblem(options.send.port, japanese()))
+    if (const std::optional<QString> problem = portProblem(options.send.port))
         return fail(UsageError, *problem);
     options.send.run = parser.isSet(run);
     if (parser.isSet(meter)) {
         options.meter = meterNamed(parser.value(meter));
         if (!options.meter)
-            return fail(UsageError, QStringLiteral("--meter takes 4/4, 3/4, 2/4 or none"));
+            return fail(UsageError,
+                        QCoreApplication::translate("CommandLine",
+                                                    "--meter には 4/4、3/4、2/4、none のどれかを書いてください"));
     }
     options.title = parser.value(title);
     if (about.options.contains(QStringLiteral("target"))) {
         options.target = brickOutputNamed(parser.value(target));
         if (!options.target)
-            return fail(UsageError, QStringLiteral("%1 needs --target nxc, pybricks, microbit or ev3dev").arg(name));
+            return fail(UsageError,
+                        QCoreApplication::translate(
+                            "CommandLine", "%1 には --target nxc、pybricks、microbit、ev3dev のどれかが要ります")
+                            .arg(name));
     }
     return command->run(arguments, options);
 }

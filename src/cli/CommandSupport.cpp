@@ -1,16 +1,13 @@
+#include <QCoreApplication>
+
 #include "cli/CommandSupport.h"
 
 #include <cstdio>
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace CommandSupport {
-
-bool japanese()
-{
-    return QLocale::system().language() == QLocale::Japanese;
-}
 
 int fail(int status, const QString &message)
 {
@@ -34,19 +31,31 @@ std::optional<MelodyRead> readInput(const QString &path, const CommandOptions &o
     case MelodyRead::Status::Read:
         break;
     case MelodyRead::Status::Unreadable:
-        fail(ExitStatus::WorkFailed, QStringLiteral("%1: cannot read: %2").arg(path, read.systemError));
+        if (!QFileInfo::exists(path))
+            fail(
+                ExitStatus::WorkFailed,
+                QCoreApplication::translate("CommandLine", "%1: このファイルはありません。名前と場所を確かめてください")
+                    .arg(path));
+        else
+            fail(ExitStatus::WorkFailed,
+                 QCoreApplication::translate("CommandLine", "%1: 読めません: %2").arg(path, read.error));
         return std::nullopt;
     case MelodyRead::Status::NoSuchVoice: {
         QStringList voices;
         for (const MidiVoice &candidate : read.voices)
-            voices << QStringLiteral("--track %1 --channel %2 (%3 notes)")
+            voices << QCoreApplication::translate("CommandLine", "--track %1 --channel %2（%3 音）")
                           .arg(candidate.track)
                           .arg(candidate.channel)
                           .arg(candidate.notes.size());
-        fail(ExitStatus::WorkFailed, QStringLiteral("%1: no notes in track %2 channel %3; notes are in %4")
-                                         .arg(path, options.track ? QString::number(options.track) : QStringLiteral("any"),
-                                              options.channel ? QString::number(options.channel) : QStringLiteral("any"),
-                                              voices.join(QStringLiteral(", "))));
+        fail(ExitStatus::WorkFailed,
+             QCoreApplication::translate("CommandLine",
+                                         "%1: トラック %2 チャンネル %3 には音がありません。音があるのは %4 です")
+                 .arg(path,
+                      options.track ? QString::number(options.track)
+                                    : QCoreApplication::translate("CommandLine", "どれでも"),
+                      options.channel ? QString::number(options.channel)
+                                      : QCoreApplication::translate("CommandLine", "どれでも"),
+                      voices.join(QStringLiteral(", "))));
         return std::nullopt;
     }
     case MelodyRead::Status::Cancelled:
@@ -61,10 +70,11 @@ std::optional<MelodyRead> readInput(const QString &path, const CommandOptions &o
     }
     }
     if (needsNotes && !read.hasMelody()) {
-        fail(ExitStatus::WorkFailed, QStringLiteral("%1: its notes cannot be told: %2").arg(path, read.melodyError));
+        fail(ExitStatus::WorkFailed,
+             QCoreApplication::translate("CommandLine", "%1: 音がわかりません: %2").arg(path, read.melodyError));
         return std::nullopt;
     }
-    tell(path, japanese() ? read.changesJapanese : read.changesEnglish);
+    tell(path, read.changes);
     return read;
 }
 
@@ -87,23 +97,29 @@ int writeOutputFile(OutputKind kind, const OutputSource &source, const QString &
     case OutputResult::Status::Written: {
         QStringList changes;
         for (const ExportChange &change : result.changes)
-            changes << (japanese() ? change.japanese : change.english);
+            changes << change.text;
         tell(path, changes);
         return ExitStatus::Success;
     }
     case OutputResult::Status::Exists:
         return fail(ExitStatus::WorkFailed,
-                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(path));
+                    QCoreApplication::translate(
+                        "CommandLine", "%1: もうあるので置き換えませんでした（--force を付けると置き換えます）")
+                        .arg(path));
     case OutputResult::Status::TooLong:
-        return fail(ExitStatus::WorkFailed,
-                    QStringLiteral("%1: the melody is longer than a WAV file can hold (about 13.5 hours)").arg(path));
+        return fail(
+            ExitStatus::WorkFailed,
+            QCoreApplication::translate("CommandLine", "%1: 曲がWAVファイルに入る長さ（約 13.5 時間）を超えています")
+                .arg(path));
     case OutputResult::Status::NeedsNotes:
-        return fail(ExitStatus::WorkFailed, QStringLiteral("%1: this needs the melody's notes").arg(path));
+        return fail(ExitStatus::WorkFailed,
+                    QCoreApplication::translate("CommandLine", "%1: これには曲の音が要ります").arg(path));
     case OutputResult::Status::Cancelled:
     case OutputResult::Status::Failed:
         break;
     }
-    return fail(ExitStatus::WorkFailed, QStringLiteral("%1: cannot write: %2").arg(path, result.reason));
+    return fail(ExitStatus::WorkFailed,
+                QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(path, result.reason));
 }
 
 } // namespace CommandSupport

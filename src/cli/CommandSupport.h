@@ -10,8 +10,6 @@
 // the input read through the one reader, outputs written through the table.
 namespace CommandSupport {
 
-// Whether the user reads Japanese: the system's locale says so.
-bool japanese();
 // "zepa: message" on standard error; gives the status back.
 int fail(int status, const QString &message);
 // "zepa: path: change" for each change.

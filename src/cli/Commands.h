@@ -62,7 +62,7 @@ protected:
     explicit NotationCommand(OutputKind kind)
         : m_kind(kind)
     { }
-    Help notationHelp(const QString &file, const QString &english, const QString &japanese) const;
+    Help notationHelp(const QString &file, const QString &description) const;
 
 private:
     OutputKind m_kind;

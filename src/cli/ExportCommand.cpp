@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
+
 #include "cli/CommandSupport.h"
+#include <QCoreApplication>
 
 Command::Help ExportCommand::help() const
 {
@@ -8,10 +10,10 @@ Command::Help ExportCommand::help() const
             2,
             2,
             true,
-            QStringLiteral("write the melody as a program for another brick: NXT (NXC), Pybricks hubs, "
-                           "micro:bit or EV3 with ev3dev; says what it had to change"),
-            QStringLiteral("曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、"
-                           "ev3dev の EV3）。変えたところがあれば知らせる"),
+            QCoreApplication::translate(
+                "ExportCommand",
+                "曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、"
+                "ev3dev の EV3）。変えたところがあれば知らせる"),
             QStringLiteral("zepa export --target nxc furusato.mml furusato.nxc"),
             {QStringLiteral("target")}};
 }

@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
+
 #include "cli/CommandSupport.h"
+#include <QCoreApplication>
 
 Command::Help MidiCommand::help() const
 {
@@ -8,10 +10,9 @@ Command::Help MidiCommand::help() const
             2,
             2,
             true,
-            QStringLiteral("write the melody as a Standard MIDI File, its notes on the beat grid "
-                           "(--as-played: timed by the brick's 10 ms ticks)"),
-            QStringLiteral("曲をスタンダードMIDIファイルに書き出す。音は拍に合わせる"
-                           "（--as-played：ブロックが鳴らす 10 ミリ秒単位の時間のまま）"),
+            QCoreApplication::translate("MidiCommand",
+                                        "曲をスタンダードMIDIファイルに書き出す。音は拍に合わせる"
+                                        "（--as-played：ブロックが鳴らす 10 ミリ秒単位の時間のまま）"),
             QStringLiteral("zepa midi furusato.mml furusato.mid"),
             {QStringLiteral("as-played")}};
 }

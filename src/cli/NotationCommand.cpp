@@ -1,7 +1,9 @@
 #include "cli/Commands.h"
-#include "cli/CommandSupport.h"
 
-Command::Help NotationCommand::notationHelp(const QString &file, const QString &english, const QString &japanese) const
+#include "cli/CommandSupport.h"
+#include <QCoreApplication>
+
+Command::Help NotationCommand::notationHelp(const QString &file, const QString &description) const
 {
     const OutputFormat &format = outputFormat(m_kind);
     return {format.commandName,
@@ -9,9 +11,10 @@ Command::Help NotationCommand::notationHelp(const QString &file, const QString &
             2,
             2,
             true,
-            english + QStringLiteral(", titled with the file's name unless --title gives one, in the file's own meter "
-                                     "unless --meter gives one"),
-            japanese + QStringLiteral("。題名は --title がなければファイルの名前、拍子は --meter がなければファイルのとおり"),
+            description
+                + QCoreApplication::translate(
+                    "NotationCommand",
+                    "。題名は --title がなければファイルの名前、拍子は --meter がなければファイルのとおり"),
             QStringLiteral("zepa %1 --meter 3/4 furusato.mml furusato%2").arg(format.commandName, format.nameEnding),
             {QStringLiteral("meter"), QStringLiteral("title")}};
 }
@@ -27,12 +30,11 @@ int NotationCommand::run(const QStringList &arguments, const CommandOptions &opt
 Command::Help MusicXmlCommand::help() const
 {
     return notationHelp(QStringLiteral("OUTPUT.musicxml"),
-                        QStringLiteral("write the melody as MusicXML for notation programs"),
-                        QStringLiteral("曲を楽譜ソフト用のMusicXMLに書き出す"));
+                        QCoreApplication::translate("NotationCommand", "曲を楽譜ソフト用のMusicXMLに書き出す"));
 }
 
 Command::Help LilyPondCommand::help() const
 {
-    return notationHelp(QStringLiteral("OUTPUT.ly"), QStringLiteral("write the melody as a LilyPond score"),
-                        QStringLiteral("曲をLilyPondの楽譜に書き出す"));
+    return notationHelp(QStringLiteral("OUTPUT.ly"),
+                        QCoreApplication::translate("NotationCommand", "曲をLilyPondの楽譜に書き出す"));
 }

@@ -1,7 +1,9 @@
 #include <cstdio>
 
-#include "cli/Commands.h"
+#include <QCoreApplication>
+
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 #include "files/PosixFileSystem.h"
 #include "workflows/FinishWorkflow.h"
 
@@ -12,8 +14,8 @@ Command::Help NqcCommand::help() const
             1,
             2,
             true,
-            QStringLiteral("write the NQC program, by default as the next free musicN.nqc here"),
-            QStringLiteral("NQCプログラムを書き出す（出力を省くと、ここに空いている musicN.nqc として）"),
+            QCoreApplication::translate("NqcCommand",
+                                        "NQCプログラムを書き出す（出力を省くと、ここに空いている musicN.nqc として）"),
             QStringLiteral("zepa nqc furusato.mml"),
             {}};
 }
@@ -33,12 +35,17 @@ int NqcCommand::run(const QStringList &arguments, const CommandOptions &options)
         std::printf("%s\n", qPrintable(saved.fileName));
         return ExitStatus::Success;
     case SaveResult::Status::NoFreeName:
-        return CommandSupport::fail(ExitStatus::WorkFailed,
-                                    QStringLiteral("music0.nqc to music32767.nqc are all taken here"));
+        return CommandSupport::fail(
+            ExitStatus::WorkFailed,
+            QCoreApplication::translate(
+                "CommandLine",
+                "ここでは music0.nqc から music32767.nqc "
+                "までがすべて使われています。ほかのフォルダで書き出すか、出力のファイル名を指定してください"));
     case SaveResult::Status::FolderMissing:
     case SaveResult::Status::Failed:
         break;
     }
-    return CommandSupport::fail(ExitStatus::WorkFailed,
-                                QStringLiteral("%1: cannot write: %2").arg(saved.fileName, saved.reason));
+    return CommandSupport::fail(
+        ExitStatus::WorkFailed,
+        QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(saved.fileName, saved.reason));
 }

@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
+
 #include "cli/CommandSupport.h"
 #include "drawing/ScorePages.h"
+#include <QCoreApplication>
 
 Command::Help PdfCommand::help() const
 {
@@ -9,11 +11,10 @@ Command::Help PdfCommand::help() const
               2,
               2,
               true,
-              QStringLiteral("print the melody as sheet music into a PDF file (A4): the title (the file's name "
-                             "unless --title gives one), the tempo, the staff, page numbers; in the file's own meter "
-                             "unless --meter gives one"),
-              QStringLiteral("曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルの名前）、"
-                             "テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり"),
+              QCoreApplication::translate(
+                  "PdfCommand",
+                  "曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルの名前）、"
+                  "テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり"),
               QStringLiteral("zepa pdf --meter 3/4 furusato.mml furusato.pdf"),
               {QStringLiteral("meter"), QStringLiteral("title")}};
     help.paints = true;
@@ -33,11 +34,16 @@ int PdfCommand::run(const QStringList &arguments, const CommandOptions &options)
     case UserFileWriter::Result::Status::Written:
         return ExitStatus::Success;
     case UserFileWriter::Result::Status::Exists:
-        return CommandSupport::fail(ExitStatus::WorkFailed,
-                                    QStringLiteral("%1: exists already; not replaced (--force replaces it)").arg(path));
+        return CommandSupport::fail(
+            ExitStatus::WorkFailed,
+            QCoreApplication::translate("CommandLine",
+                                        "%1: もうあるので置き換えませんでした（--force を付けると置き換えます）")
+                .arg(path));
     case UserFileWriter::Result::Status::Cancelled:
     case UserFileWriter::Result::Status::Failed:
         break;
     }
-    return CommandSupport::fail(ExitStatus::WorkFailed, QStringLiteral("%1: cannot write: %2").arg(path, result.reason));
+    return CommandSupport::fail(
+        ExitStatus::WorkFailed,
+        QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(path, result.reason));
 }

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 #include "playback/SpeakerOutput.h"
 
 Command::Help PlayCommand::help() const
@@ -11,8 +11,7 @@ Command::Help PlayCommand::help() const
             1,
             1,
             false,
-            QStringLiteral("play the melody and end when it has been heard (Ctrl+C stops it)"),
-            QStringLiteral("曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"),
+            QCoreApplication::translate("PlayCommand", "曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"),
             QStringLiteral("zepa play music0.nqc"),
             {}};
 }
@@ -26,14 +25,15 @@ int PlayCommand::run(const QStringList &arguments, const CommandOptions &options
     int status = ExitStatus::Success;
     QObject::connect(&speaker, &SoundOutput::finished, [] { QCoreApplication::exit(ExitStatus::Success); });
     QObject::connect(&speaker, &SoundOutput::failed, [&status] {
-        status = CommandSupport::fail(ExitStatus::WorkFailed,
-                                      QStringLiteral("the sound output device went away while playing"));
+        status = CommandSupport::fail(
+            ExitStatus::WorkFailed, QCoreApplication::translate("CommandLine", "再生中に音の出力装置がなくなりました"));
         QCoreApplication::exit(status);
     });
     if (!speaker.play(std::move(read->events)))
-        return CommandSupport::fail(ExitStatus::WorkFailed,
-                                    QStringLiteral("no sound output device found; 'zepa render' writes the melody as "
-                                                   "a WAV file instead"));
+        return CommandSupport::fail(
+            ExitStatus::WorkFailed,
+            QCoreApplication::translate("CommandLine",
+                                        "音の出力装置が見つかりません。zepa render で曲をWAVファイルに書き出せます"));
     QCoreApplication::exec();
     return status;
 }

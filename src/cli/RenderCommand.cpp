@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
+
 #include "cli/CommandSupport.h"
+#include <QCoreApplication>
 
 Command::Help RenderCommand::help() const
 {
@@ -8,8 +10,7 @@ Command::Help RenderCommand::help() const
             2,
             2,
             true,
-            QStringLiteral("write the melody as a WAV file (44100 Hz, mono, 16-bit)"),
-            QStringLiteral("曲をWAVファイル（44100 Hz、モノラル、16ビット）に書き出す"),
+            QCoreApplication::translate("RenderCommand", "曲をWAVファイル（44100 Hz、モノラル、16ビット）に書き出す"),
             QStringLiteral("zepa render furusato.mml furusato.wav"),
             {}};
 }

@@ -1,7 +1,9 @@
 #include <cstdio>
 
-#include "cli/Commands.h"
+#include <QCoreApplication>
+
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 #include "sending/RcxSender.h"
 
 Command::Help SendCommand::help() const
@@ -11,10 +13,9 @@ Command::Help SendCommand::help() const
             1,
             1,
             false,
-            QStringLiteral("send the melody to a program slot of the RCX through nqc and the infrared tower "
-                           "(PORT: usb, the default, or a serial port such as /dev/ttyS0; slot 1 by default)"),
-            QStringLiteral("曲を nqc と赤外線タワーで RCX のプログラムに送る（PORT：usb（省いたとき）か "
-                           "/dev/ttyS0 などのシリアルポート。スロットは省くと 1）"),
+            QCoreApplication::translate("SendCommand",
+                                        "曲を nqc と赤外線タワーで RCX のプログラムに送る（PORT：usb（省いたとき）か "
+                                        "/dev/ttyS0 などのシリアルポート。スロットは省くと 1）"),
             QStringLiteral("zepa send --slot 3 --run furusato.mml"),
             {QStringLiteral("port"), QStringLiteral("slot"), QStringLiteral("run")}};
 }
@@ -26,7 +27,7 @@ int SendCommand::run(const QStringList &arguments, const CommandOptions &options
         return ExitStatus::WorkFailed;
     RcxSender sender;
     const SendResult result = sender.send(read->melody.notes, options.send);
-    const QString message = result.message(CommandSupport::japanese());
+    const QString message = result.message();
     if (!result.sent())
         return CommandSupport::fail(ExitStatus::WorkFailed, message.split(QLatin1Char('\n')).join(QLatin1Char(' ')));
     std::printf("%s\n", qPrintable(message.split(QLatin1Char('\n')).front()));

@@ -1,27 +1,54 @@
 #include "controller/DocumentController.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 
 #include "midi/MidiImport.h"
 #include "mml/MmlWriter.h"
 #include "playback/PlaybackStatus.h"
-#include "sound/ToneTimeline.h"
 #include "score/TempoReader.h"
+#include "sound/ToneTimeline.h"
 #include "workflows/FinishWorkflow.h"
 
 namespace {
 
-const QString MelodyFilter
-    = QStringLiteral("ZEPAで開けるファイル (*.mml *.nqc *.mid *.midi *.musicxml *.xml *.mxl);;メロディファイル (*.mml);;"
-                     "MusicXMLファイル (*.musicxml *.xml *.mxl);;すべてのファイル (*)");
-const QString SaveFilter = QStringLiteral("メロディファイル (*.mml);;すべてのファイル (*)");
-const QString MidiFilter = QStringLiteral("MIDIファイル (*.mid *.midi);;すべてのファイル (*)");
-const QString SaveQuestion = QStringLiteral("作曲中の曲を保存しますか？");
-const QString OpenTitle = QStringLiteral("開く");
-const QString CannotOpenTitle = QStringLiteral("開けません");
-const QString ImportTitle = QStringLiteral("MIDIファイルを取り込む");
-const QString CannotImportTitle = QStringLiteral("取り込めません");
+QString MelodyFilter()
+{
+    return QCoreApplication::translate("DocumentController",
+                                       "ZEPAで開けるファイル (*.mml *.nqc *.mid *.midi *.musicxml *.xml *.mxl);;"
+                                       "メロディファイル (*.mml);;MusicXMLファイル (*.musicxml *.xml *.mxl);;"
+                                       "すべてのファイル (*)");
+}
+QString SaveFilter()
+{
+    return QCoreApplication::translate("DocumentController", "メロディファイル (*.mml);;すべてのファイル (*)");
+}
+QString MidiFilter()
+{
+    return QCoreApplication::translate("DocumentController", "MIDIファイル (*.mid *.midi);;すべてのファイル (*)");
+}
+QString SaveQuestion()
+{
+    return QCoreApplication::translate("DocumentController", "作曲中の曲を保存しますか？");
+}
+QString OpenTitle()
+{
+    return QCoreApplication::translate("DocumentController", "開く");
+}
+QString CannotOpenTitle()
+{
+    return QCoreApplication::translate("DocumentController", "開けません");
+}
+QString ImportTitle()
+{
+    return QCoreApplication::translate("DocumentController", "MIDIファイルを取り込む");
+}
+QString CannotImportTitle()
+{
+    return QCoreApplication::translate("DocumentController", "取り込めません");
+}
 
 QString shown(const QString &path)
 {
@@ -30,7 +57,8 @@ QString shown(const QString &path)
 
 QString bulleted(const QStringList &lines)
 {
-    return QStringLiteral("・") + lines.join(QStringLiteral("\n・"));
+    return QCoreApplication::translate("DocumentController", "・")
+        + lines.join(QCoreApplication::translate("DocumentController", "\n・"));
 }
 
 } // namespace
@@ -55,7 +83,8 @@ bool DocumentController::settleUnsavedWork(bool onlyWithMelodyFile)
         return true;
     if (onlyWithMelodyFile && (m_document.melodyFile().isEmpty() || !m_document.isModified()))
         return true;
-    switch (m_services.messages.show(Message::saveFirst(SaveQuestion, QStringLiteral("作曲")))) {
+    switch (m_services.messages.show(
+        Message::saveFirst(SaveQuestion(), QCoreApplication::translate("DocumentController", "作曲")))) {
     case MessageAnswer::Save:
         return save();
     case MessageAnswer::Discard:
@@ -70,13 +99,15 @@ std::optional<int> DocumentController::askNewTempo()
     QString typed = QStringLiteral("80");
     for (;;) {
         const std::optional<QString> text = m_services.dialogs.askText(
-            QStringLiteral("新規作成"), QStringLiteral("テンポ（６０～２４０）:"), typed);
+            QCoreApplication::translate("DocumentController", "新規作成"),
+            QCoreApplication::translate("DocumentController", "テンポ（６０～２４０）:"), typed);
         if (!text)
             return std::nullopt;
         if (const std::optional<qint16> tempo = TempoReader::readTempo(*text))
             return *tempo;
-        m_services.messages.show(
-            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        m_services.messages.show(Message::refusal(
+            QCoreApplication::translate("DocumentController", "テンポは６０から２４０の間に設定してください。"),
+            QCoreApplication::translate("DocumentController", "注意")));
         typed = *text; // kept for another try, as the tempo window keeps it
     }
 }
@@ -90,20 +121,20 @@ void DocumentController::newMelody()
         return;
     m_player.stop();
     m_document.startNew(*tempo);
-    emit status(QStringLiteral("新しい曲（テンポ %1）").arg(*tempo));
+    emit status(QCoreApplication::translate("DocumentController", "新しい曲（テンポ %1）").arg(*tempo));
 }
 
 void DocumentController::open()
 {
     if (!settleUnsavedWork())
         return;
-    const QString path = m_services.dialogs.openFileName(OpenTitle, folder(), MelodyFilter);
+    const QString path = m_services.dialogs.openFileName(OpenTitle(), folder(), MelodyFilter());
     if (!path.isEmpty())
         openFile(path, false);
 }
 
 std::optional<MelodyRead> DocumentController::read(const QString &path, const QString &title,
-                                                    const QString &refusedWords, std::optional<MelodyKind> onlyKind)
+                                                   const QString &refusedWords, std::optional<MelodyKind> onlyKind)
 {
     MelodyReadOptions options;
     options.onlyKind = onlyKind;
@@ -113,33 +144,41 @@ std::optional<MelodyRead> DocumentController::read(const QString &path, const QS
             items << describeMidiVoice(voice);
         const std::optional<int> picked = m_services.dialogs.chooseItem(
             title,
-            QStringLiteral("ZEPAは一度にひとつの音しか鳴らせません。\n取り込むトラックとチャンネルを選んでください。"),
+            QCoreApplication::translate(
+                "DocumentController",
+                "ZEPAは一度にひとつの音しか鳴らせません。\n取り込むトラックとチャンネルを選んでください。"),
             items);
         if (!picked || *picked < 0)
             return std::nullopt;
         return std::size_t(*picked);
     };
     MelodyRead read = readMelodyFile(path, options);
-    const QString cannot = onlyKind == MelodyKind::Midi ? CannotImportTitle : CannotOpenTitle;
+    const QString cannot = onlyKind == MelodyKind::Midi ? CannotImportTitle() : CannotOpenTitle();
     switch (read.status) {
     case MelodyRead::Status::Read:
         if (read.hasMelody())
             return read;
-        m_services.messages.show(Message::refusal(
-            QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), refusedWords, read.melodyError), cannot));
+        m_services.messages.show(
+            Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3")
+                                 .arg(shown(path), refusedWords, read.melodyError),
+                             cannot));
         return std::nullopt;
     case MelodyRead::Status::Cancelled:
         return std::nullopt;
     case MelodyRead::Status::Unreadable:
         m_services.messages.show(
-            Message::refusal(QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(shown(path), read.error), cannot));
+            Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を開けませんでした。\n%2")
+                                 .arg(shown(path), read.error),
+                             cannot));
         return std::nullopt;
     case MelodyRead::Status::Refused:
     case MelodyRead::Status::NoSuchVoice:
         break;
     }
-    m_services.messages.show(Message::refusal(
-        QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), refusedWords, read.placedError()), cannot));
+    m_services.messages.show(
+        Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3")
+                             .arg(shown(path), refusedWords, read.placedError()),
+                         cannot));
     return std::nullopt;
 }
 
@@ -147,14 +186,16 @@ bool DocumentController::openFile(const QString &path, bool askAboutUnsavedNotes
 {
     if (askAboutUnsavedNotes && !settleUnsavedWork())
         return false;
-    const std::optional<MelodyRead> melody = read(path, OpenTitle, QStringLiteral("読めませんでした"), std::nullopt);
+    const std::optional<MelodyRead> melody
+        = read(path, OpenTitle(), QCoreApplication::translate("DocumentController", "読めませんでした"), std::nullopt);
     if (!melody)
         return false;
     m_player.stop();
     m_document.open(melody->melody, path, melody->kind == MelodyKind::MelodyFile);
     m_recent.add(path);
-    emit status(QStringLiteral("%1 を開きました").arg(QFileInfo(path).fileName()));
-    tellChanges(QStringLiteral("読み込みのとき、次のところを変えました。"), melody->changesJapanese, OpenTitle);
+    emit status(QCoreApplication::translate("DocumentController", "%1 を開きました").arg(QFileInfo(path).fileName()));
+    tellChanges(QCoreApplication::translate("DocumentController", "読み込みのとき、次のところを変えました。"),
+                melody->changes, OpenTitle());
     return true;
 }
 
@@ -162,8 +203,10 @@ void DocumentController::openRecent(const QString &path)
 {
     if (!QFileInfo(path).isFile()) {
         m_services.messages.show(Message::refusal(
-            QStringLiteral("ファイル「%1」がありません。\n最近使ったファイルの一覧から外します。").arg(shown(path)),
-            CannotOpenTitle));
+            QCoreApplication::translate("DocumentController",
+                                        "ファイル「%1」がありません。\n最近使ったファイルの一覧から外します。")
+                .arg(shown(path)),
+            CannotOpenTitle()));
         m_recent.remove(path);
         return;
     }
@@ -184,10 +227,11 @@ bool DocumentController::save()
 bool DocumentController::saveAs()
 {
     const QString suggested = m_document.melodyFile().isEmpty()
-        ? QDir(folder()).filePath(
-            (m_document.name().isEmpty() ? QStringLiteral("melody") : m_document.name()) + QStringLiteral(".mml"))
+        ? QDir(folder()).filePath((m_document.name().isEmpty() ? QStringLiteral("melody") : m_document.name())
+                                  + QStringLiteral(".mml"))
         : m_document.melodyFile();
-    QString path = m_services.dialogs.saveFileName(QStringLiteral("名前を付けて保存"), suggested, SaveFilter);
+    QString path = m_services.dialogs.saveFileName(
+        QCoreApplication::translate("DocumentController", "名前を付けて保存"), suggested, SaveFilter());
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -198,7 +242,8 @@ bool DocumentController::saveAs()
 bool DocumentController::writeFailed(const QString &path, const QString &failed, const QString &reason)
 {
     m_services.messages.show(Message::refusal(
-        QStringLiteral("ファイル「%1」を%2。\n%3").arg(shown(path), failed, reason), QStringLiteral("書き込みエラー")));
+        QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3").arg(shown(path), failed, reason),
+        QCoreApplication::translate("DocumentController", "書き込みエラー")));
     return false;
 }
 
@@ -208,35 +253,40 @@ bool DocumentController::saveTo(const QString &path)
     const UserFileWriter::Result written
         = UserFileWriter::write(path, mmlText(m_document.melody()), UserFileWriter::Replace::Existing);
     if (!written.written())
-        return writeFailed(path, QStringLiteral("保存できませんでした"), written.reason);
+        return writeFailed(path, QCoreApplication::translate("DocumentController", "保存できませんでした"),
+                           written.reason);
     m_document.markSaved(path);
     m_recent.add(path);
-    emit status(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
+    emit status(QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(QFileInfo(path).fileName()));
     return true;
 }
 
 void DocumentController::importMidi()
 {
-    const QString path = m_services.dialogs.openFileName(ImportTitle, folder(), MidiFilter);
+    const QString path = m_services.dialogs.openFileName(ImportTitle(), folder(), MidiFilter());
     if (path.isEmpty())
         return;
     const std::optional<MelodyRead> melody
-        = read(path, ImportTitle, QStringLiteral("取り込めませんでした"), MelodyKind::Midi);
+        = read(path, ImportTitle(), QCoreApplication::translate("DocumentController", "取り込めませんでした"),
+               MelodyKind::Midi);
     if (!melody)
         return;
     if (m_document.state().noteTotal() > 0) {
         const MessageAnswer answer = m_services.messages.show(Message::question(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "DocumentController",
                 "いまの曲を、取り込んだ曲（%1 音）で置き換えますか？\n置き換えたあとでも「元に戻す」で戻せます。")
                 .arg(melody->melody.notes.size()),
-            ImportTitle));
+            ImportTitle()));
         if (answer != MessageAnswer::Ok)
             return;
     }
     m_player.stop();
-    m_document.importMelody(melody->melody, QStringLiteral("MIDIの取り込み"));
-    emit status(QStringLiteral("%1 を取り込みました").arg(QFileInfo(path).fileName()));
-    tellChanges(QStringLiteral("取り込みのとき、次のところを変えました。"), melody->changesJapanese, ImportTitle);
+    m_document.importMelody(melody->melody, QCoreApplication::translate("DocumentController", "MIDIの取り込み"));
+    emit status(
+        QCoreApplication::translate("DocumentController", "%1 を取り込みました").arg(QFileInfo(path).fileName()));
+    tellChanges(QCoreApplication::translate("DocumentController", "取り込みのとき、次のところを変えました。"),
+                melody->changes, ImportTitle());
 }
 
 void DocumentController::finish()
@@ -252,18 +302,18 @@ void DocumentController::finish()
 void DocumentController::writeProgram()
 {
     if (m_document.state().noteTotal() == 0) {
-        emit status(QStringLiteral("書き出す音がありません"));
+        emit status(QCoreApplication::translate("DocumentController", "書き出す音がありません"));
         return;
     }
     const QString written = writeProgramFile(m_document.state(), m_services.messages, m_services.programFolder);
     if (!written.isEmpty())
-        emit status(QStringLiteral("%1 を書き出しました").arg(written));
+        emit status(QCoreApplication::translate("DocumentController", "%1 を書き出しました").arg(written));
 }
 
 void DocumentController::exportTo(OutputKind kind)
 {
     if (m_document.state().noteTotal() == 0) {
-        emit status(QStringLiteral("書き出す音がありません"));
+        emit status(QCoreApplication::translate("DocumentController", "書き出す音がありません"));
         return;
     }
     const OutputFormat &format = outputFormat(kind);
@@ -271,10 +321,11 @@ void DocumentController::exportTo(OutputKind kind)
     if (outputFits(kind, source) == OutputResult::Status::TooLong) {
         const qint64 ticks = toneTimeline(source.events).totalTicks;
         m_services.messages.show(
-            Message::refusal(QStringLiteral("曲が長すぎるため、WAVファイルに書き出せません。\n"
-                                            "WAVファイルに入るのは約13時間半までです（この曲は%1）。")
+            Message::refusal(QCoreApplication::translate("DocumentController",
+                                                         "曲が長すぎるため、WAVファイルに書き出せません。\n"
+                                                         "WAVファイルに入るのは約13時間半までです（この曲は%1）。")
                                  .arg(minutesAndSeconds(ticks)),
-                             QStringLiteral("書き出せません")));
+                             QCoreApplication::translate("DocumentController", "書き出せません")));
         return;
     }
     // A MIDI file on the beat grid, or timed as the brick plays it: the
@@ -291,8 +342,9 @@ void DocumentController::exportTo(OutputKind kind)
         kind = OutputKind::MidiAsPlayed;
     std::unique_ptr<ProgressTask> progress;
     if (kind == OutputKind::Wav)
-        progress = m_services.dialogs.startProgress(format.dialogTitle,
-                                                    QStringLiteral("WAVファイルに書き出しています…"), 1000);
+        progress = m_services.dialogs.startProgress(
+            format.dialogTitle, QCoreApplication::translate("DocumentController", "WAVファイルに書き出しています…"),
+            1000);
     // The save dialog asked before an existing file is replaced.
     const OutputResult result
         = writeOutput(kind, source, path, UserFileWriter::Replace::Existing, [&progress](int permille) {
@@ -307,35 +359,39 @@ void DocumentController::exportTo(OutputKind kind)
     case OutputResult::Status::Written:
         break;
     case OutputResult::Status::Cancelled:
-        emit status(QStringLiteral("書き出しを取りやめました"));
+        emit status(QCoreApplication::translate("DocumentController", "書き出しを取りやめました"));
         return;
     default:
-        writeFailed(path, QStringLiteral("書き込めませんでした"), result.reason);
+        writeFailed(path, QCoreApplication::translate("DocumentController", "書き込めませんでした"), result.reason);
         return;
     }
-    emit status(QStringLiteral("%1 に書き出しました").arg(name));
+    emit status(QCoreApplication::translate("DocumentController", "%1 に書き出しました").arg(name));
     if (!result.changes.isEmpty()) {
         QStringList changes;
         for (const ExportChange &change : result.changes)
-            changes << change.japanese;
-        m_services.messages.show(
-            Message::notice(QStringLiteral("「%1」に書き出しました。このブロックでは次のところが変わります。\n%2")
-                                .arg(name, bulleted(changes)),
-                            format.dialogTitle));
+            changes << change.text;
+        m_services.messages.show(Message::notice(
+            QCoreApplication::translate("DocumentController",
+                                        "「%1」に書き出しました。このブロックでは次のところが変わります。\n%2")
+                .arg(name, bulleted(changes)),
+            format.dialogTitle));
     }
 }
 
 void DocumentController::askTranspose()
 {
     const std::optional<QString> text = m_services.dialogs.askText(
-        QStringLiteral("移調"), QStringLiteral("上げる半音の数（下げるときは－を付けます）:"), QStringLiteral("0"));
+        QCoreApplication::translate("DocumentController", "移調"),
+        QCoreApplication::translate("DocumentController", "上げる半音の数（下げるときは－を付けます）:"),
+        QStringLiteral("0"));
     if (!text)
         return;
     bool ok = false;
     const int semitones = text->normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
     if (!ok || semitones < -59 || semitones > 59) {
-        m_services.messages.show(Message::refusal(QStringLiteral("半音の数は－５９から５９の整数で入力してください。"),
-                                                  QStringLiteral("注意")));
+        m_services.messages.show(Message::refusal(
+            QCoreApplication::translate("DocumentController", "半音の数は－５９から５９の整数で入力してください。"),
+            QCoreApplication::translate("DocumentController", "注意")));
         return;
     }
     m_document.transpose(semitones);
@@ -343,14 +399,17 @@ void DocumentController::askTranspose()
 
 void DocumentController::askTempo()
 {
-    const std::optional<QString> text = m_services.dialogs.askText(
-        QStringLiteral("テンポの変更"), QStringLiteral("新しいテンポ（６０～２４０）:"), QString::number(m_document.tempo()));
+    const std::optional<QString> text
+        = m_services.dialogs.askText(QCoreApplication::translate("DocumentController", "テンポの変更"),
+                                     QCoreApplication::translate("DocumentController", "新しいテンポ（６０～２４０）:"),
+                                     QString::number(m_document.tempo()));
     if (!text)
         return;
     const std::optional<qint16> tempo = TempoReader::readTempo(*text);
     if (!tempo) {
-        m_services.messages.show(
-            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        m_services.messages.show(Message::refusal(
+            QCoreApplication::translate("DocumentController", "テンポは６０から２４０の間に設定してください。"),
+            QCoreApplication::translate("DocumentController", "注意")));
         return;
     }
     m_document.changeTempo(*tempo);

@@ -1,6 +1,8 @@
 // 「RCXに送る」: where to send, then the program sent with its progress shown.
 #include "controller/DocumentController.h"
 
+#include <QCoreApplication>
+
 #include <QSettings>
 #include <QTimer>
 
@@ -9,7 +11,10 @@
 
 namespace {
 
-const QString SendTitle = QStringLiteral("RCXに送る");
+QString SendTitle()
+{
+    return QCoreApplication::translate("RcxSending", "RCXに送る");
+}
 
 SendChoice lastSendChoice()
 {
@@ -35,7 +40,7 @@ void DocumentController::sendToRcx()
 {
     const std::span<const NoteRecord> notes = m_document.notes();
     if (notes.empty()) {
-        emit status(QStringLiteral("送る音がありません"));
+        emit status(QCoreApplication::translate("RcxSending", "送る音がありません"));
         return;
     }
     // The size the status bar shows decides before anything is asked or sent.
@@ -43,7 +48,8 @@ void DocumentController::sendToRcx()
     tooLarge.programBytes = ProgramSize::bytes(notes);
     if (tooLarge.programBytes > ProgramSize::RcxProgramMemory) {
         tooLarge.status = SendResult::Status::TooLarge;
-        m_services.messages.show(Message::refusal(tooLarge.message(), QStringLiteral("RCXに送れません")));
+        m_services.messages.show(
+            Message::refusal(tooLarge.message(), QCoreApplication::translate("RcxSending", "RCXに送れません")));
         return;
     }
     std::optional<SendChoice> choice = m_services.dialogs.askSendChoice(lastSendChoice());
@@ -51,16 +57,19 @@ void DocumentController::sendToRcx()
         return;
     keepSendChoice(*choice);
     if (const std::optional<QString> problem = portProblem(choice->port)) {
-        m_services.messages.show(Message::refusal(*problem, QStringLiteral("RCXに送れません")));
+        m_services.messages.show(
+            Message::refusal(*problem, QCoreApplication::translate("RcxSending", "RCXに送れません")));
         return;
     }
     RcxSender sender(m_services.nqc);
     const int total = downloadBlocks(notes);
     std::unique_ptr<ProgressTask> progress = m_services.dialogs.startProgress(
-        SendTitle, QStringLiteral("RCX のプログラム %1 に送っています…").arg(choice->slot), total);
+        SendTitle(), QCoreApplication::translate("RcxSending", "RCX のプログラム %1 に送っています…").arg(choice->slot),
+        total);
     connect(&sender, &RcxSender::progressed, this, [&progress, choice](int blocks, int all) {
         progress->setValue(blocks);
-        progress->setLabel(QStringLiteral("RCX のプログラム %1 に送っています… %2 / %3 ブロック（あと約 %4 秒）")
+        progress->setLabel(QCoreApplication::translate(
+                               "RcxSending", "RCX のプログラム %1 に送っています… %2 / %3 ブロック（あと約 %4 秒）")
                                .arg(choice->slot)
                                .arg(blocks)
                                .arg(all)
@@ -77,14 +86,18 @@ void DocumentController::sendToRcx()
     watch.stop();
     progress.reset();
     if (result.sent()) {
-        emit status(QStringLiteral("プログラム %1 に送りました（電池 %2 V）").arg(choice->slot).arg(result.batteryVolts, 0, 'f', 1));
+        emit status(QCoreApplication::translate("RcxSending", "プログラム %1 に送りました（電池 %2 V）")
+                        .arg(choice->slot)
+                        .arg(result.batteryVolts, 0, 'f', 1));
         if (result.batteryLow)
-            m_services.messages.show(Message::notice(result.message(), SendTitle));
+            m_services.messages.show(Message::notice(result.message(), SendTitle()));
         return;
     }
-    emit status(result.status == SendResult::Status::Cancelled ? QStringLiteral("送るのを中止しました")
-                                                                : QStringLiteral("RCXに送れませんでした"));
-    m_services.messages.show(result.status == SendResult::Status::Cancelled
-                                 ? Message::notice(result.message(), SendTitle)
-                                 : Message::refusal(result.message(), QStringLiteral("RCXに送れません")));
+    emit status(result.status == SendResult::Status::Cancelled
+                    ? QCoreApplication::translate("RcxSending", "送るのを中止しました")
+                    : QCoreApplication::translate("RcxSending", "RCXに送れませんでした"));
+    m_services.messages.show(
+        result.status == SendResult::Status::Cancelled
+            ? Message::notice(result.message(), SendTitle())
+            : Message::refusal(result.message(), QCoreApplication::translate("RcxSending", "RCXに送れません")));
 }

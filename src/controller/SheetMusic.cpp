@@ -1,6 +1,8 @@
 // 「印刷」 and 「PDFに書き出す」: the melody as sheet music under a title the user confirms.
 #include "controller/DocumentController.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,17 +11,17 @@
 std::optional<QString> DocumentController::askScoreTitle(const QString &dialogTitle)
 {
     if (m_document.state().noteTotal() == 0) {
-        emit status(QStringLiteral("楽譜にする音がありません"));
+        emit status(QCoreApplication::translate("SheetMusic", "楽譜にする音がありません"));
         return std::nullopt;
     }
-    const std::optional<QString> title
-        = m_services.dialogs.askText(dialogTitle, QStringLiteral("楽譜の題名:"), m_document.name());
+    const std::optional<QString> title = m_services.dialogs.askText(
+        dialogTitle, QCoreApplication::translate("SheetMusic", "楽譜の題名:"), m_document.name());
     return title ? std::optional<QString>(title->trimmed()) : std::nullopt;
 }
 
 void DocumentController::print()
 {
-    const QString dialogTitle = QStringLiteral("印刷");
+    const QString dialogTitle = QCoreApplication::translate("SheetMusic", "印刷");
     const std::optional<QString> title = askScoreTitle(dialogTitle);
     if (!title)
         return;
@@ -27,47 +29,48 @@ void DocumentController::print()
     switch (m_services.dialogs.print(title->isEmpty() ? m_document.name() : *title,
                                      [&](QPagedPaintDevice &device) { return paintScore(device, written, *title); })) {
     case PrintOutcome::Printed:
-        emit status(QStringLiteral("印刷しました"));
+        emit status(QCoreApplication::translate("SheetMusic", "印刷しました"));
         break;
     case PrintOutcome::Cancelled:
         break;
     case PrintOutcome::Failed:
-        m_services.messages.show(
-            Message::refusal(QStringLiteral("印刷できませんでした。プリンターの設定を確かめてください。"),
-                             QStringLiteral("印刷できません")));
+        m_services.messages.show(Message::refusal(
+            QCoreApplication::translate("SheetMusic", "印刷できませんでした。プリンターの設定を確かめてください。"),
+            QCoreApplication::translate("SheetMusic", "印刷できません")));
         break;
     }
 }
 
 void DocumentController::exportPdf()
 {
-    const QString dialogTitle = QStringLiteral("PDFに書き出す");
+    const QString dialogTitle = QCoreApplication::translate("SheetMusic", "PDFに書き出す");
     const std::optional<QString> title = askScoreTitle(dialogTitle);
     if (!title)
         return;
     const QString path = m_services.dialogs.saveFileName(
         dialogTitle, QDir(folder()).filePath(suggestedFileName(m_document.name(), QStringLiteral(".pdf"))),
-        QStringLiteral("PDFファイル (*.pdf);;すべてのファイル (*)"));
+        QCoreApplication::translate("SheetMusic", "PDFファイル (*.pdf);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     const WrittenMelody written = writeMelody(m_document.melody());
-    std::unique_ptr<ProgressTask> progress
-        = m_services.dialogs.startProgress(dialogTitle, QStringLiteral("楽譜をPDFにしています…"), 1000);
+    std::unique_ptr<ProgressTask> progress = m_services.dialogs.startProgress(
+        dialogTitle, QCoreApplication::translate("SheetMusic", "楽譜をPDFにしています…"), 1000);
     const QByteArray pdf = scorePdf(written, *title, [&progress](int page, int pages) {
         progress->setValue(int(qint64(page - 1) * 1000 / pages));
-        progress->setLabel(QStringLiteral("楽譜をPDFにしています…（%1 / %2 ページ）").arg(page).arg(pages));
+        progress->setLabel(
+            QCoreApplication::translate("SheetMusic", "楽譜をPDFにしています…（%1 / %2 ページ）").arg(page).arg(pages));
         return !progress->wasCancelled();
     });
     progress.reset();
     if (pdf.isEmpty()) {
-        emit status(QStringLiteral("書き出しを取りやめました"));
+        emit status(QCoreApplication::translate("SheetMusic", "書き出しを取りやめました"));
         return;
     }
     // The save dialog asked before an existing file is replaced.
     const UserFileWriter::Result result = UserFileWriter::write(path, pdf, UserFileWriter::Replace::Existing);
     if (!result.written()) {
-        writeFailed(path, QStringLiteral("書き込めませんでした"), result.reason);
+        writeFailed(path, QCoreApplication::translate("SheetMusic", "書き込めませんでした"), result.reason);
         return;
     }
-    emit status(QStringLiteral("%1 に書き出しました").arg(QFileInfo(path).fileName()));
+    emit status(QCoreApplication::translate("SheetMusic", "%1 に書き出しました").arg(QFileInfo(path).fileName()));
 }

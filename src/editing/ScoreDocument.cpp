@@ -1,5 +1,7 @@
 #include "editing/ScoreDocument.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <functional>
 
@@ -222,7 +224,8 @@ void ScoreDocument::confirm()
         return;
     const NoteRecord note = m_editor.state().notes().back();
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("入力確定"), ([&editor, note, before] { editor.insertNotes(before, std::span(&note, 1)); }),
+    push(QCoreApplication::translate("ScoreDocument", "入力確定"),
+         ([&editor, note, before] { editor.insertNotes(before, std::span(&note, 1)); }),
          ([&editor, before] { editor.removeNotes(before, 1); }), true);
 }
 
@@ -236,7 +239,8 @@ void ScoreDocument::clearPrevious()
     const NoteRecord note = m_editor.state().notes().back();
     m_editor.clearPrevious();
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("クリア"), ([&editor, before] { editor.removeNotes(before - 1, 1); }),
+    push(QCoreApplication::translate("ScoreDocument", "クリア"),
+         ([&editor, before] { editor.removeNotes(before - 1, 1); }),
          ([&editor, note, before] { editor.insertNotes(before - 1, std::span(&note, 1)); }), true);
 }
 
@@ -246,7 +250,8 @@ namespace {
 bool chosen(const NoteRecord &note, MessageService &messages)
 {
     if (!note.isChosen())
-        messages.show(Message::refusal(QStringLiteral("音が入力されていません"), QStringLiteral("注意")));
+        messages.show(Message::refusal(QCoreApplication::translate("ScoreDocument", "音が入力されていません"),
+                                       QCoreApplication::translate("ScoreDocument", "注意")));
     return note.isChosen();
 }
 
@@ -258,7 +263,8 @@ bool ScoreDocument::replace(int index, const NoteRecord &note)
         return false;
     const NoteRecord old = m_editor.state().notes()[std::size_t(index)];
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("置き換え"), ([&editor, index, note] { editor.replaceNotes(index, std::span(&note, 1)); }),
+    push(QCoreApplication::translate("ScoreDocument", "置き換え"),
+         ([&editor, index, note] { editor.replaceNotes(index, std::span(&note, 1)); }),
          ([&editor, index, old] { editor.replaceNotes(index, std::span(&old, 1)); }), false);
     return true;
 }
@@ -269,11 +275,13 @@ bool ScoreDocument::insertBefore(int index, const NoteRecord &note)
         return false;
     if (m_editor.state().noteTotal() >= ComposerState::ScoreCapacity) {
         m_messages.show(
-            Message::refusal(QStringLiteral("楽譜がいっぱいのため、挿入できません。"), QStringLiteral("整数の限界")));
+            Message::refusal(QCoreApplication::translate("ScoreDocument", "楽譜がいっぱいのため、挿入できません。"),
+                             QCoreApplication::translate("ScoreDocument", "整数の限界")));
         return false;
     }
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("前に挿入"), ([&editor, index, note] { editor.insertNotes(index, std::span(&note, 1)); }),
+    push(QCoreApplication::translate("ScoreDocument", "前に挿入"),
+         ([&editor, index, note] { editor.insertNotes(index, std::span(&note, 1)); }),
          ([&editor, index] { editor.removeNotes(index, 1); }), false);
     return true;
 }
@@ -285,7 +293,8 @@ void ScoreDocument::remove(int first, int count)
     const std::span<const NoteRecord> notes = m_editor.state().notes().subspan(std::size_t(first), std::size_t(count));
     const std::vector<NoteRecord> removed(notes.begin(), notes.end());
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("削除"), ([&editor, first, count] { editor.removeNotes(first, count); }),
+    push(QCoreApplication::translate("ScoreDocument", "削除"),
+         ([&editor, first, count] { editor.removeNotes(first, count); }),
          ([&editor, first, removed] { editor.insertNotes(first, removed); }), false);
 }
 
@@ -302,7 +311,8 @@ bool ScoreDocument::move(int first, int count, int by)
         const std::vector<NoteRecord> note = editor.removeNotes(from, 1);
         editor.insertNotes(to, note);
     };
-    push(by < 0 ? QStringLiteral("上へ") : QStringLiteral("下へ"),
+    push(by < 0 ? QCoreApplication::translate("ScoreDocument", "上へ")
+                : QCoreApplication::translate("ScoreDocument", "下へ"),
          ([carry, neighbour, neighbourTo] { carry(neighbour, neighbourTo); }),
          ([carry, neighbour, neighbourTo] { carry(neighbourTo, neighbour); }), false);
     return true;

@@ -2,6 +2,8 @@
 // one thing of the chosen notes, each one step of the history.
 #include "editing/ScoreDocument.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -12,7 +14,7 @@ constexpr int OctaveSpan = PitchCount;
 
 bool ScoreDocument::transpose(int semitones)
 {
-    return shiftNotes(0, state().noteTotal(), semitones, QStringLiteral("移調"));
+    return shiftNotes(0, state().noteTotal(), semitones, QCoreApplication::translate("ScoreDocumentChanges", "移調"));
 }
 
 bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QString &name)
@@ -32,10 +34,11 @@ bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QStrin
     }
     if (outside > 0) {
         m_messages.show(Message::refusal(
-            QStringLiteral("移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。")
+            QCoreApplication::translate("ScoreDocumentChanges",
+                                        "移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。")
                 .arg(outside)
                 .arg(firstOutside),
-            QStringLiteral("移調できません")));
+            QCoreApplication::translate("ScoreDocumentChanges", "移調できません")));
         return false;
     }
     changeNotes(first, count, name, [semitones](NoteRecord &note) {
@@ -68,41 +71,47 @@ void ScoreDocument::changeNotes(int first, int count, const QString &name,
 
 void ScoreDocument::changePitch(int first, int count, int pitch)
 {
-    changeNotes(first, count, QStringLiteral("音の高さの変更"), [pitch](NoteRecord &note) { note.pitch = pitch; });
+    changeNotes(first, count, QCoreApplication::translate("ScoreDocumentChanges", "音の高さの変更"),
+                [pitch](NoteRecord &note) { note.pitch = pitch; });
 }
 
 bool ScoreDocument::shiftPitch(int first, int count, int semitones)
 {
     return shiftNotes(first, count, semitones,
-                      semitones > 0 ? QStringLiteral("半音上げる") : QStringLiteral("半音下げる"));
+                      semitones > 0 ? QCoreApplication::translate("ScoreDocumentChanges", "半音上げる")
+                                    : QCoreApplication::translate("ScoreDocumentChanges", "半音下げる"));
 }
 
 bool ScoreDocument::shiftOctave(int first, int count, int octaves)
 {
     return shiftNotes(first, count, octaves * OctaveSpan,
-                      octaves > 0 ? QStringLiteral("オクターブ上げる") : QStringLiteral("オクターブ下げる"));
+                      octaves > 0 ? QCoreApplication::translate("ScoreDocumentChanges", "オクターブ上げる")
+                                  : QCoreApplication::translate("ScoreDocumentChanges", "オクターブ下げる"));
 }
 
 void ScoreDocument::changeLength(int first, int count, NoteLength length)
 {
     const int tempo = this->tempo();
-    changeNotes(first, count, QStringLiteral("長さの変更"), [length, tempo](NoteRecord &note) {
-        note.length = length;
-        note.ticks = lengthTicks(length, tempo);
-    });
+    changeNotes(first, count, QCoreApplication::translate("ScoreDocumentChanges", "長さの変更"),
+                [length, tempo](NoteRecord &note) {
+                    note.length = length;
+                    note.ticks = lengthTicks(length, tempo);
+                });
 }
 
 void ScoreDocument::changeArticulation(int first, int count, Articulation articulation)
 {
-    changeNotes(first, count, QStringLiteral("音間の変更"), [articulation](NoteRecord &note) {
-        if (!note.isRest())
-            note.articulation = articulation;
-    });
+    changeNotes(first, count, QCoreApplication::translate("ScoreDocumentChanges", "音間の変更"),
+                [articulation](NoteRecord &note) {
+                    if (!note.isRest())
+                        note.articulation = articulation;
+                });
 }
 
 void ScoreDocument::makeRest(int first, int count)
 {
-    changeNotes(first, count, QStringLiteral("休符にする"), [](NoteRecord &note) { note.pitch = NoteRecord::Rest; });
+    changeNotes(first, count, QCoreApplication::translate("ScoreDocumentChanges", "休符にする"),
+                [](NoteRecord &note) { note.pitch = NoteRecord::Rest; });
 }
 
 void ScoreDocument::changeMeter(int meter)
@@ -110,7 +119,8 @@ void ScoreDocument::changeMeter(int meter)
     const int old = m_meter;
     if (meter == old || !(meter == 0 || meter == 2 || meter == 3 || meter == 4))
         return;
-    push(QStringLiteral("拍子の変更"), ([this, meter] { m_meter = meter; }), ([this, old] { m_meter = old; }), false);
+    push(QCoreApplication::translate("ScoreDocumentChanges", "拍子の変更"), ([this, meter] { m_meter = meter; }),
+         ([this, old] { m_meter = old; }), false);
 }
 
 void ScoreDocument::changeTempo(int tempo)
@@ -119,6 +129,6 @@ void ScoreDocument::changeTempo(int tempo)
     if (tempo == old)
         return;
     ScoreEditor &editor = m_editor;
-    push(QStringLiteral("テンポの変更"), ([&editor, tempo] { editor.changeTempo(tempo); }),
-         ([&editor, old] { editor.changeTempo(old); }), false);
+    push(QCoreApplication::translate("ScoreDocumentChanges", "テンポの変更"),
+         ([&editor, tempo] { editor.changeTempo(tempo); }), ([&editor, old] { editor.changeTempo(old); }), false);
 }

@@ -1,5 +1,7 @@
 #include "engraving/StaffLayout.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,8 +32,8 @@ float spacing(int units)
 
 bool dotted(NoteLength length)
 {
-    return length == NoteLength::DottedHalf || length == NoteLength::DottedQuarter
-        || length == NoteLength::DottedEighth || length == NoteLength::DottedSixteenth;
+    return length == NoteLength::DottedHalf || length == NoteLength::DottedQuarter || length == NoteLength::DottedEighth
+        || length == NoteLength::DottedSixteenth;
 }
 
 int flags(NoteLength length)
@@ -370,8 +372,8 @@ private:
                 const float stemX = at.stemUp ? at.x + StemUpX - StemThickness / 2 : at.x + StemThickness / 2;
                 line(stemX, at.y + (at.stemUp ? -StemUpY : StemUpY), stemX, at.stemEnd, StemThickness, note);
                 if (const int count = flags(piece.shown))
-                    glyph(flagGlyph(count, at.stemUp), at.stemUp ? stemX - StemThickness / 2 : stemX - StemThickness / 2,
-                          at.stemEnd, note);
+                    glyph(flagGlyph(count, at.stemUp),
+                          at.stemUp ? stemX - StemThickness / 2 : stemX - StemThickness / 2, at.stemEnd, note);
             }
             if (dotted(piece.shown)) {
                 // On a line the dot moves up into the space.
@@ -562,7 +564,7 @@ private:
 
 QString meterMisfitWords()
 {
-    return QStringLiteral("拍子に合いません");
+    return QCoreApplication::translate("StaffLayout", "拍子に合いません");
 }
 
 StaffLayout layoutStaff(const WrittenMelody &melody, float width, const QString &title)

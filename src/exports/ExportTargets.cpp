@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-QStringList ExportedProgram::changeTexts(bool japanese) const
-{
-    QStringList texts;
-    for (const ExportChange &change : changes)
-        texts << (japanese ? change.japanese : change.english);
-    return texts;
-}
-
 ExportedProgram exportProgram(ExportTarget target, std::span<const NoteRecord> notes, int tempo)
 {
     switch (target) {

@@ -14,13 +14,12 @@
 enum class ExportTarget { Nxc, Pybricks, Microbit, Ev3dev };
 
 inline constexpr std::array<ExportTarget, 4> AllExportTargets{ExportTarget::Nxc, ExportTarget::Pybricks,
-                                                               ExportTarget::Microbit, ExportTarget::Ev3dev};
+                                                              ExportTarget::Microbit, ExportTarget::Ev3dev};
 
 // Something a platform could not play as the RCX does, and what was written
 // instead, for the user in either language.
 struct ExportChange {
-    QString japanese;
-    QString english;
+    QString text; // in the windows' language
 
     bool operator==(const ExportChange &) const = default;
 };
@@ -28,8 +27,6 @@ struct ExportChange {
 struct ExportedProgram {
     QByteArray text;
     QList<ExportChange> changes; // empty when the platform plays the melody as the RCX does
-
-    QStringList changeTexts(bool japanese) const;
 };
 
 // The melody as a program for the target: the same tones, in the same order,

@@ -1,5 +1,7 @@
 #include "exports/ExportTargets.h"
+
 #include "exports/TimedTones.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -33,10 +35,9 @@ ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
             "    sleep(silence)\n";
     if (text.size() > FileSystemBytes) {
         program.changes.append(
-            {QStringLiteral("このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 KB）に入りません。曲を短くしてください。")
-                 .arg((text.size() + 1023) / 1024),
-             QStringLiteral("The program is %1 KB, more than the micro:bit's file system holds (about 30 KB): "
-                            "shorten the melody.")
+            {QCoreApplication::translate("MicrobitWriter",
+                                         "このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 "
+                                         "KB）に入りません。曲を短くしてください。")
                  .arg((text.size() + 1023) / 1024)});
     }
     return program;

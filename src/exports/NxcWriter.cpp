@@ -1,5 +1,7 @@
 #include "exports/ExportTargets.h"
 
+#include <QCoreApplication>
+
 #include "performance/BrickEvents.h"
 #include "performance/BrickTones.h"
 
@@ -52,11 +54,10 @@ ExportedProgram nxcProgram(std::span<const NoteRecord> notes, int tempo)
     if (bytes > FileSystemBytes) {
         const qint64 kilobytes = (bytes + 1023) / 1024;
         program.changes.append(
-            {QStringLiteral("このプログラムは NXT の上で約 %1 KB になり、NXT のプログラム用の場所（約 128 KB）に入りません。"
-                            "曲を短くしてください。")
-                 .arg(kilobytes),
-             QStringLiteral("The program takes about %1 KB on the NXT, more than its flash holds for programs "
-                            "(about 128 KB): shorten the melody.")
+            {QCoreApplication::translate(
+                 "NxcWriter",
+                 "このプログラムは NXT の上で約 %1 KB になり、NXT のプログラム用の場所（約 128 KB）に入りません。"
+                 "曲を短くしてください。")
                  .arg(kilobytes)});
     }
     return program;

@@ -1,5 +1,7 @@
 #include "midi/MidiImport.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -325,8 +327,7 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
             for (const NoteLengthEntry &entry : noteLengthTable()) {
                 const double end = off + gapTicks(articulation);
                 consider(thenRest, entry.length, end, 0);
-                const std::optional<int> rests
-                    = fitter.restsFilling(next - written - fitter.ticks(entry.length));
+                const std::optional<int> rests = fitter.restsFilling(next - written - fitter.ticks(entry.length));
                 if (rests)
                     consider(exactThenRest, entry.length, end, *rests);
             }
@@ -344,11 +345,12 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
     if (!line.empty() && notes.size() < TooManyNotes)
         restUntil(at(voice.trackEnd));
     if (notes.size() >= TooManyNotes) {
-        import.error
-            = QStringLiteral("音と休符が、ZEPAの楽譜に入る %1 個を超えます。").arg(ComposerState::ScoreCapacity);
+        import.error = QCoreApplication::translate("MidiImport", "音と休符が、ZEPAの楽譜に入る %1 個を超えます。")
+                           .arg(ComposerState::ScoreCapacity);
         notes.clear();
     } else if (notes.empty()) {
-        import.error = QStringLiteral("選んだトラックとチャンネルに、聞こえる音がありません。");
+        import.error
+            = QCoreApplication::translate("MidiImport", "選んだトラックとチャンネルに、聞こえる音がありません。");
     }
     return reading;
 }
@@ -365,29 +367,28 @@ MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
     return grid.error < played.error && grid.import.ok() ? std::move(grid.import) : std::move(played.import);
 }
 
-QStringList MidiImport::changes(bool japanese) const
+QStringList MidiImport::changes() const
 {
     QStringList lines;
     if (notesMovedByOctaves > 0)
-        lines << (japanese ? QStringLiteral("ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。")
-                           : QStringLiteral("%1 notes outside ZEPA's five octaves were moved by octaves into them."))
+        lines << (QCoreApplication::translate("MidiImport",
+                                              "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。"))
                      .arg(notesMovedByOctaves);
     if (notesHidden > 0)
-        lines << (japanese ? QStringLiteral("ほかの音と重なっていた %1 音を省き、いちばん高い音を残しました。")
-                           : QStringLiteral("%1 notes under a higher one were left out; the highest sounds."))
+        lines << (QCoreApplication::translate("MidiImport",
+                                              "ほかの音と重なっていた %1 音を省き、いちばん高い音を残しました。"))
                      .arg(notesHidden);
     if (fileTempo != melody.tempo)
-        lines << (japanese ? QStringLiteral("テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
-                           : QStringLiteral("tempo %1 is outside ZEPA's 60 to 240 and became %2."))
+        lines << (QCoreApplication::translate("MidiImport",
+                                              "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。"))
                      .arg(fileTempo)
                      .arg(melody.tempo);
     if (tempoChangesIgnored > 0)
-        lines << (japanese ? QStringLiteral("途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。")
-                           : QStringLiteral("%1 tempo changes were left out; the first tempo holds throughout."))
+        lines << (QCoreApplication::translate("MidiImport",
+                                              "途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。"))
                      .arg(tempoChangesIgnored);
     if (notesTied > 0)
-        lines << (japanese ? QStringLiteral("全音符より長い %1 音を、タイでつないだ音にしました。")
-                           : QStringLiteral("%1 notes longer than a whole note became tied notes."))
+        lines << (QCoreApplication::translate("MidiImport", "全音符より長い %1 音を、タイでつないだ音にしました。"))
                      .arg(notesTied);
     return lines;
 }
@@ -403,8 +404,10 @@ const MidiVoice *findMidiVoice(const MidiSong &song, int track, int channel)
 
 QString describeMidiVoice(const MidiVoice &voice)
 {
-    const QString name = voice.trackName.isEmpty() ? QString() : QStringLiteral("（%1）").arg(voice.trackName);
-    return QStringLiteral("トラック %1%2　チャンネル %3：%4 音")
+    const QString name = voice.trackName.isEmpty()
+        ? QString()
+        : QCoreApplication::translate("MidiImport", "（%1）").arg(voice.trackName);
+    return QCoreApplication::translate("MidiImport", "トラック %1%2　チャンネル %3：%4 音")
         .arg(voice.track)
         .arg(name)
         .arg(voice.channel)

@@ -26,7 +26,7 @@ struct MidiImport {
 
     bool ok() const { return error.isEmpty(); }
     // One sentence for each change, for the user; empty when nothing changed.
-    QStringList changes(bool japanese = true) const;
+    QStringList changes() const;
 };
 
 // The voice of a song to make the melody from.

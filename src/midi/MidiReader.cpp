@@ -1,5 +1,7 @@
 #include "midi/MidiReader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -62,7 +64,10 @@ private:
     qint64 m_at = 0;
 };
 
-const QString Truncated = QStringLiteral("ファイルが途中で切れています。");
+QString Truncated()
+{
+    return QCoreApplication::translate("MidiReader", "ファイルが途中で切れています。");
+}
 
 // Reads one track's events into the voices of its channels.
 QString readTrack(ByteReader track, int number, MidiSong &song)
@@ -80,7 +85,7 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
     qint64 now = 0;
     quint32 runningStatus = 0;
     const auto broken = [&](const char *what) {
-        return QStringLiteral("トラック %1 の %2 バイト目: %3")
+        return QCoreApplication::translate("MidiReader", "トラック %1 の %2 バイト目: %3")
             .arg(number)
             .arg(track.position())
             .arg(QString::fromUtf8(what));
@@ -89,16 +94,16 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         const std::optional<quint32> delta = track.variableLength();
         std::optional<quint32> status = track.byte();
         if (!delta || !status)
-            return Truncated;
+            return Truncated();
         now += *delta;
         if (*status == 0xff) {
             const std::optional<quint32> type = track.byte();
             const std::optional<quint32> length = track.variableLength();
             if (!type || !length)
-                return Truncated;
+                return Truncated();
             const char *data = track.here();
             if (!track.skip(*length))
-                return Truncated;
+                return Truncated();
             if (*type == 0x51 && *length == 3) {
                 const auto *bytes = reinterpret_cast<const unsigned char *>(data);
                 const int microseconds = (bytes[0] << 16) | (bytes[1] << 8) | bytes[2];
@@ -115,7 +120,7 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         if (*status == 0xf0 || *status == 0xf7) {
             const std::optional<quint32> length = track.variableLength();
             if (!length || !track.skip(*length))
-                return Truncated;
+                return Truncated();
             runningStatus = 0;
             continue;
         }
@@ -137,7 +142,7 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         if (kind != 0xc0 && kind != 0xd0)
             second = track.byte();
         if (!first || !second)
-            return Truncated;
+            return Truncated();
         if (*first > 0x7f || *second > 0x7f)
             return broken("データのバイトが 127 を超えています。");
         const int key = int(*first);
@@ -180,7 +185,7 @@ MidiReadResult readMidiFile(const QByteArray &bytes)
     MidiSong &song = result.song;
     ByteReader file(bytes.constData(), bytes.size());
     if (!bytes.startsWith("MThd")) {
-        result.error = QStringLiteral("MIDIファイルではありません。");
+        result.error = QCoreApplication::translate("MidiReader", "MIDIファイルではありません。");
         return result;
     }
     file.skip(4);
@@ -189,21 +194,24 @@ MidiReadResult readMidiFile(const QByteArray &bytes)
     const std::optional<quint32> trackCount = file.bigEndian(2);
     const std::optional<quint32> division = file.bigEndian(2);
     if (!headerLength || !format || !trackCount || !division || *headerLength < 6 || !file.skip(*headerLength - 6)) {
-        result.error = Truncated;
+        result.error = Truncated();
         return result;
     }
     if (*division & 0x8000) {
-        result.error = QStringLiteral("時間がSMPTE（秒のフレーム）で書かれたMIDIファイルには対応していません。"
-                                      "拍で書かれたファイルを使ってください。");
+        result.error
+            = QCoreApplication::translate("MidiReader",
+                                          "時間がSMPTE（秒のフレーム）で書かれたMIDIファイルには対応していません。"
+                                          "拍で書かれたファイルを使ってください。");
         return result;
     }
     if (*format > 1) {
-        result.error
-            = QStringLiteral("形式 %1 のMIDIファイルには対応していません（形式 0 と 1 が読めます）。").arg(*format);
+        result.error = QCoreApplication::translate(
+                           "MidiReader", "形式 %1 のMIDIファイルには対応していません（形式 0 と 1 が読めます）。")
+                           .arg(*format);
         return result;
     }
     if (*division == 0) {
-        result.error = QStringLiteral("MIDIファイルの拍の分解能が 0 です。");
+        result.error = QCoreApplication::translate("MidiReader", "MIDIファイルの拍の分解能が 0 です。");
         return result;
     }
     song.format = int(*format);
@@ -214,7 +222,7 @@ MidiReadResult readMidiFile(const QByteArray &bytes)
         const std::optional<quint32> length = file.bigEndian(4);
         const char *data = file.here();
         if (!type || !length || !file.skip(*length)) {
-            result.error = Truncated;
+            result.error = Truncated();
             return result;
         }
         if (*type != 0x4d54726b) // chunks other than "MTrk" are skipped, as the format asks
@@ -229,6 +237,6 @@ MidiReadResult readMidiFile(const QByteArray &bytes)
     std::stable_sort(song.tempos.begin(), song.tempos.end(),
                      [](const MidiTempo &a, const MidiTempo &b) { return a.tick < b.tick; });
     if (song.voices.empty())
-        result.error = QStringLiteral("MIDIファイルに音がひとつもありません。");
+        result.error = QCoreApplication::translate("MidiReader", "MIDIファイルに音がひとつもありません。");
     return result;
 }

@@ -1,5 +1,7 @@
 #include "mml/MelodyFromEvents.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -76,10 +78,9 @@ std::vector<NoteLength> lengthsAt(int tempo, bool onlyUnique)
     std::vector<NoteLength> lengths;
     for (const NoteLengthEntry &entry : noteLengthTable()) {
         const qint16 ticks = lengthTicks(entry.length, tempo);
-        const auto same = std::count_if(noteLengthTable().begin(), noteLengthTable().end(),
-                                        [&](const NoteLengthEntry &other) {
-                                            return lengthTicks(other.length, tempo) == ticks;
-                                        });
+        const auto same
+            = std::count_if(noteLengthTable().begin(), noteLengthTable().end(),
+                            [&](const NoteLengthEntry &other) { return lengthTicks(other.length, tempo) == ticks; });
         if (!onlyUnique || same == 1)
             lengths.push_back(entry.length);
     }
@@ -147,7 +148,8 @@ MelodyFromEventsResult melodyFromEvents(std::span<const BrickEvent> events)
     std::size_t furthest = 0;
     for (bool onlyUnique : {true, false}) {
         for (int tempo : tempos) {
-            std::optional<std::vector<NoteRecord>> notes = notesAt(events, tempo, lengthsAt(tempo, onlyUnique), furthest);
+            std::optional<std::vector<NoteRecord>> notes
+                = notesAt(events, tempo, lengthsAt(tempo, onlyUnique), furthest);
             if (!notes)
                 continue;
             result.melody.tempo = tempo;
@@ -164,7 +166,8 @@ MelodyFromEventsResult melodyFromEvents(std::span<const BrickEvent> events)
                 }
             }
             if (notes->size() > std::size_t(ComposerState::ScoreCapacity)) {
-                result.error = QStringLiteral("the statements make %1 notes, more than the %2 the score holds")
+                result.error = QCoreApplication::translate("MelodyFromEvents",
+                                                           "命令から %1 音になり、楽譜に入る %2 音を超えます")
                                    .arg(notes->size())
                                    .arg(ComposerState::ScoreCapacity);
                 return result;
@@ -173,8 +176,10 @@ MelodyFromEventsResult melodyFromEvents(std::span<const BrickEvent> events)
             return result;
         }
     }
-    result.error = QStringLiteral("no tempo from 60 to 240 makes the statements notes of ZEPA's lengths "
-                                  "(statement %1 begins none)")
-                       .arg(furthest + 1);
+    result.error
+        = QCoreApplication::translate(
+              "MelodyFromEvents",
+              "60 から 240 のどのテンポでも、命令がZEPAの長さの音になりません（%1 番目の命令で始まる音がありません）")
+              .arg(furthest + 1);
     return result;
 }

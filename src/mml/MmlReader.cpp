@@ -1,5 +1,7 @@
 #include "mml/MmlReader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -13,7 +15,11 @@
 
 namespace {
 
-const QString LengthWords = QStringLiteral("長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです");
+QString LengthWords()
+{
+    return QCoreApplication::translate("MmlReader",
+                                       "長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです");
+}
 // Work a file may ask for through its loops before it is taken for one that
 // never ends: far more than 32767 notes need.
 constexpr qint64 MostSteps = 1'000'000;
@@ -93,7 +99,7 @@ public:
     {
         while (true) {
             if (++m_steps > MostSteps)
-                return fail(m_line, column0(), QStringLiteral("繰り返しが多すぎます"));
+                return fail(m_line, column0(), QCoreApplication::translate("MmlReader", "繰り返しが多すぎます"));
             if (!skipBlanksAndComments())
                 break;
             const int line = m_line;
@@ -102,7 +108,7 @@ public:
             std::optional<MmlReadResult> failed;
             if (command == u';') {
                 if (!m_loops.empty())
-                    return fail(line, column, QStringLiteral("[ ] の中で ; は使えません"));
+                    return fail(line, column, QCoreApplication::translate("MmlReader", "[ ] の中で ; は使えません"));
                 if (!m_notes.empty()) {
                     countOtherTracks();
                     break;
@@ -115,7 +121,8 @@ public:
                 return *failed;
         }
         if (!m_loops.empty())
-            return fail(m_loops.back().line, m_loops.back().column, QStringLiteral("[ に対応する ] がありません"));
+            return fail(m_loops.back().line, m_loops.back().column,
+                        QCoreApplication::translate("MmlReader", "[ に対応する ] がありません"));
         return finish();
     }
 
@@ -149,12 +156,12 @@ private:
         if (upper == u'T') {
             const std::optional<int> value = number();
             if (!value)
-                return fail(line, column, QStringLiteral("T のあとにテンポの数がありません"));
+                return fail(line, column, QCoreApplication::translate("MmlReader", "T のあとにテンポの数がありません"));
             tempo(*value);
         } else if (upper == u'O') {
             const std::optional<int> value = number();
             if (!value || *value > 9)
-                return fail(line, column, QStringLiteral("オクターブは O0 から O9 までです"));
+                return fail(line, column, QCoreApplication::translate("MmlReader", "オクターブは O0 から O9 までです"));
             m_octave = *value;
         } else if (command == u'>') {
             ++m_octave;
@@ -163,12 +170,15 @@ private:
         } else if (upper == u'L') {
             const std::optional<NoteLength> length = lengthAfter(std::nullopt);
             if (!length)
-                return fail(m_errorLine, m_errorColumn, LengthWords);
+                return fail(m_errorLine, m_errorColumn, LengthWords());
             m_length = *length;
         } else if (upper == u'Q') {
             const std::optional<int> value = number();
             if (!value || *value < 1 || *value > 8)
-                return fail(line, column, QStringLiteral("Q は Q1 から Q8 までです（Q8 スラーまたはタイ、Q7 普通、Q4 スタッカート）"));
+                return fail(
+                    line, column,
+                    QCoreApplication::translate(
+                        "MmlReader", "Q は Q1 から Q8 までです（Q8 スラーまたはタイ、Q7 普通、Q4 スタッカート）"));
             gate(*value, command == u'Q');
         } else if (upper == u'K') {
             const bool down = !atEnd() && peek() == u'-';
@@ -176,13 +186,14 @@ private:
                 take();
             const std::optional<int> value = number();
             if (!value)
-                return fail(line, column, QStringLiteral("K のあとに半音の数がありません"));
+                return fail(line, column, QCoreApplication::translate("MmlReader", "K のあとに半音の数がありません"));
             m_keyShift = std::clamp(down ? -*value : *value, -127, 127);
         } else if (upper == u'V' || upper == u'U' || upper == u'P' || command == u'@') {
             if (upper == u'P' && !atEnd() && peek() == u'-')
                 take();
             if (!number())
-                return fail(line, column, QStringLiteral("「%1」のあとに数がありません").arg(command));
+                return fail(line, column,
+                            QCoreApplication::translate("MmlReader", "「%1」のあとに数がありません").arg(command));
             int &count = upper == u'V' ? m_leftOut.volumes
                 : upper == u'U'        ? m_leftOut.velocities
                 : upper == u'P'        ? m_leftOut.pans
@@ -197,9 +208,11 @@ private:
         } else if (upper == u'R' || letterPitch(command)) {
             return note(upper, line, column);
         } else {
-            return fail(line, column,
-                        QStringLiteral("「%1」は使えません。T O L Q K < > C D E F G A B R & ^ [ ] V U P @ ; // が使えます")
-                            .arg(command));
+            return fail(
+                line, column,
+                QCoreApplication::translate(
+                    "MmlReader", "「%1」は使えません。T O L Q K < > C D E F G A B R & ^ [ ] V U P @ ; // が使えます")
+                    .arg(command));
         }
         return std::nullopt;
     }
@@ -235,7 +248,7 @@ private:
     std::optional<MmlReadResult> endOfLoop(int line, int column)
     {
         if (m_loops.empty())
-            return fail(line, column, QStringLiteral("] に対応する [ がありません"));
+            return fail(line, column, QCoreApplication::translate("MmlReader", "] に対応する [ がありません"));
         const std::optional<int> times = number();
         Loop &loop = m_loops.back();
         if (loop.remaining < 0)
@@ -254,10 +267,10 @@ private:
     std::optional<MmlReadResult> tie(int line, int column)
     {
         if (m_notes.empty())
-            return fail(line, column, QStringLiteral("^ の前に音がありません"));
+            return fail(line, column, QCoreApplication::translate("MmlReader", "^ の前に音がありません"));
         const std::optional<NoteLength> length = lengthAfter(m_length);
         if (!length)
-            return fail(m_errorLine, m_errorColumn, LengthWords);
+            return fail(m_errorLine, m_errorColumn, LengthWords());
         Read next = m_notes.back();
         if (!next.note.isRest()) {
             m_notes.back().note.articulation = Articulation::SlurOrTie; // tied into the next
@@ -291,7 +304,7 @@ private:
         note.octave = Octave(std::clamp(octave, LowestOctave, HighestOctave) - LowestOctave);
         const std::optional<NoteLength> length = lengthAfter(m_length);
         if (!length)
-            return fail(m_errorLine, m_errorColumn, LengthWords);
+            return fail(m_errorLine, m_errorColumn, LengthWords());
         note.length = *length;
         note.articulation = m_articulation;
         read.gate = m_gate;
@@ -308,7 +321,8 @@ private:
     std::optional<MmlReadResult> add(const Read &read, int line, int column)
     {
         if (int(m_notes.size()) == MaximumMmlNotes)
-            return fail(line, column, QStringLiteral("音は %1 個までです").arg(MaximumMmlNotes));
+            return fail(line, column,
+                        QCoreApplication::translate("MmlReader", "音は %1 個までです").arg(MaximumMmlNotes));
         m_notes.push_back(read);
         return std::nullopt;
     }
@@ -348,48 +362,44 @@ private:
 
     void describe(MmlReadResult &result) const
     {
-        const auto say = [&result](const QString &japanese, const QString &english) {
-            result.changesJapanese << japanese;
-            result.changesEnglish << english;
-        };
+        const auto say = [&result](const QString &change) { result.changes << change; };
         const LeftOut &out = m_leftOut;
-        QStringList japanese;
-        QStringList english;
-        const auto part = [&](int count, const char *what, const char *whatEnglish) {
-            if (count > 0) {
-                japanese << QStringLiteral("%1（%2 か所）").arg(QString::fromUtf8(what)).arg(count);
-                english << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(whatEnglish)).arg(count);
-            }
+        QStringList parts;
+        const auto part = [&](int count, const char *what) {
+            if (count > 0)
+                parts << QCoreApplication::translate("MmlReader", "%1（%2 か所）")
+                             .arg(QCoreApplication::translate("MmlReader", what))
+                             .arg(count);
         };
-        part(out.volumes, "音量 v", "volume v");
-        part(out.velocities, "強さ u", "velocity u");
-        part(out.pans, "左右の位置 p", "pan p");
-        part(out.instruments, "音色 @", "instrument @");
-        if (!japanese.isEmpty())
-            say(QStringLiteral("ZEPAでは使わない %1 を省きました。").arg(japanese.join(QStringLiteral("、"))),
-                QStringLiteral("Left out what ZEPA does not use: %1.").arg(english.join(QStringLiteral(", "))));
+        part(out.volumes, QT_TRANSLATE_NOOP("MmlReader", "音量 v"));
+        part(out.velocities, QT_TRANSLATE_NOOP("MmlReader", "強さ u"));
+        part(out.pans, QT_TRANSLATE_NOOP("MmlReader", "左右の位置 p"));
+        part(out.instruments, QT_TRANSLATE_NOOP("MmlReader", "音色 @"));
+        if (!parts.isEmpty())
+            say(QCoreApplication::translate("MmlReader", "ZEPAでは使わない %1 を省きました。")
+                    .arg(parts.join(QCoreApplication::translate("MmlReader", "、"))));
         if (out.otherTracks > 0)
-            say(QStringLiteral("ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。")
-                    .arg(out.otherTracks),
-                QStringLiteral("ZEPA plays one voice: the %1 tracks after the first were left out.").arg(out.otherTracks));
+            say(QCoreApplication::translate(
+                    "MmlReader",
+                    "ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。")
+                    .arg(out.otherTracks));
         if (out.tempoBroughtIn)
-            say(QStringLiteral("テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
+            say(QCoreApplication::translate("MmlReader", "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
                     .arg(out.tempoWas)
-                    .arg(m_tempo),
-                QStringLiteral("tempo %1 is outside ZEPA's 60 to 240 and became %2.").arg(out.tempoWas).arg(m_tempo));
+                    .arg(m_tempo));
         if (out.tempoChanges > 0)
-            say(QStringLiteral("途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。").arg(out.tempoChanges),
-                QStringLiteral("%1 tempo changes were left out; the first tempo holds throughout.")
+            say(QCoreApplication::translate("MmlReader",
+                                            "途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。")
                     .arg(out.tempoChanges));
         if (out.notesMoved > 0)
-            say(QStringLiteral("ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。").arg(out.notesMoved),
-                QStringLiteral("%1 notes outside ZEPA's five octaves were moved by octaves into them.")
+            say(QCoreApplication::translate("MmlReader",
+                                            "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。")
                     .arg(out.notesMoved));
         if (out.gatesFitted > 0)
-            say(QStringLiteral("q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
-                               "いちばん近いものにしました。")
-                    .arg(out.gatesFitted),
-                QStringLiteral("the gate q of %1 notes became the nearest of ZEPA's normal, staccato and slur.")
+            say(QCoreApplication::translate(
+                    "MmlReader",
+                    "q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
+                    "いちばん近いものにしました。")
                     .arg(out.gatesFitted));
     }
 
@@ -533,7 +543,7 @@ private:
 
 QString MmlReadResult::message() const
 {
-    return QStringLiteral("%1行目 %2文字目: %3").arg(line).arg(column).arg(error);
+    return QCoreApplication::translate("MmlReader", "%1行目 %2文字目: %3").arg(line).arg(column).arg(error);
 }
 
 MmlReadResult readMml(const QByteArray &utf8)

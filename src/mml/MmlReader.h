@@ -36,8 +36,7 @@ struct MmlReadResult {
     int line = 0; // 1-based, where the error is; 0 when read
     int column = 0; // 1-based, in characters
     QString error;
-    QStringList changesJapanese; // what was left out or changed, a sentence each
-    QStringList changesEnglish;
+    QStringList changes; // what was left out or changed, a sentence each, in the windows' language
 
     bool ok() const { return line == 0; }
     // "3行目 14文字目: …"

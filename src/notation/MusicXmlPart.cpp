@@ -1,5 +1,7 @@
 #include "notation/MusicXmlPart.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -32,19 +34,18 @@ public:
     std::optional<PartContents> read(Failure &failure, int &otherParts)
     {
         if (!m_xml.readNextStartElement()) {
-            failure = {QStringLiteral("MusicXMLとして読めません（XMLではありません）。"),
-                       QStringLiteral("this is not XML, so not MusicXML")};
+            failure = {QCoreApplication::translate("MusicXmlPart", "MusicXMLとして読めません（XMLではありません）。")};
             return std::nullopt;
         }
         if (m_xml.name() == QLatin1String("score-timewise")) {
-            failure = {QStringLiteral("小節ごとに書かれたMusicXML（score-timewise）は読めません。"
-                                      "楽譜ソフトでふつうのMusicXML（score-partwise）に書き出してください。"),
-                       QStringLiteral("a MusicXML score-timewise cannot be read: export it as score-partwise")};
+            failure
+                = {QCoreApplication::translate("MusicXmlPart",
+                                               "小節ごとに書かれたMusicXML（score-timewise）は読めません。"
+                                               "楽譜ソフトでふつうのMusicXML（score-partwise）に書き出してください。")};
             return std::nullopt;
         }
         if (m_xml.name() != QLatin1String("score-partwise")) {
-            failure = {QStringLiteral("MusicXMLの楽譜ではありません。"),
-                       QStringLiteral("this XML is not a MusicXML score")};
+            failure = {QCoreApplication::translate("MusicXmlPart", "MusicXMLの楽譜ではありません。")};
             return std::nullopt;
         }
         QString firstPart;
@@ -73,16 +74,14 @@ public:
                 break;
         }
         if (!m_failure && m_xml.hasError())
-            m_failure = Failure{QStringLiteral("MusicXMLの%1行目が読めません（%2）。")
-                                    .arg(m_xml.lineNumber())
-                                    .arg(m_xml.errorString()),
-                                QStringLiteral("line %1 of the MusicXML cannot be read (%2)")
+            m_failure = Failure{QCoreApplication::translate("MusicXmlPart", "MusicXMLの%1行目が読めません（%2）。")
                                     .arg(m_xml.lineNumber())
                                     .arg(m_xml.errorString())};
-        if (!m_failure && std::none_of(contents.notes.begin(), contents.notes.end(),
-                                       [](const WrittenNote &note) { return !note.rest; }))
-            m_failure = Failure{QStringLiteral("MusicXMLの最初のパートに音符がありません。"),
-                                QStringLiteral("the first part of the MusicXML has no notes")};
+        if (!m_failure && std::none_of(contents.notes.begin(), contents.notes.end(), [](const WrittenNote &note) {
+                return !note.rest;
+            }))
+            m_failure
+                = Failure{QCoreApplication::translate("MusicXmlPart", "MusicXMLの最初のパートに音符がありません。")};
         if (m_failure) {
             failure = *m_failure;
             return std::nullopt;
@@ -91,12 +90,12 @@ public:
     }
 
 private:
-    void fail(const QString &japanese, const QString &english)
+    void fail(const QString &words)
     {
         if (!m_failure)
-            m_failure = Failure{QStringLiteral("MusicXMLの%1行目：%2").arg(m_xml.lineNumber()).arg(japanese),
-                                QStringLiteral("line %1 of the MusicXML: %2").arg(m_xml.lineNumber()).arg(english)};
-        m_xml.raiseError(english);
+            m_failure = Failure{
+                QCoreApplication::translate("MusicXmlPart", "MusicXMLの%1行目：%2").arg(m_xml.lineNumber()).arg(words)};
+        m_xml.raiseError(words);
     }
 
     // A whole number of the element's text, or nothing after a failure.
@@ -105,7 +104,7 @@ private:
         bool ok = false;
         const qint64 value = m_xml.readElementText().trimmed().toLongLong(&ok);
         if (!ok) {
-            fail(QStringLiteral("数が読めません。"), QStringLiteral("not a number"));
+            fail(QCoreApplication::translate("MusicXmlPart", "数が読めません。"));
             return std::nullopt;
         }
         return value;
@@ -118,7 +117,7 @@ private:
         if (!divisions)
             return std::nullopt;
         if (*divisions < 0 || *divisions > LongestScore) {
-            fail(QStringLiteral("長さが範囲外です。"), QStringLiteral("a duration out of range"));
+            fail(QCoreApplication::translate("MusicXmlPart", "長さが範囲外です。"));
             return std::nullopt;
         }
         return qint64(std::llround(double(*divisions) * TicksPerQuarter / m_divisions));
@@ -171,7 +170,7 @@ private:
                 if (!divisions)
                     return;
                 if (*divisions <= 0 || *divisions > 1000000) {
-                    fail(QStringLiteral("divisions が範囲外です。"), QStringLiteral("divisions out of range"));
+                    fail(QCoreApplication::translate("MusicXmlPart", "divisions が範囲外です。"));
                     return;
                 }
                 m_divisions = double(*divisions);
@@ -248,8 +247,8 @@ private:
         while (m_xml.readNextStartElement()) {
             const QStringView name = m_xml.name();
             if (name == QLatin1String("beat-unit")) {
-                static const std::pair<const char *, double> Units[] = {
-                    {"whole", 4}, {"half", 2}, {"quarter", 1}, {"eighth", 0.5}, {"16th", 0.25}, {"32nd", 0.125}};
+                static const std::pair<const char *, double> Units[]
+                    = {{"whole", 4}, {"half", 2}, {"quarter", 1}, {"eighth", 0.5}, {"16th", 0.25}, {"32nd", 0.125}};
                 const QString unit = m_xml.readElementText().trimmed();
                 for (const auto &[word, value] : Units) {
                     if (unit == QLatin1String(word))
@@ -272,8 +271,8 @@ private:
     void readBarline(PartContents &contents)
     {
         while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("repeat") && m_xml.attributes().value(QLatin1String("direction"))
-                                                               == QLatin1String("backward"))
+            if (m_xml.name() == QLatin1String("repeat")
+                && m_xml.attributes().value(QLatin1String("direction")) == QLatin1String("backward"))
                 ++contents.repeats;
             m_xml.skipCurrentElement();
         }
@@ -371,7 +370,7 @@ private:
             return;
         }
         if (pitched && step < 0) {
-            fail(QStringLiteral("音の名前（step）が読めません。"), QStringLiteral("a pitch's step cannot be read"));
+            fail(QCoreApplication::translate("MusicXmlPart", "音の名前（step）が読めません。"));
             return;
         }
         note.start = chord ? m_chordStart : m_now;

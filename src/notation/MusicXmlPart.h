@@ -17,8 +17,7 @@ namespace MusicXml {
 inline constexpr qint64 TicksPerQuarter = MidiFile::TicksPerQuarter;
 
 struct Failure {
-    QString japanese;
-    QString english;
+    QString text; // in the windows' language
 };
 
 // A note as the part writes it, on a time line of 960 ticks a quarter.

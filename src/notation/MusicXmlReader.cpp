@@ -1,5 +1,7 @@
 #include "notation/MusicXmlReader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -96,8 +98,9 @@ std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vect
             return std::nullopt;
         const std::optional<std::vector<NoteLength>> split
             = splitAtBars(*length, int((bar - toBar) / TicksPerUnit), int(bar / TicksPerUnit));
-        if (!split || !std::equal(split->begin(), split->end(), lengths.begin() + qsizetype(i),
-                                  lengths.begin() + qsizetype(end)))
+        if (!split
+            || !std::equal(split->begin(), split->end(), lengths.begin() + qsizetype(i),
+                           lengths.begin() + qsizetype(end)))
             return std::nullopt;
         return length;
     };
@@ -107,8 +110,9 @@ std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vect
         const WrittenNote &note = line[i];
         std::size_t run = i + 1;
         while (run < line.size()
-               && (note.rest ? line[run].rest
-                             : !line[run].rest && line[run - 1].tieStart && line[run].tieStop && line[run].key == note.key))
+               && (note.rest
+                       ? line[run].rest
+                       : !line[run].rest && line[run - 1].tieStart && line[run].tieStop && line[run].key == note.key))
             ++run;
         std::size_t end = i + 1;
         NoteLength length = lengths[i];
@@ -164,8 +168,7 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     if (text)
         part = readFirstPart(*text, failure, otherParts);
     if (!part) {
-        read.error = failure.japanese;
-        read.errorEnglish = failure.english;
+        read.error = failure.text;
         return read;
     }
 
@@ -190,35 +193,33 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
         voice.channel = 1;
         for (const WrittenNote &note : line) {
             if (!note.rest)
-                voice.notes.push_back(
-                    {note.start, note.start + MidiFile::gridSoundTicks(note.length, note.articulation(), tempo), note.key});
+                voice.notes.push_back({note.start,
+                                       note.start + MidiFile::gridSoundTicks(note.length, note.articulation(), tempo),
+                                       note.key});
         }
         voice.trackEnd = part->end;
         song.voices.push_back(voice);
         read.import = importMidiVoice(song, song.voices.front());
         if (!read.import.ok()) {
             read.error = read.import.error;
-            read.errorEnglish = read.import.error;
             return read;
         }
     }
     read.import.melody.meter = part->meter;
 
-    auto say = [&read](int count, const QString &japanese, const QString &english) {
-        if (count > 0) {
-            read.leftOutJapanese << japanese.arg(count);
-            read.leftOutEnglish << english.arg(count);
-        }
+    auto say = [&read](int count, const QString &words) {
+        if (count > 0)
+            read.leftOut << words.arg(count);
     };
-    say(otherParts, QStringLiteral("ほかの%1パートは読まず、最初のパートだけを読みました。"),
-        QStringLiteral("only the first part was read, not the %1 other parts."));
-    say(part->graceNotes, QStringLiteral("装飾音%1個は読みませんでした。"),
-        QStringLiteral("%1 grace notes were left out."));
-    say(part->unpitched, QStringLiteral("打楽器の音%1個は読みませんでした。"),
-        QStringLiteral("%1 unpitched notes were left out."));
-    say(part->dynamics, QStringLiteral("強弱記号%1個は読みませんでした（音の大きさはいつも同じです）。"),
-        QStringLiteral("%1 dynamics were left out (every note sounds alike)."));
-    say(part->repeats, QStringLiteral("繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。"),
-        QStringLiteral("%1 repeats were not expanded: the music was read once, as written."));
+    say(otherParts,
+        QCoreApplication::translate("MusicXmlReader", "ほかの%1パートは読まず、最初のパートだけを読みました。"));
+    say(part->graceNotes, QCoreApplication::translate("MusicXmlReader", "装飾音%1個は読みませんでした。"));
+    say(part->unpitched, QCoreApplication::translate("MusicXmlReader", "打楽器の音%1個は読みませんでした。"));
+    say(part->dynamics,
+        QCoreApplication::translate("MusicXmlReader",
+                                    "強弱記号%1個は読みませんでした（音の大きさはいつも同じです）。"));
+    say(part->repeats,
+        QCoreApplication::translate("MusicXmlReader",
+                                    "繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。"));
     return read;
 }

@@ -22,10 +22,8 @@
 //   and repeats are read once as written, not played again: each said.
 struct MusicXmlRead {
     MidiImport import; // the melody, and what fitting it changed
-    QStringList leftOutJapanese; // what the score has that ZEPA does not keep
-    QStringList leftOutEnglish;
+    QStringList leftOut; // what the score has that ZEPA does not keep, in the windows' language
     QString error; // empty when read; else one sentence for the user, in Japanese
-    QString errorEnglish;
 
     bool ok() const { return error.isEmpty(); }
 };

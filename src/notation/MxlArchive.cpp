@@ -1,5 +1,7 @@
 #include "notation/MusicXmlPart.h"
 
+#include <QCoreApplication>
+
 #include <QXmlStreamReader>
 
 #include <zip.h>
@@ -16,8 +18,8 @@ constexpr zip_uint64_t LargestInnerFile = 64 * 1024 * 1024;
 
 std::optional<QByteArray> unzippedScore(const QByteArray &bytes, Failure &failure)
 {
-    const Failure broken{QStringLiteral("圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。"),
-                         QStringLiteral("the compressed MusicXML (.mxl) is damaged or cut short")};
+    const Failure broken{
+        QCoreApplication::translate("MxlArchive", "圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。")};
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);

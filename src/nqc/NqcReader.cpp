@@ -1,5 +1,7 @@
 #include "nqc/NqcReader.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 
 #include "nqc/FrequencyTable.h"
@@ -92,12 +94,23 @@ NqcReadResult readNqcProgram(const QByteArray &text)
 
     for (std::string_view expected : table) {
         if (next >= lines.size() || lines[next] != expected)
-            return refused(lineNumber(), QStringLiteral("expected the frequency table line %1").arg(quoted(expected)));
+            return refused(
+                lineNumber(),
+                next == 0 ? QCoreApplication::translate("NqcReader",
+                                                        "ZEPAが書いたプログラムではありません。ZEPAで開くのは、メロディ"
+                                                        "ファイル（.mml）か、ZEPAが書いたままの music0.nqc などです")
+                          : QCoreApplication::translate("NqcReader",
+                                                        "ZEPAが書いたプログラムが書き換えられています（周波数の表の %1 "
+                                                        "がありません）。メロディファイル（.mml）を開いてください")
+                                .arg(quoted(expected)));
         ++next;
     }
     for (std::string_view expected : OpeningLines) {
         if (next >= lines.size() || lines[next] != expected)
-            return refused(lineNumber(), QStringLiteral("expected %1").arg(quoted(expected)));
+            return refused(lineNumber(),
+                           QCoreApplication::translate(
+                               "NqcReader", "%1 があるはずのところです。ZEPAが書いたままのプログラムしか開けません")
+                               .arg(quoted(expected)));
         ++next;
     }
 
@@ -110,27 +123,35 @@ NqcReadResult readNqcProgram(const QByteArray &text)
             const std::size_t comma = arguments.find(',');
             const int tone = comma == std::string_view::npos ? -1 : toneNamed(arguments.substr(0, comma));
             if (tone < 0 || !ticksOf(arguments.substr(comma + 1), ticks))
-                return refused(lineNumber(),
-                               QStringLiteral("expected PlayTone(TONE,TICKS) with a tone of the table "
-                                              "and 0 to 255 ticks, found %1")
-                                   .arg(quoted(line)));
+                return refused(
+                    lineNumber(),
+                    QCoreApplication::translate(
+                        "NqcReader",
+                        "PlayTone(TONE,TICKS)（TONE は表の音、TICKS は 0 から 255）があるはずのところに %1 があります")
+                        .arg(quoted(line)));
             result.events.push_back({BrickEvent::Kind::Tone, quint8(tone), ticks});
         } else if (statement(line, "Wait", arguments)) {
             if (!ticksOf(arguments, ticks))
                 return refused(lineNumber(),
-                               QStringLiteral("expected Wait(TICKS) with 0 to 255 ticks, found %1").arg(quoted(line)));
+                               QCoreApplication::translate(
+                                   "NqcReader", "Wait(TICKS)（TICKS は 0 から 255）があるはずのところに %1 があります")
+                                   .arg(quoted(line)));
             result.events.push_back({BrickEvent::Kind::Wait, 0, ticks});
         } else {
             return refused(lineNumber(),
-                           QStringLiteral("expected a PlayTone or Wait line, or \"}\", found %1").arg(quoted(line)));
+                           QCoreApplication::translate("NqcReader",
+                                                       "PlayTone か Wait の行か「}」があるはずのところに %1 があります")
+                               .arg(quoted(line)));
         }
     }
     if (next >= lines.size())
-        return refused(lineNumber(), QStringLiteral("expected \"}\" closing task music()"));
+        return refused(lineNumber(),
+                       QCoreApplication::translate("NqcReader", "task music() を閉じる「}」がありません"));
     ++next;
     // Nothing but the end of the text may follow.
     if (next < lines.size() && !(next + 1 == lines.size() && lines[next].empty()))
         return refused(lineNumber(),
-                       QStringLiteral("expected the end of the program, found %1").arg(quoted(lines[next])));
+                       QCoreApplication::translate("NqcReader", "プログラムの終わりのあとに %1 があります")
+                           .arg(quoted(lines[next])));
     return result;
 }

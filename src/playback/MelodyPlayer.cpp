@@ -1,5 +1,7 @@
 #include "playback/MelodyPlayer.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <QSettings>
@@ -35,7 +37,7 @@ void MelodyPlayer::play(std::span<const NoteRecord> notes, int first)
     const std::span<const NoteRecord> played = notes.subspan(std::size_t(first));
     if (played.empty()) {
         emit playingChanged(false);
-        emit nothingToPlay(QStringLiteral("再生する音がありません"));
+        emit nothingToPlay(QCoreApplication::translate("MelodyPlayer", "再生する音がありません"));
         return;
     }
     m_first = first;

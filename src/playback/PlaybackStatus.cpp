@@ -1,5 +1,7 @@
 #include "playback/PlaybackStatus.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 PlaybackStatus::PlaybackStatus(std::span<const NoteRecord> notes)
@@ -20,7 +22,7 @@ int PlaybackStatus::noteAt(qint64 heardTicks) const
 
 QString PlaybackStatus::text(qint64 heardTicks, qint64 totalTicks) const
 {
-    return QStringLiteral("再生中　%1 / %2 音　%3 / %4")
+    return QCoreApplication::translate("PlaybackStatus", "再生中　%1 / %2 音　%3 / %4")
         .arg(noteAt(heardTicks) + 1)
         .arg(m_noteStarts.size())
         .arg(minutesAndSeconds(heardTicks), minutesAndSeconds(totalTicks));

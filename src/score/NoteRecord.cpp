@@ -3,14 +3,13 @@
 QString pitchText(const NoteRecord &note)
 {
     if (note.isRest())
-        return RestText;
+        return RestText();
     if (!note.isChosen())
-        return NoPitchText;
+        return NoPitchText();
     return pitchNames()[static_cast<std::size_t>(note.pitch)];
 }
 
 QString describe(const NoteRecord &note)
 {
-    return pitchText(note) + octaveText(note.octave) + articulationText(note.articulation)
-        + noteLengthEntry(note.length).text;
+    return pitchText(note) + octaveText(note.octave) + articulationText(note.articulation) + lengthText(note.length);
 }

@@ -1,30 +1,41 @@
 #include "score/NoteTables.h"
 
-const std::array<QString, PitchCount> &pitchNames()
+#include <QCoreApplication>
+
+// The words are translated each time they are asked for, so they follow the
+// language installed last.
+std::array<QString, PitchCount> pitchNames()
 {
-    static const std::array<QString, PitchCount> names{
-        QStringLiteral("ド"),   QStringLiteral("ド＃"), QStringLiteral("レ"),     QStringLiteral("レ＃"),
-        QStringLiteral("ミ"),   QStringLiteral("ファ"), QStringLiteral("ファ＃"), QStringLiteral("ソ"),
-        QStringLiteral("ソ＃"), QStringLiteral("ラ"),   QStringLiteral("ラ＃"),   QStringLiteral("シ"),
+    static const char *const names[PitchCount] = {
+        QT_TRANSLATE_NOOP("NoteTables", "ド"),     QT_TRANSLATE_NOOP("NoteTables", "ド＃"),
+        QT_TRANSLATE_NOOP("NoteTables", "レ"),     QT_TRANSLATE_NOOP("NoteTables", "レ＃"),
+        QT_TRANSLATE_NOOP("NoteTables", "ミ"),     QT_TRANSLATE_NOOP("NoteTables", "ファ"),
+        QT_TRANSLATE_NOOP("NoteTables", "ファ＃"), QT_TRANSLATE_NOOP("NoteTables", "ソ"),
+        QT_TRANSLATE_NOOP("NoteTables", "ソ＃"),   QT_TRANSLATE_NOOP("NoteTables", "ラ"),
+        QT_TRANSLATE_NOOP("NoteTables", "ラ＃"),   QT_TRANSLATE_NOOP("NoteTables", "シ"),
     };
-    return names;
+    std::array<QString, PitchCount> translated;
+    for (int pitch = 0; pitch < PitchCount; ++pitch)
+        translated[std::size_t(pitch)] = QCoreApplication::translate("NoteTables", names[pitch]);
+    return translated;
 }
 
-const QString &octaveText(Octave octave)
+QString octaveText(Octave octave)
 {
-    static const std::array<QString, 5> texts{
-        QStringLiteral("（最低音）"), QStringLiteral("（低音）"),   QStringLiteral("（中音）"),
-        QStringLiteral("（高音）"),   QStringLiteral("（最高音）"),
+    static const char *const texts[5] = {
+        QT_TRANSLATE_NOOP("NoteTables", "（最低音）"), QT_TRANSLATE_NOOP("NoteTables", "（低音）"),
+        QT_TRANSLATE_NOOP("NoteTables", "（中音）"),   QT_TRANSLATE_NOOP("NoteTables", "（高音）"),
+        QT_TRANSLATE_NOOP("NoteTables", "（最高音）"),
     };
-    return texts[static_cast<std::size_t>(octave)];
+    return QCoreApplication::translate("NoteTables", texts[static_cast<std::size_t>(octave)]);
 }
 
-const QString &articulationText(Articulation articulation)
+QString articulationText(Articulation articulation)
 {
-    static const std::array<QString, 3> texts{
-        QStringLiteral("－音間普通"),
-        QStringLiteral("－スタッカート"),
-        QStringLiteral("－スラーorタイ"),
+    static const char *const texts[3] = {
+        QT_TRANSLATE_NOOP("NoteTables", "－音間普通"),
+        QT_TRANSLATE_NOOP("NoteTables", "－スタッカート"),
+        QT_TRANSLATE_NOOP("NoteTables", "－スラーorタイ"),
     };
-    return texts[static_cast<std::size_t>(articulation)];
+    return QCoreApplication::translate("NoteTables", texts[static_cast<std::size_t>(articulation)]);
 }

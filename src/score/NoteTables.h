@@ -2,19 +2,21 @@
 
 #include <array>
 
+#include <QCoreApplication>
+
 #include <QString>
 
 // The fixed choices a note is made of and the words the user sees for them.
 
 inline constexpr int PitchCount = 12;
 // ド to シ in pitch order: "ド", "ド＃", … "シ".
-const std::array<QString, PitchCount> &pitchNames();
+std::array<QString, PitchCount> pitchNames();
 
 enum class Octave { Lowest, Low, Middle, High, Highest };
 inline constexpr std::array<Octave, 5> AllOctaves{Octave::Lowest, Octave::Low, Octave::Middle, Octave::High,
                                                   Octave::Highest};
 // "（最低音）" … "（最高音）"
-const QString &octaveText(Octave octave);
+QString octaveText(Octave octave);
 
 enum class Articulation { Normal, Staccato, SlurOrTie };
 inline constexpr std::array<Articulation, 3> AllArticulations{Articulation::Normal, Articulation::Staccato,
@@ -34,7 +36,13 @@ constexpr qint16 gapTicks(Articulation articulation)
     return 10;
 }
 // "－音間普通", "－スタッカート", "－スラーorタイ"
-const QString &articulationText(Articulation articulation);
+QString articulationText(Articulation articulation);
 
-inline const QString NoPitchText = QStringLiteral("音未選択");
-inline const QString RestText = QStringLiteral("休");
+inline QString NoPitchText()
+{
+    return QCoreApplication::translate("NoteTables", "音未選択");
+}
+inline QString RestText()
+{
+    return QCoreApplication::translate("NoteTables", "休");
+}

@@ -1,11 +1,19 @@
 #include "score/ScoreEditor.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
 
-const QString ConfirmedWord = QStringLiteral("入力成功");
-const QString ClearedWord = QStringLiteral("クリア成功");
+QString ConfirmedWord()
+{
+    return QCoreApplication::translate("ScoreEditor", "入力成功");
+}
+QString ClearedWord()
+{
+    return QCoreApplication::translate("ScoreEditor", "クリア成功");
+}
 
 } // namespace
 
@@ -50,13 +58,14 @@ void ScoreEditor::confirm()
     if (m_state.scoreFull)
         return; // confirming is disabled once the score is full
     if (!m_state.currentNote.isChosen()) {
-        m_messages.show(Message::refusal(QStringLiteral("音が入力されていません"), QStringLiteral("注意")));
+        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "音が入力されていません"),
+                                         QCoreApplication::translate("ScoreEditor", "注意")));
         return;
     }
     m_state.score[static_cast<std::size_t>(m_state.noteCount)] = m_state.currentNote;
     // The next note keeps octave, articulation and length; only the pitch goes.
     m_state.currentNote.pitch = NoteRecord::Unchosen;
-    m_description = ConfirmedWord;
+    m_description = ConfirmedWord();
     rebuildHistory(m_state.noteCount);
     const bool nowFull = m_state.noteCount == ComposerState::LastScoreIndex;
     if (nowFull)
@@ -67,8 +76,9 @@ void ScoreEditor::confirm()
     if (nowFull) {
         if (m_changed)
             m_changed(); // the last note shows as entered before the box
-        m_messages.show(Message::notice(QStringLiteral("これ以上は作成できなくなりますので、終了処理をしてください。"),
-                                        QStringLiteral("整数の限界")));
+        m_messages.show(Message::notice(
+            QCoreApplication::translate("ScoreEditor", "これ以上は作成できなくなりますので、終了処理をしてください。"),
+            QCoreApplication::translate("ScoreEditor", "整数の限界")));
     }
 }
 
@@ -82,14 +92,15 @@ void ScoreEditor::clearPrevious()
 {
     const int total = m_state.noteTotal();
     if (total == 0) {
-        m_messages.show(Message::refusal(QStringLiteral("クリアする音がありません"), QStringLiteral("クリア不可")));
+        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "クリアする音がありません"),
+                                         QCoreApplication::translate("ScoreEditor", "クリア不可")));
         return;
     }
     // On a full score the last note is entry 32766 while noteCount stays at
     // 32766; removing it makes noteCount the count and the next index again.
     m_state.noteCount = static_cast<qint16>(total - 1);
     m_state.scoreFull = false;
-    m_description = ClearedWord;
+    m_description = ClearedWord();
     if (m_state.noteCount == 0) {
         m_state.historyText.clear();
         resetToInitialNote();
@@ -120,7 +131,7 @@ void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
         rebuildHistory(int(count) - 1);
         m_state.currentNote = notes[count - 1];
         m_state.currentNote.pitch = NoteRecord::Unchosen;
-        m_description = ConfirmedWord;
+        m_description = ConfirmedWord();
     }
     selectOptionsForCurrentNote();
     scoreChanged(ScoreChange::Replaced);
@@ -137,7 +148,8 @@ void ScoreEditor::repeatPrevious()
 {
     const int total = m_state.noteTotal();
     if (total == 0) {
-        m_messages.show(Message::refusal(QStringLiteral("前の音はありません"), QStringLiteral("前音なし")));
+        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "前の音はありません"),
+                                         QCoreApplication::translate("ScoreEditor", "前音なし")));
         return;
     }
     m_state.currentNote = m_state.score[static_cast<std::size_t>(total - 1)];
@@ -160,8 +172,14 @@ void ScoreEditor::describeCurrentNote()
 void ScoreEditor::rebuildHistory(int last)
 {
     m_state.historyText.clear();
-    for (int index = std::max(0, last - 9); index <= last; ++index)
-        m_state.historyText += pitchText(m_state.score[static_cast<std::size_t>(index)]);
+    for (int index = std::max(0, last - 9); index <= last; ++index) {
+        const QString pitch = pitchText(m_state.score[static_cast<std::size_t>(index)]);
+        // Japanese runs the names together; English needs a space between them.
+        m_state.historyText = m_state.historyText.isEmpty()
+            ? pitch
+            : QCoreApplication::translate("ScoreEditor", "%1%2", "the history so far, then the next note")
+                  .arg(m_state.historyText, pitch);
+    }
 }
 
 void ScoreEditor::resetToInitialNote()

@@ -1,5 +1,7 @@
 #include "sending/RcxSender.h"
 
+#include <QCoreApplication>
+
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -32,17 +34,15 @@ int downloadBlocks(std::span<const NoteRecord> notes)
     return blocksOf(ProgramSize::MainTaskBytes) + blocksOf(ProgramSize::bytes(notes) - ProgramSize::MainTaskBytes);
 }
 
-std::optional<QString> portProblem(const QString &port, bool japanese)
+std::optional<QString> portProblem(const QString &port)
 {
     static const QRegularExpression control(QStringLiteral("[\\x00-\\x1f\\x7f]"));
     if (port == QLatin1String("usb") || (port.startsWith(QLatin1Char('/')) && !port.contains(control)))
         return std::nullopt;
-    return japanese ? QStringLiteral("「%1」はポートではありません。USB タワーなら usb、シリアルポートなら "
-                                     "/dev/ttyS0 や /dev/ttyUSB0 のように / で始まる場所を書いてください。")
-                          .arg(port)
-                    : QStringLiteral("\"%1\" is not a port: write usb for the USB tower, or a serial port's path "
-                                     "beginning with /, such as /dev/ttyS0 or /dev/ttyUSB0.")
-                          .arg(port);
+    return QCoreApplication::translate("RcxSender",
+                                       "「%1」はポートではありません。USB タワーなら usb、シリアルポートなら "
+                                       "/dev/ttyS0 や /dev/ttyUSB0 のように / で始まる場所を書いてください。")
+        .arg(port);
 }
 
 bool SendResult::slotLeftIncomplete() const
@@ -51,96 +51,85 @@ bool SendResult::slotLeftIncomplete() const
         && blocksSent > 0;
 }
 
-QString SendResult::message(bool japanese) const
+QString SendResult::message() const
 {
     const QString port = settings.port;
     const int slot = settings.slot;
     QString text;
     switch (status) {
     case Status::Sent:
-        text = japanese ? QStringLiteral("RCX のプログラム %1 に送りました（電池 %2 V）。").arg(slot).arg(batteryVolts, 0, 'f', 1)
-                        : QStringLiteral("Sent to the RCX's program %1 (battery %2 V).").arg(slot).arg(batteryVolts, 0, 'f', 1);
+        text = QCoreApplication::translate("RcxSender", "RCX のプログラム %1 に送りました（電池 %2 V）。")
+                   .arg(slot)
+                   .arg(batteryVolts, 0, 'f', 1);
         if (batteryLow)
-            text += japanese ? QStringLiteral("\nRCX の電池が少なくなっています。電池を替えてください。")
-                             : QStringLiteral("\nThe RCX's batteries are low: change them.");
+            text
+                += QCoreApplication::translate("RcxSender", "\nRCX の電池が少なくなっています。電池を替えてください。");
         return text;
     case Status::NothingToSend:
-        return japanese ? QStringLiteral("送る音がありません。") : QStringLiteral("There are no notes to send.");
+        return QCoreApplication::translate("RcxSender", "送る音がありません。");
     case Status::TooLarge:
-        return japanese ? QStringLiteral("このプログラムは %1 バイトあり、RCX のプログラム用のメモリ（%2 バイト）に入りません。"
-                                         "曲を短くしてください。RCX には何も送っていません。")
-                              .arg(programBytes)
-                              .arg(ProgramSize::RcxProgramMemory)
-                        : QStringLiteral("The program is %1 bytes, more than the RCX's program memory (%2 bytes) holds: "
-                                         "shorten the melody. Nothing was sent.")
-                              .arg(programBytes)
-                              .arg(ProgramSize::RcxProgramMemory);
+        return QCoreApplication::translate(
+                   "RcxSender",
+                   "このプログラムは %1 バイトあり、RCX のプログラム用のメモリ（%2 バイト）に入りません。"
+                   "曲を短くしてください。RCX には何も送っていません。")
+            .arg(programBytes)
+            .arg(ProgramSize::RcxProgramMemory);
     case Status::BadPort:
-        return portProblem(port, japanese).value_or(QString());
+        return portProblem(port).value_or(QString());
     case Status::NoNqc:
-        return japanese ? QStringLiteral("RCX に送るための nqc が見つかりません。Debian では「sudo apt install nqc」で入ります。")
-                        : QStringLiteral("nqc, which sends programs to the RCX, was not found: on Debian, "
-                                         "\"sudo apt install nqc\" installs it.");
+        return QCoreApplication::translate(
+            "RcxSender", "RCX に送るための nqc が見つかりません。Debian では「sudo apt install nqc」で入ります。");
     case Status::CompileFailed:
-        return (japanese ? QStringLiteral("プログラムを RCX 用にできませんでした。RCX には何も送っていません。\n")
-                         : QStringLiteral("The program could not be compiled for the RCX; nothing was sent.\n"))
+        return (QCoreApplication::translate("RcxSender",
+                                            "プログラムを RCX 用にできませんでした。RCX には何も送っていません。\n"))
             + nqcOutput.trimmed();
     case Status::PortUnavailable:
         if (port == QLatin1String("usb"))
-            return japanese ? QStringLiteral("USB タワーが見つからないか、使う権限がありません。タワーをつなぎ、Linux の "
-                                             "legousbtower ドライバが作る /dev/usb/legousbtower0 があって読み書きできるか、"
-                                             "確かめてください。")
-                            : QStringLiteral("The USB tower is not there, or may not be used: plug it in and check that "
-                                             "the Linux driver legousbtower made /dev/usb/legousbtower0 and that you may "
-                                             "read and write it.");
-        return japanese ? QStringLiteral("ポート「%1」を開けませんでした。ポートの名前と、使う権限（dialout グループ："
-                                         "sudo adduser $USER dialout のあとでログインし直します）を確かめてください。")
-                              .arg(port)
-                        : QStringLiteral("The port \"%1\" could not be opened: check its name, and that you may use it "
-                                         "(the dialout group: sudo adduser $USER dialout, then log in again).")
-                              .arg(port);
+            return QCoreApplication::translate(
+                "RcxSender",
+                "USB タワーが見つからないか、使う権限がありません。タワーをつなぎ、Linux の "
+                "legousbtower ドライバが作る /dev/usb/legousbtower0 があって読み書きできるか、"
+                "確かめてください。");
+        return QCoreApplication::translate(
+                   "RcxSender",
+                   "ポート「%1」を開けませんでした。ポートの名前と、使う権限（dialout グループ："
+                   "sudo adduser $USER dialout のあとでログインし直します）を確かめてください。")
+            .arg(port);
     case Status::TowerSilent:
-        return japanese ? QStringLiteral("赤外線タワー（%1）が答えません。タワーの電池と、つないだポートを確かめてください。")
-                              .arg(port)
-                        : QStringLiteral("The infrared tower (%1) does not answer: check its battery and the port it is "
-                                         "plugged into.")
-                              .arg(port);
+        return QCoreApplication::translate(
+                   "RcxSender", "赤外線タワー（%1）が答えません。タワーの電池と、つないだポートを確かめてください。")
+            .arg(port);
     case Status::BrickSilent:
-        return japanese ? QStringLiteral("RCX が答えません（タワー：%1）。RCX の電源を入れ、タワーに向けて近くに置いてください。")
-                              .arg(port)
-                        : QStringLiteral("The RCX does not answer (tower: %1): switch it on and put it near the tower, "
-                                         "facing it.")
-                              .arg(port);
+        return QCoreApplication::translate(
+                   "RcxSender",
+                   "RCX が答えません（タワー：%1）。RCX の電源を入れ、タワーに向けて近くに置いてください。")
+            .arg(port);
     case Status::NoFirmware:
-        return japanese ? QStringLiteral("RCX にファームウェアが入っていません（タワー：%1）。ファームウェアは RCX の基本の"
-                                         "ソフトで、電池を外すと消えます。LEGO のファームウェア（firm0328.lgo など）を"
-                                         "「nqc -firmware firm0328.lgo」で入れてから、もう一度送ってください。"
-                                         "ZEPA にはファームウェアは入っていません。")
-                              .arg(port)
-                        : QStringLiteral("The RCX has no firmware (tower: %1). The firmware is the RCX's own software and "
-                                         "goes when its batteries are taken out: load LEGO's firmware (such as "
-                                         "firm0328.lgo) with \"nqc -firmware firm0328.lgo\", then send again. ZEPA does "
-                                         "not come with the firmware.")
-                              .arg(port);
+        return QCoreApplication::translate(
+                   "RcxSender",
+                   "RCX にファームウェアが入っていません（タワー：%1）。ファームウェアは RCX の基本の"
+                   "ソフトで、電池を外すと消えます。LEGO のファームウェア（firm0328.lgo など）を"
+                   "「nqc -firmware firm0328.lgo」で入れてから、もう一度送ってください。"
+                   "ZEPA にはファームウェアは入っていません。")
+            .arg(port);
     case Status::NotEnoughMemory:
-        text = japanese ? QStringLiteral("RCX のメモリが足りません。ほかのプログラムを消す（nqc -clear ですべて消えます）か、"
-                                         "曲を短くしてください。")
-                        : QStringLiteral("The RCX has not enough memory: delete other programs (nqc -clear deletes them "
-                                         "all) or shorten the melody.");
+        text = QCoreApplication::translate(
+            "RcxSender",
+            "RCX のメモリが足りません。ほかのプログラムを消す（nqc -clear ですべて消えます）か、"
+            "曲を短くしてください。");
         break;
     case Status::Cancelled:
-        text = japanese ? QStringLiteral("送るのを中止しました。") : QStringLiteral("Sending was stopped.");
+        text = QCoreApplication::translate("RcxSender", "送るのを中止しました。");
         break;
     case Status::Failed:
-        text = (japanese ? QStringLiteral("RCX に送れませんでした。\n") : QStringLiteral("Could not send to the RCX.\n"))
-            + nqcOutput.trimmed();
+        text = (QCoreApplication::translate("RcxSender", "RCX に送れませんでした。\n")) + nqcOutput.trimmed();
         break;
     }
     if (slotLeftIncomplete() || status == Status::NotEnoughMemory)
-        text += japanese ? QStringLiteral("\nRCX のプログラム %1 は、曲を鳴らすタスクのないまま残っています。もう一度送ると直ります。")
-                               .arg(slot)
-                         : QStringLiteral("\nThe RCX's program %1 is left without its music task; sending again mends it.")
-                               .arg(slot);
+        text += QCoreApplication::translate(
+                    "RcxSender",
+                    "\nRCX のプログラム %1 は、曲を鳴らすタスクのないまま残っています。もう一度送ると直ります。")
+                    .arg(slot);
     return text;
 }
 
@@ -214,8 +203,11 @@ void RcxSender::compiled()
     }
     m_output.clear();
     m_downloading = true;
-    QStringList arguments{QStringLiteral("-TRCX2"), QStringLiteral("-S") + m_result.settings.port, QStringLiteral("-d"),
-                          QStringLiteral("-pgm"), QString::number(m_result.settings.slot),
+    QStringList arguments{QStringLiteral("-TRCX2"),
+                          QStringLiteral("-S") + m_result.settings.port,
+                          QStringLiteral("-d"),
+                          QStringLiteral("-pgm"),
+                          QString::number(m_result.settings.slot),
                           m_folder->filePath(QStringLiteral("melody.rcx"))};
     if (m_result.settings.run)
         arguments << QStringLiteral("-run");
@@ -252,7 +244,8 @@ void RcxSender::downloaded()
     const QRegularExpressionMatch level = battery.match(m_output);
     if (level.hasMatch()) {
         m_result.batteryVolts = level.captured(1).toDouble();
-        m_result.batteryLow = m_output.contains(QStringLiteral("batteries are low")) || m_result.batteryVolts < LowBattery;
+        m_result.batteryLow
+            = m_output.contains(QStringLiteral("batteries are low")) || m_result.batteryVolts < LowBattery;
     }
     if (m_cancelled)
         return end(SendResult::Status::Cancelled);
@@ -265,7 +258,7 @@ void RcxSender::downloaded()
         return end(SendResult::Status::TowerSilent);
     case NqcNoBrick:
         return end(m_output.contains(QStringLiteral("No firmware")) ? SendResult::Status::NoFirmware
-                                                                      : SendResult::Status::BrickSilent);
+                                                                    : SendResult::Status::BrickSilent);
     case NqcNoMemory:
         return end(SendResult::Status::NotEnoughMemory);
     default:

@@ -59,14 +59,15 @@ struct SendResult {
     // Whether the slot was left without its music task: a download stopped
     // part way leaves task main alone, which starts a task that is not there.
     bool slotLeftIncomplete() const;
-    // One sentence or more for the user, naming the port and the slot.
-    QString message(bool japanese = true) const;
+    // One sentence or more for the user, naming the port and the slot, in the
+    // language of the windows.
+    QString message() const;
 };
 
 // Why the text is not a port ZEPA sends through, or nothing when it is one:
 // "usb", or an absolute path without line breaks or control characters. So
 // no text can be taken by nqc as another option.
-std::optional<QString> portProblem(const QString &port, bool japanese = true);
+std::optional<QString> portProblem(const QString &port);
 
 // The download's blocks of 20 bytes: task main's, then the music task's.
 int downloadBlocks(std::span<const NoteRecord> notes);

@@ -1,5 +1,7 @@
 #include "sysinfo/SysInfoStarter.h"
 
+#include <QCoreApplication>
+
 #include <QtEndian>
 
 namespace {
@@ -35,7 +37,8 @@ void SysInfoStarter::StartSysInfo()
     }
     if (!command.isEmpty() && m_launcher.startDetached(command))
         return;
-    m_messages.show(Message::plain(QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")));
+    m_messages.show(
+        Message::plain(QCoreApplication::translate("SysInfoStarter", "現時点ではｼｽﾃﾑ情報を使用できません")));
 }
 
 bool SysInfoStarter::GetKeyValue(quint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef,

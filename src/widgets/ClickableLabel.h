@@ -10,6 +10,11 @@ class ClickableLabel : public QLabel {
 public:
     explicit ClickableLabel(QWidget *parent = nullptr);
 
+    // A screen reader meets each clickable label as a button ("press"), named
+    // by its accessible name or its text. Installed once, before the labels
+    // are shown.
+    static void installAccessibility();
+
 signals:
     void clicked();
 

@@ -1,5 +1,7 @@
 #include "widgets/NoteKeys.h"
 
+#include <QCoreApplication>
+
 namespace NoteKeys {
 namespace {
 
@@ -88,22 +90,47 @@ std::optional<Action> actionFor(const QKeyEvent &event)
 
 QList<std::pair<QString, QString>> keyList()
 {
-    return {
-        {QStringLiteral("Z S X D C V G B H N J M"),
-         QStringLiteral("ド ド＃ レ レ＃ ミ ファ ファ＃ ソ ソ＃ ラ ラ＃ シ")},
-        {QStringLiteral("Page Up / Page Down"), QStringLiteral("音の高さを一つ上げる／下げる")},
-        {QStringLiteral("1 2 3 4 5 6"), QStringLiteral("４／４ ２／４ １／４ １／８ １／１６ １／３２")},
-        {QStringLiteral("Shift + 1 2 3 4"), QStringLiteral("３／４ ３／８ ３／１６ ３／３２")},
-        {QStringLiteral("7 8 9"), QStringLiteral("三連四分音符 三連八分音符 三連十六分音符")},
-        {QStringLiteral(", . /"), QStringLiteral("普通の長さ スタッカート スラーまたはタイ")},
-        {QStringLiteral("0"), QStringLiteral("休符")},
-        {QStringLiteral("Enter"), QStringLiteral("入力確定")},
-        {QStringLiteral("BackSpace"), QStringLiteral("一つ前の音をクリアする")},
-        {QStringLiteral("F5 / Shift+F5"), QStringLiteral("最初から再生（再生中は停止）／最後の１０音を再生")},
-        {QStringLiteral("Ctrl+Z / Ctrl+Y"), QStringLiteral("元に戻す／やり直し")},
-        {QStringLiteral("Ctrl+L"), QStringLiteral("楽譜を表示")},
-        {QStringLiteral("Ctrl+O / Ctrl+S / Ctrl+E"), QStringLiteral("開く／上書き保存／NQCプログラムを書き出す")},
+    const auto words = [](const char *text) { return QCoreApplication::translate("NoteKeys", text); };
+    QList<std::pair<QString, QString>> list;
+    const std::array<QString, PitchCount> pitches = pitchNames();
+    for (int pitch = 0; pitch < PitchCount; ++pitch)
+        list.append({QString(QChar(char16_t(PianoKeys[pitch].key))), pitches[std::size_t(pitch)]});
+    const std::pair<const char *, const char *> others[] = {
+        {"Page Up", QT_TRANSLATE_NOOP("NoteKeys", "音の高さを一つ上げる")},
+        {"Page Down", QT_TRANSLATE_NOOP("NoteKeys", "音の高さを一つ下げる")},
+        {"1", QT_TRANSLATE_NOOP("NoteKeys", "４／４")},
+        {"2", QT_TRANSLATE_NOOP("NoteKeys", "２／４")},
+        {"3", QT_TRANSLATE_NOOP("NoteKeys", "１／４")},
+        {"4", QT_TRANSLATE_NOOP("NoteKeys", "１／８")},
+        {"5", QT_TRANSLATE_NOOP("NoteKeys", "１／１６")},
+        {"6", QT_TRANSLATE_NOOP("NoteKeys", "１／３２")},
+        {"Shift+1", QT_TRANSLATE_NOOP("NoteKeys", "３／４")},
+        {"Shift+2", QT_TRANSLATE_NOOP("NoteKeys", "３／８")},
+        {"Shift+3", QT_TRANSLATE_NOOP("NoteKeys", "３／１６")},
+        {"Shift+4", QT_TRANSLATE_NOOP("NoteKeys", "３／３２")},
+        {"7", QT_TRANSLATE_NOOP("NoteKeys", "三連四分音符")},
+        {"8", QT_TRANSLATE_NOOP("NoteKeys", "三連八分音符")},
+        {"9", QT_TRANSLATE_NOOP("NoteKeys", "三連十六分音符")},
+        {",", QT_TRANSLATE_NOOP("NoteKeys", "普通の長さ")},
+        {".", QT_TRANSLATE_NOOP("NoteKeys", "スタッカート")},
+        {"/", QT_TRANSLATE_NOOP("NoteKeys", "スラーまたはタイ")},
+        {"0", QT_TRANSLATE_NOOP("NoteKeys", "休符")},
+        {"Enter", QT_TRANSLATE_NOOP("NoteKeys", "入力確定")},
+        {"BackSpace", QT_TRANSLATE_NOOP("NoteKeys", "一つ前の音をクリアする")},
+        {"F5", QT_TRANSLATE_NOOP("NoteKeys", "最初から再生（再生中は停止）")},
+        {"Shift+F5", QT_TRANSLATE_NOOP("NoteKeys", "最後の１０音を再生")},
+        {"Ctrl+Z", QT_TRANSLATE_NOOP("NoteKeys", "元に戻す")},
+        {"Ctrl+Y", QT_TRANSLATE_NOOP("NoteKeys", "やり直し")},
+        {"Ctrl+L", QT_TRANSLATE_NOOP("NoteKeys", "楽譜を表示")},
+        {"Ctrl+O", QT_TRANSLATE_NOOP("NoteKeys", "開く")},
+        {"Ctrl+S", QT_TRANSLATE_NOOP("NoteKeys", "上書き保存")},
+        {"Ctrl+E", QT_TRANSLATE_NOOP("NoteKeys", "NQCプログラムを書き出す")},
+        {"F9", QT_TRANSLATE_NOOP("NoteKeys", "RCXに送る")},
+        {"F1", QT_TRANSLATE_NOOP("NoteKeys", "使い方")},
     };
+    for (const auto &[key, meaning] : others)
+        list.append({QString::fromLatin1(key), words(meaning)});
+    return list;
 }
 
 } // namespace NoteKeys

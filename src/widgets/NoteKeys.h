@@ -29,7 +29,8 @@ using Action = std::variant<PitchKey, NoteLength, Articulation, Command>;
 // What a key press does, if anything.
 std::optional<Action> actionFor(const QKeyEvent &event);
 
-// The list shown under 「ヘルプ」→「キー操作」: key and what it does, a line each.
+// The list shown under 「ヘルプ」→「キー操作」: each key and what it does,
+// the twelve pitch keys first.
 QList<std::pair<QString, QString>> keyList();
 
 } // namespace NoteKeys

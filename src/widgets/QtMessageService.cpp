@@ -1,5 +1,7 @@
 #include "widgets/QtMessageService.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -54,16 +56,19 @@ MessageAnswer QtMessageService::show(const Message &message)
         break;
     case MessageButtons::OkCancel:
         add(QStringLiteral("OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
-        add(QStringLiteral("キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
+        add(QCoreApplication::translate("QtMessageService", "キャンセル"), QMessageBox::RejectRole,
+            MessageAnswer::Cancel);
         break;
     case MessageButtons::YesNo:
-        add(QStringLiteral("はい"), QMessageBox::YesRole, MessageAnswer::Yes);
-        add(QStringLiteral("いいえ"), QMessageBox::NoRole, MessageAnswer::No);
+        add(QCoreApplication::translate("QtMessageService", "はい"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QCoreApplication::translate("QtMessageService", "いいえ"), QMessageBox::NoRole, MessageAnswer::No);
         break;
     case MessageButtons::SaveDiscardCancel:
-        add(QStringLiteral("保存"), QMessageBox::AcceptRole, MessageAnswer::Save);
-        add(QStringLiteral("保存しない"), QMessageBox::DestructiveRole, MessageAnswer::Discard);
-        add(QStringLiteral("キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
+        add(QCoreApplication::translate("QtMessageService", "保存"), QMessageBox::AcceptRole, MessageAnswer::Save);
+        add(QCoreApplication::translate("QtMessageService", "保存しない"), QMessageBox::DestructiveRole,
+            MessageAnswer::Discard);
+        add(QCoreApplication::translate("QtMessageService", "キャンセル"), QMessageBox::RejectRole,
+            MessageAnswer::Cancel);
         break;
     }
     box.setEscapeButton(buttons.back().first);

@@ -1,5 +1,7 @@
 #include "widgets/QtUserDialogs.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -23,7 +25,7 @@ QWidget *activeWindow()
 class DialogProgress : public ProgressTask {
 public:
     DialogProgress(const QString &title, const QString &label, int maximum)
-        : m_dialog(label, QStringLiteral("中止"), 0, maximum, activeWindow())
+        : m_dialog(label, QCoreApplication::translate("QtUserDialogs", "中止"), 0, maximum, activeWindow())
     {
         m_dialog.setWindowTitle(title);
         m_dialog.setWindowModality(Qt::WindowModal);
@@ -94,7 +96,7 @@ PrintOutcome QtUserDialogs::print(const QString &title, const std::function<bool
     // The preview shows the pages as they will print and has the printer's
     // own dialog behind its print button; the pages are painted for each.
     QPrintPreviewDialog preview(&printer, activeWindow());
-    preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(title));
+    preview.setWindowTitle(QCoreApplication::translate("QtUserDialogs", "印刷プレビュー - %1").arg(title));
     // Large enough to read a page of music: most of the screen it opens on.
     if (const QScreen *screen = preview.screen())
         preview.resize(screen->availableGeometry().size() * 0.8);

@@ -1,12 +1,20 @@
 #include "widgets/UndoActions.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QUndoStack>
 
 namespace {
 
-const QString UndoText = QStringLiteral("元に戻す(&U)");
-const QString RedoText = QStringLiteral("やり直し(&R)");
+QString UndoText()
+{
+    return QCoreApplication::translate("UndoActions", "元に戻す(&U)");
+}
+QString RedoText()
+{
+    return QCoreApplication::translate("UndoActions", "やり直し(&R)");
+}
 
 void name(QAction *action, const QString &command, const QString &what)
 {
@@ -20,8 +28,8 @@ void followUndoStack(QAction *undo, QAction *redo, QUndoStack &stack)
     QObject::connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
     QObject::connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     const auto update = [undo, redo, &stack] {
-        name(undo, UndoText, stack.undoText());
-        name(redo, RedoText, stack.redoText());
+        name(undo, UndoText(), stack.undoText());
+        name(redo, RedoText(), stack.redoText());
         undo->setEnabled(stack.canUndo());
         redo->setEnabled(stack.canRedo());
     };

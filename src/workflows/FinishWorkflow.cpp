@@ -1,12 +1,17 @@
 #include "workflows/FinishWorkflow.h"
 
+#include <QCoreApplication>
+
 #include "files/MusicFileSaver.h"
 #include "nqc/NqcProgram.h"
 #include "nqc/ProgramSize.h"
 
 namespace {
 
-const QString WriteErrorTitle = QStringLiteral("書き込みエラー");
+QString WriteErrorTitle()
+{
+    return QCoreApplication::translate("FinishWorkflow", "書き込みエラー");
+}
 
 } // namespace
 
@@ -21,7 +26,8 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
 {
     if (state.noteTotal() == 0) {
         const MessageAnswer answer
-            = messages.show(Message::question(QStringLiteral("何も作成せずに終了します"), QStringLiteral("終了")));
+            = messages.show(Message::question(QCoreApplication::translate("FinishWorkflow", "何も作成せずに終了します"),
+                                              QCoreApplication::translate("FinishWorkflow", "終了")));
         return answer == MessageAnswer::Ok ? FinishResult::EndProgram : FinishResult::ReturnToComposer;
     }
 
@@ -31,29 +37,34 @@ FinishResult finishComposing(const ComposerState &state, MessageService &message
 
 QString writeProgramFile(const ComposerState &state, MessageService &messages, FileSystem &files)
 {
-    QString notice = QStringLiteral(
+    QString notice = QCoreApplication::translate(
+        "FinishWorkflow",
         "書き込みに数分かかる場合がありますが、強制終了は絶対にしないでください。「OK」を押すと書き込みを始めます。");
     // The file is written all the same: the user may shorten it, or download it in parts.
     if (ProgramSize::bytes(state.notes()) > ProgramSize::RcxProgramMemory)
-        notice += QStringLiteral("\nこのプログラムは大きすぎて、RCXに全部は転送できません。");
-    messages.show(Message::notice(notice, QStringLiteral("注意")));
+        notice += QCoreApplication::translate("FinishWorkflow",
+                                              "\nこのプログラムは大きすぎて、RCXに全部は転送できません。");
+    messages.show(Message::notice(notice, QCoreApplication::translate("FinishWorkflow", "注意")));
 
     const SaveResult saved = saveProgram(files, state.notes());
     switch (saved.status) {
     case SaveResult::Status::Saved:
         return saved.fileName;
     case SaveResult::Status::NoFreeName:
-        messages.show(Message::refusal(QStringLiteral("保存できるファイル名がありません。"), WriteErrorTitle));
+        messages.show(Message::refusal(
+            QCoreApplication::translate("FinishWorkflow", "保存できるファイル名がありません。"), WriteErrorTitle()));
         return QString();
     case SaveResult::Status::FolderMissing:
-        messages.show(Message::refusal(
-            QStringLiteral("フォルダ「%1」がありません。\n%2").arg(files.folderPath(), saved.reason), WriteErrorTitle));
+        messages.show(Message::refusal(QCoreApplication::translate("FinishWorkflow", "フォルダ「%1」がありません。\n%2")
+                                           .arg(files.folderPath(), saved.reason),
+                                       WriteErrorTitle()));
         return QString();
     case SaveResult::Status::Failed:
         break;
     }
-    messages.show(Message::refusal(QStringLiteral("ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3")
-                                       .arg(saved.fileName, files.folderPath(), saved.reason),
-                                   WriteErrorTitle));
+    messages.show(Message::refusal(
+        QCoreApplication::translate("FinishWorkflow", "ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3")
+            .arg(saved.fileName, files.folderPath(), saved.reason),
+        WriteErrorTitle()));
     return QString();
 }

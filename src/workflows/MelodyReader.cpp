@@ -1,5 +1,9 @@
 #include "workflows/MelodyReader.h"
 
+#include <QRegularExpression>
+
+#include <QCoreApplication>
+
 #include <cerrno>
 
 #include <QFile>
@@ -7,9 +11,9 @@
 
 #include "base/SystemReasons.h"
 #include "midi/MidiImport.h"
-#include "notation/MusicXmlReader.h"
 #include "mml/MelodyFromEvents.h"
 #include "mml/MmlReader.h"
+#include "notation/MusicXmlReader.h"
 #include "nqc/NqcReader.h"
 #include "score/ComposerState.h"
 
@@ -34,8 +38,7 @@ MelodyRead fromMelodyFile(const QByteArray &bytes)
     read.status = MelodyRead::Status::Read;
     read.melody = mml.melody;
     read.events = brickEvents(read.melody.notes);
-    read.changesJapanese = mml.changesJapanese;
-    read.changesEnglish = mml.changesEnglish;
+    read.changes = mml.changes;
     return read;
 }
 
@@ -84,8 +87,7 @@ MelodyRead fromMidi(const QByteArray &bytes, const MelodyReadOptions &options)
     read.kind = MelodyKind::Midi;
     read.melody = import.melody;
     read.events = brickEvents(read.melody.notes);
-    read.changesJapanese = import.changes(true);
-    read.changesEnglish = import.changes(false);
+    read.changes = import.changes();
     return read;
 }
 
@@ -102,8 +104,7 @@ MelodyRead fromMusicXml(const QByteArray &bytes)
     read.kind = MelodyKind::MusicXml;
     read.melody = musicXml.import.melody;
     read.events = brickEvents(read.melody.notes);
-    read.changesJapanese = musicXml.leftOutJapanese + musicXml.import.changes(true);
-    read.changesEnglish = musicXml.leftOutEnglish + musicXml.import.changes(false);
+    read.changes = musicXml.leftOut + musicXml.import.changes();
     return read;
 }
 
@@ -112,9 +113,9 @@ MelodyRead fromMusicXml(const QByteArray &bytes)
 QString MelodyRead::placedError() const
 {
     if (line > 0 && column > 0)
-        return QStringLiteral("%1行目 %2文字目: %3").arg(line).arg(column).arg(error);
+        return QCoreApplication::translate("MelodyReader", "%1行目 %2文字目: %3").arg(line).arg(column).arg(error);
     if (line > 0)
-        return QStringLiteral("%1行目: %2").arg(line).arg(error);
+        return QCoreApplication::translate("MelodyReader", "%1行目: %2").arg(line).arg(error);
     return error;
 }
 
@@ -123,6 +124,12 @@ MelodyKind melodyKindOf(const QByteArray &bytes)
     if (bytes.startsWith("MThd"))
         return MelodyKind::Midi;
     if (bytes.startsWith("#define"))
+        return MelodyKind::Program;
+    // Another NQC (or NXC) program: its reader says it is none of ZEPA's,
+    // rather than the melody reader stumbling on its first letter.
+    static const QRegularExpression program(QStringLiteral("^\\s*task\\s+main\\s*\\("),
+                                            QRegularExpression::MultilineOption);
+    if (program.match(QString::fromLatin1(bytes.left(64 * 1024))).hasMatch())
         return MelodyKind::Program;
     if (looksLikeMusicXml(bytes))
         return MelodyKind::MusicXml;
@@ -150,12 +157,14 @@ namespace {
 MelodyRead tooLarge(MelodyKind kind, qint64 size)
 {
     constexpr double MB = 1024 * 1024;
-    MelodyRead read = refused(MelodyRead::Status::Refused,
-                              QStringLiteral("%1 MB あり、ZEPAの曲（%2 音まで）のファイルとしては大きすぎます"
-                                             "（%3 MB まで）。")
-                                  .arg(QString::number(double(size) / MB, 'f', 1))
-                                  .arg(ComposerState::ScoreCapacity)
-                                  .arg(largestFileOf(kind) / qint64(MB)));
+    MelodyRead read
+        = refused(MelodyRead::Status::Refused,
+                  QCoreApplication::translate("MelodyReader",
+                                              "%1 MB あり、ZEPAの曲（%2 音まで）のファイルとしては大きすぎます"
+                                              "（%3 MB まで）。")
+                      .arg(QString::number(double(size) / MB, 'f', 1))
+                      .arg(ComposerState::ScoreCapacity)
+                      .arg(largestFileOf(kind) / qint64(MB)));
     read.kind = kind;
     return read;
 }

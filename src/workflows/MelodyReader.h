@@ -9,8 +9,8 @@
 #include <QStringList>
 
 #include "midi/MidiReader.h"
-#include "score/Melody.h"
 #include "performance/BrickEvents.h"
+#include "score/Melody.h"
 
 // The one reader of a melody from a file, for the windows and the command
 // line alike. The kind of a file is told from its bytes, never its name:
@@ -56,8 +56,7 @@ struct MelodyRead {
     int column = 0; // in a melody file
     QString melodyError; // a program read whose notes cannot be told: why
     std::vector<MidiVoice> voices; // NoSuchVoice: the voices that have notes
-    QStringList changesJapanese; // what making the melody changed (a MIDI file)
-    QStringList changesEnglish;
+    QStringList changes; // what making the melody changed (a MIDI file), in the windows' language
 
     bool ok() const { return status == Status::Read; }
     bool hasMelody() const { return ok() && melodyError.isEmpty(); }

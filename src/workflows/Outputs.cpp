@@ -1,46 +1,77 @@
 #include "workflows/Outputs.h"
 
-#include "midi/MidiWriter.h"
+#include <QCoreApplication>
+
 #include "base/ProgramInfo.h"
+#include "base/UiLanguage.h"
+#include "midi/MidiWriter.h"
 #include "notation/LilyPondWriter.h"
 #include "notation/MusicXmlWriter.h"
 #include "nqc/NqcProgram.h"
 #include "sound/WavFile.h"
 
+namespace {
+
+std::array<OutputFormat, 10> translatedFormats()
+{
+    return {{
+        {OutputKind::Nqc, QStringLiteral("nqc"), QCoreApplication::translate("Outputs", "NQCプログラムを書き出す(&C)"),
+         QCoreApplication::translate("Outputs", "NQCプログラムを書き出す"),
+         QCoreApplication::translate("Outputs", "NQCプログラム (*.nqc)"), QStringLiteral(".nqc"), std::nullopt},
+        {OutputKind::Wav, QStringLiteral("render"),
+         QCoreApplication::translate("Outputs", "WAVファイルに書き出す(&W)..."),
+         QCoreApplication::translate("Outputs", "WAVファイルに書き出す"),
+         QCoreApplication::translate("Outputs", "WAVファイル (*.wav)"), QStringLiteral(".wav"), std::nullopt},
+        {OutputKind::Midi, QStringLiteral("midi"),
+         QCoreApplication::translate("Outputs", "MIDIファイルに書き出す(&M)..."),
+         QCoreApplication::translate("Outputs", "MIDIファイルに書き出す"),
+         QCoreApplication::translate("Outputs", "MIDIファイル（拍に合わせる） (*.mid)"), QStringLiteral(".mid"),
+         std::nullopt},
+        {OutputKind::Nxc, QStringLiteral("nxc"), QCoreApplication::translate("Outputs", "NXT（NXC）(&X)..."),
+         QCoreApplication::translate("Outputs", "ほかのブロック用に書き出す"),
+         QCoreApplication::translate("Outputs", "NXCプログラム (*.nxc)"), QStringLiteral(".nxc"), ExportTarget::Nxc},
+        {OutputKind::Pybricks, QStringLiteral("pybricks"),
+         QCoreApplication::translate("Outputs", "Pybricks（SPIKE・EV3・Powered Up）(&P)..."),
+         QCoreApplication::translate("Outputs", "ほかのブロック用に書き出す"),
+         QCoreApplication::translate("Outputs", "Pythonプログラム (*.py)"), QStringLiteral("_pybricks.py"),
+         ExportTarget::Pybricks},
+        {OutputKind::Microbit, QStringLiteral("microbit"),
+         QCoreApplication::translate("Outputs", "micro:bit（MicroPython）(&M)..."),
+         QCoreApplication::translate("Outputs", "ほかのブロック用に書き出す"),
+         QCoreApplication::translate("Outputs", "Pythonプログラム (*.py)"), QStringLiteral("_microbit.py"),
+         ExportTarget::Microbit},
+        {OutputKind::Ev3dev, QStringLiteral("ev3dev"),
+         QCoreApplication::translate("Outputs", "EV3（ev3dev の Python）(&E)..."),
+         QCoreApplication::translate("Outputs", "ほかのブロック用に書き出す"),
+         QCoreApplication::translate("Outputs", "Pythonプログラム (*.py)"), QStringLiteral("_ev3dev.py"),
+         ExportTarget::Ev3dev},
+        {OutputKind::MidiAsPlayed, QStringLiteral("midi --as-played"), QString(),
+         QCoreApplication::translate("Outputs", "MIDIファイルに書き出す"),
+         QCoreApplication::translate("Outputs", "MIDIファイル（ブロックが鳴らす時間のまま） (*.mid)"),
+         QStringLiteral(".mid"), std::nullopt},
+        {OutputKind::MusicXml, QStringLiteral("musicxml"),
+         QCoreApplication::translate("Outputs", "MusicXMLに書き出す(&U)..."),
+         QCoreApplication::translate("Outputs", "MusicXMLに書き出す"),
+         QCoreApplication::translate("Outputs", "MusicXMLファイル (*.musicxml)"), QStringLiteral(".musicxml"),
+         std::nullopt},
+        {OutputKind::LilyPond, QStringLiteral("lilypond"),
+         QCoreApplication::translate("Outputs", "LilyPondに書き出す(&L)..."),
+         QCoreApplication::translate("Outputs", "LilyPondに書き出す"),
+         QCoreApplication::translate("Outputs", "LilyPondファイル (*.ly)"), QStringLiteral(".ly"), std::nullopt},
+    }};
+}
+
+} // namespace
+
+// One table a language, made when first asked for in it: the references
+// handed out stay valid, and the texts follow the language installed.
 const std::array<OutputFormat, 10> &outputFormats()
 {
-    static const std::array<OutputFormat, 10> formats{{
-        {OutputKind::Nqc, QStringLiteral("nqc"), QStringLiteral("NQCプログラムを書き出す(&C)"),
-         QStringLiteral("NQCプログラムを書き出す"), QStringLiteral("NQCプログラム (*.nqc)"), QStringLiteral(".nqc"),
-         std::nullopt},
-        {OutputKind::Wav, QStringLiteral("render"), QStringLiteral("WAVファイルに書き出す(&W)..."),
-         QStringLiteral("WAVファイルに書き出す"), QStringLiteral("WAVファイル (*.wav)"), QStringLiteral(".wav"),
-         std::nullopt},
-        {OutputKind::Midi, QStringLiteral("midi"), QStringLiteral("MIDIファイルに書き出す(&M)..."),
-         QStringLiteral("MIDIファイルに書き出す"), QStringLiteral("MIDIファイル（拍に合わせる） (*.mid)"),
-         QStringLiteral(".mid"), std::nullopt},
-        {OutputKind::Nxc, QStringLiteral("nxc"), QStringLiteral("NXT（NXC）(&X)..."),
-         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("NXCプログラム (*.nxc)"), QStringLiteral(".nxc"),
-         ExportTarget::Nxc},
-        {OutputKind::Pybricks, QStringLiteral("pybricks"), QStringLiteral("Pybricks（SPIKE・EV3・Powered Up）(&P)..."),
-         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
-         QStringLiteral("_pybricks.py"), ExportTarget::Pybricks},
-        {OutputKind::Microbit, QStringLiteral("microbit"), QStringLiteral("micro:bit（MicroPython）(&M)..."),
-         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
-         QStringLiteral("_microbit.py"), ExportTarget::Microbit},
-        {OutputKind::Ev3dev, QStringLiteral("ev3dev"), QStringLiteral("EV3（ev3dev の Python）(&E)..."),
-         QStringLiteral("ほかのブロック用に書き出す"), QStringLiteral("Pythonプログラム (*.py)"),
-         QStringLiteral("_ev3dev.py"), ExportTarget::Ev3dev},
-        {OutputKind::MidiAsPlayed, QStringLiteral("midi --as-played"), QString(), QStringLiteral("MIDIファイルに書き出す"),
-         QStringLiteral("MIDIファイル（ブロックが鳴らす時間のまま） (*.mid)"), QStringLiteral(".mid"), std::nullopt},
-        {OutputKind::MusicXml, QStringLiteral("musicxml"), QStringLiteral("MusicXMLに書き出す(&U)..."),
-         QStringLiteral("MusicXMLに書き出す"), QStringLiteral("MusicXMLファイル (*.musicxml)"),
-         QStringLiteral(".musicxml"), std::nullopt},
-        {OutputKind::LilyPond, QStringLiteral("lilypond"), QStringLiteral("LilyPondに書き出す(&L)..."),
-         QStringLiteral("LilyPondに書き出す"), QStringLiteral("LilyPondファイル (*.ly)"), QStringLiteral(".ly"),
-         std::nullopt},
-    }};
-    return formats;
+    static std::optional<std::array<OutputFormat, 10>> tables[2];
+    std::optional<std::array<OutputFormat, 10>> &table = tables[int(UiLanguages::language())];
+    if (!table)
+        table = translatedFormats();
+    return *table;
 }
 
 const OutputFormat &outputFormat(OutputKind kind)
@@ -121,8 +152,8 @@ OutputResult writeNqc(const OutputSource &source, const QString &path, UserFileW
     return fromWrite(UserFileWriter::write(
         path,
         [&source](const UserFileWriter::Sink &sink) {
-            const bool done = source.melody ? composeNqcProgram(source.melody->notes, sink)
-                                            : sink(nqcProgramText(source.events));
+            const bool done
+                = source.melody ? composeNqcProgram(source.melody->notes, sink) : sink(nqcProgramText(source.events));
             return done ? UserFileWriter::Produced::Done : UserFileWriter::Produced::Failed;
         },
         replace));
@@ -163,13 +194,13 @@ OutputResult writeOutput(OutputKind kind, const OutputSource &source, const QStr
                             kind == OutputKind::Midi ? MidiFile::Timing::Grid : MidiFile::Timing::AsPlayed),
             replace));
     case OutputKind::MusicXml: {
-        const MusicXmlText xml = musicXmlText(*source.melody, source.title,
-                                              QStringLiteral("ZEPA %1").arg(programVersionText()));
+        const MusicXmlText xml
+            = musicXmlText(*source.melody, source.title, QStringLiteral("ZEPA %1").arg(programVersionText()));
         OutputResult result = fromWrite(UserFileWriter::write(path, xml.bytes, replace));
         if (xml.barsDropped)
             result.changes << ExportChange{
-                QStringLiteral("%1/4拍子に合わない長さがあるため、小節線を見せずに書きました。").arg(source.melody->meter),
-                QStringLiteral("some lengths do not fit %1/4, so the bars are not shown.").arg(source.melody->meter)};
+                QCoreApplication::translate("Outputs", "%1/4拍子に合わない長さがあるため、小節線を見せずに書きました。")
+                    .arg(source.melody->meter)};
         return result;
     }
     case OutputKind::LilyPond:
@@ -180,7 +211,8 @@ OutputResult writeOutput(OutputKind kind, const OutputSource &source, const QStr
     case OutputKind::Ev3dev:
         break;
     }
-    const ExportedProgram program = exportProgram(*outputFormat(kind).brick, source.melody->notes, source.melody->tempo);
+    const ExportedProgram program
+        = exportProgram(*outputFormat(kind).brick, source.melody->notes, source.melody->tempo);
     OutputResult result = fromWrite(UserFileWriter::write(path, program.text, replace));
     result.changes = program.changes;
     return result;

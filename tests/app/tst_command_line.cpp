@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,9 +15,9 @@
 
 #include "common/NoteBuilders.h"
 #include "common/TestFiles.h"
-#include "send/SimulatedBrick.h"
 #include "nqc/NqcProgram.h"
 #include "performance/BrickTones.h"
+#include "send/SimulatedBrick.h"
 
 namespace {
 
@@ -83,6 +83,8 @@ class CommandLineTest : public QObject {
 private slots:
     void usageErrorsAndHelp_data();
     void usageErrorsAndHelp();
+    void messagesSpeakOneLanguage_data();
+    void messagesSpeakOneLanguage();
     void renderWritesTheMelodyAndReplacesNothing();
     void melodyFilesAndProgramsTurnIntoEachOther();
     void midiFilesComeInAndProgramsGoToOtherBricks();
@@ -118,8 +120,9 @@ void CommandLineTest::usageErrorsAndHelp_data()
                                          << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
     QTest::newRow("export for an unknown brick") << QStringList{"export", "--target", "rcx3", "a.mml", "a.py"} << 2
                                                  << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
-    QTest::newRow("input missing") << QStringList{"render", "/nonexistent/music0.nqc", "x.wav"} << 1
-                                   << "zepa: /nonexistent/music0.nqc: cannot read: No such file or directory\n";
+    QTest::newRow("input missing") << QStringList{
+        "render", "/nonexistent/music0.nqc",
+        "x.wav"} << 1 << "zepa: /nonexistent/music0.nqc: the file does not exist; check its name and folder\n";
 }
 
 void CommandLineTest::usageErrorsAndHelp()
@@ -147,6 +150,66 @@ void CommandLineTest::usageErrorsAndHelp()
     const Run one = zepa({QStringLiteral("nqc"), QStringLiteral("--help")});
     QCOMPARE(one.status, 0);
     QVERIFY(one.output.startsWith(QStringLiteral("Usage: zepa nqc [--force] INPUT.mml [OUTPUT.nqc]\n")));
+}
+
+void CommandLineTest::messagesSpeakOneLanguage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("message"); // %1 the folder of the test's files
+    QTest::addColumn<int>("status");
+    const auto both = [](const char *name, const QStringList &arguments, const QString &english,
+                         const QString &japanese, int status) {
+        QTest::addRow("%s, en", name) << arguments << "C.UTF-8" << english << status;
+        QTest::addRow("%s, ja", name) << arguments << "ja_JP.UTF-8" << japanese << status;
+    };
+    both("a file not there", {"render", "%1/missing.mml", "%1/x.wav"},
+         "zepa: %1/missing.mml: the file does not exist; check its name and folder\n",
+         "zepa: %1/missing.mml: このファイルはありません。名前と場所を確かめてください\n", 1);
+    both("a program ZEPA did not write", {"nqc", "%1/robot.nqc", "%1/out.nqc"},
+         "zepa: %1/robot.nqc:1: this is not a program ZEPA wrote: open the melody file (.mml) instead, or a "
+         "music0.nqc as ZEPA wrote it\n",
+         "zepa: %1/robot.nqc:1: ZEPAが書いたプログラムではありません。ZEPAで開くのは、メロディファイル（.mml）か、"
+         "ZEPAが書いたままの music0.nqc などです\n",
+         1);
+    both("a mistake in a melody file", {"midi", "%1/song.mml", "%1/song.mid"},
+         "zepa: %1/song.mml:1:4: octaves go from O0 to O9\n",
+         "zepa: %1/song.mml:1:4: オクターブは O0 から O9 までです\n", 1);
+    both("an output there already", {"mml", "%1/song2.mml", "%1/robot.nqc"},
+         "zepa: %1/robot.nqc: exists already; not replaced (--force replaces it)\n",
+         "zepa: %1/robot.nqc: もうあるので置き換えませんでした（--force を付けると置き換えます）\n", 1);
+    both("an unknown command", {"sing"}, "zepa: unknown command \"sing\"; see zepa --help\n",
+         "zepa: 「sing」というコマンドはありません。zepa --help で使い方を見てください\n", 2);
+    both("no language", {"--lang", "fr", "render"}, "zepa: --lang takes ja (Japanese) or en (English), not \"fr\"\n",
+         "zepa: --lang には ja（日本語）か en（英語）を書いてください（「fr」は使えません）\n", 2);
+    // --lang goes over the locale, before or after the command.
+    QTest::newRow("--lang en under a Japanese locale") << QStringList{"--lang", "en", "sing"} << "ja_JP.UTF-8"
+                                                       << "zepa: unknown command \"sing\"; see zepa --help\n"
+                                                       << 2;
+    QTest::newRow("--lang=ja under the C locale")
+        << QStringList{"render", "--lang=ja", "%1/missing.mml", "%1/x.wav"} << "C.UTF-8"
+        << "zepa: %1/missing.mml: このファイルはありません。名前と場所を確かめてください\n"
+        << 1;
+}
+
+void CommandLineTest::messagesSpeakOneLanguage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, locale);
+    QFETCH(QString, message);
+    QFETCH(int, status);
+    QTemporaryDir directory;
+    writeFile(directory.filePath(QStringLiteral("robot.nqc")), "task main()\n{\n    OnFwd(OUT_A);\n}\n");
+    writeFile(directory.filePath(QStringLiteral("song.mml")), "t90o12c\n");
+    writeFile(directory.filePath(QStringLiteral("song2.mml")), "t90 c d e\n");
+    for (QString &argument : arguments)
+        argument = argument.arg(directory.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANG"), locale);
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    const Run run = zepa(arguments, environment);
+    QCOMPARE(run.errors, message.arg(directory.path()));
+    QCOMPARE(run.status, status);
 }
 
 void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
@@ -228,8 +291,7 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
     run = zepa({QStringLiteral("nqc"), melody});
     QCOMPARE(run.status, 1);
     QCOMPARE(run.errors,
-             QStringLiteral("zepa: %1:2:2: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 "
-                            "のどれかです\n")
+             QStringLiteral("zepa: %1:2:2: a length is one of 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24\n")
                  .arg(melody));
 }
 
@@ -301,9 +363,10 @@ void CommandLineTest::sendReachesTheSimulatedBrick()
     SimulatedBrick off({"--no-echo"});
     run = zepa({QStringLiteral("send"), QStringLiteral("--port"), off.port(), melody});
     QCOMPARE(run.status, 1);
-    QCOMPARE(run.errors, QStringLiteral("zepa: The infrared tower (%1) does not answer: check its battery and the port it "
-                                        "is plugged into.\n")
-                             .arg(off.port()));
+    QCOMPARE(run.errors,
+             QStringLiteral("zepa: The infrared tower (%1) does not answer: check its battery and the port it "
+                            "is plugged into.\n")
+                 .arg(off.port()));
 }
 
 namespace {
@@ -365,8 +428,9 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
 
     // Both fonts travel inside the file: a printer without them prints the same.
     const QString fonts = toolOutput(QStringLiteral("pdffonts"), {pdf});
-    static const QRegularExpression embedded(QStringLiteral(R"(^(\S+)\s.*\s(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+$)"),
-                                             QRegularExpression::MultilineOption);
+    static const QRegularExpression embedded(
+        QStringLiteral(R"(^(\S+)\s.*\s(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+$)"),
+        QRegularExpression::MultilineOption);
     QStringList embeddedFonts;
     for (const QRegularExpressionMatch &match : embedded.globalMatch(fonts)) {
         QCOMPARE(match.captured(2), QStringLiteral("yes"));
@@ -395,11 +459,13 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
     QVERIFY(highest);
     QCOMPARE(highest->text, QStringLiteral("ふるさと"));
     QVERIFY(std::abs(highest->box.center().x() - page.width() / 2) < 1);
-    QCOMPARE(texts, (QStringList{QStringLiteral("="), QStringLiteral("96"), QStringLiteral("ふるさと"),
-                                 QStringLiteral("1"), QStringLiteral("/"), QStringLiteral("1")}));
+    QCOMPARE(texts,
+             (QStringList{QStringLiteral("="), QStringLiteral("96"), QStringLiteral("ふるさと"), QStringLiteral("1"),
+                          QStringLiteral("/"), QStringLiteral("1")}));
     const QString songInfo
         = toolOutput(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
-    QVERIFY2(songInfo.contains(QRegularExpression(QStringLiteral("^Title: +ふるさと$"), QRegularExpression::MultilineOption)),
+    QVERIFY2(songInfo.contains(
+                 QRegularExpression(QStringLiteral("^Title: +ふるさと$"), QRegularExpression::MultilineOption)),
              qPrintable(songInfo));
 
     // A file there already stays unless --force; a meter ZEPA has not is a usage error.
@@ -410,8 +476,8 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
 
     // The most notes a score holds, varied, over many numbered pages.
     QByteArray longSong = "t120 ";
-    const char *const phrases[] = {"o4 l8 c d+ e l4 f g. ", "o6 l16 a b > c < b l2 r ", "o5 l12 c d e Q4 f g a ", "o3 l1 b ",
-                                   "o7 l32 c d e f Q8 l4 e e Q7 "};
+    const char *const phrases[] = {"o4 l8 c d+ e l4 f g. ", "o6 l16 a b > c < b l2 r ", "o5 l12 c d e Q4 f g a ",
+                                   "o3 l1 b ", "o7 l32 c d e f Q8 l4 e e Q7 "};
     int notes = 0;
     for (int i = 0; notes + 6 <= 32767; ++i) {
         const QByteArray phrase(phrases[i % 5]);
@@ -444,7 +510,8 @@ void CommandLineTest::notationFilesGoOutAndComeBack()
     const QString xml = directory.filePath(QStringLiteral("song.musicxml"));
     QCOMPARE(zepa({QStringLiteral("musicxml"), QStringLiteral("--meter"), QStringLiteral("3/4"), song, xml}).status, 0);
     const QString ly = directory.filePath(QStringLiteral("song.ly"));
-    QCOMPARE(zepa({QStringLiteral("lilypond"), QStringLiteral("--title"), QStringLiteral("ふるさと"), song, ly}).status, 0);
+    QCOMPARE(zepa({QStringLiteral("lilypond"), QStringLiteral("--title"), QStringLiteral("ふるさと"), song, ly}).status,
+             0);
     QFile lilyPond(ly);
     QVERIFY(lilyPond.open(QIODevice::ReadOnly));
     const QByteArray score = lilyPond.readAll();
@@ -469,7 +536,8 @@ void CommandLineTest::notationFilesGoOutAndComeBack()
     writeFile(broken, QByteArray("PK\x03\x04", 4) + QByteArray(40, 'x'));
     const Run refused = zepa({QStringLiteral("nqc"), broken, fromXml});
     QCOMPARE(refused.status, 1);
-    QVERIFY2(refused.errors.contains(broken) && refused.errors.contains(QStringLiteral(".mxl")), qPrintable(refused.errors));
+    QVERIFY2(refused.errors.contains(broken) && refused.errors.contains(QStringLiteral(".mxl")),
+             qPrintable(refused.errors));
 }
 
 void CommandLineTest::playWithoutASoundServerSaysSoOnce()

@@ -1,5 +1,7 @@
 #include "common/GuiTestSupport.h"
 
+#include "base/UiLanguage.h"
+
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
 
@@ -61,6 +63,7 @@ ZepaUnderTest::ZepaUnderTest(const QString &directory, const QString &journalFol
     // do for the user.
     static const bool configured = [] {
         ZepaApplication::configure(*qApp);
+        UiLanguages::install(UiLanguage::Japanese);
         return true;
     }();
     Q_UNUSED(configured);

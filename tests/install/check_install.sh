@@ -35,7 +35,7 @@ for path in bin/zepa share/applications/org.zepa.zepa.desktop share/metainfo/org
     share/mime/packages/org.zepa.zepa.xml share/icons/hicolor/scalable/apps/org.zepa.zepa.svg \
     share/icons/hicolor/16x16/apps/org.zepa.zepa.png share/icons/hicolor/48x48/apps/org.zepa.zepa.png \
     share/icons/hicolor/256x256/apps/org.zepa.zepa.png share/man/man1/zepa.1.gz share/man/ja/man1/zepa.1.gz \
-    share/doc/zepa/Readme.txt share/doc/zepa/copyright share/doc/zepa/Bravura-OFL.txt; do
+    share/doc/zepa/Readme.txt share/doc/zepa/Readme.en.txt share/doc/zepa/copyright share/doc/zepa/Bravura-OFL.txt; do
     [ -f "$work/prefix/$path" ] || fail "cmake --install did not put $path"
 done
 
@@ -57,7 +57,7 @@ if ! dpkg --root="$root" --force-depends --force-not-root --log=/dev/null -i "$p
     exit 77
 fi
 for path in usr/bin/zepa usr/share/applications/org.zepa.zepa.desktop usr/share/metainfo/org.zepa.zepa.metainfo.xml \
-    usr/share/icons/hicolor/48x48/apps/org.zepa.zepa.png usr/share/doc/zepa/Readme.txt usr/share/man/man1/zepa.1.gz; do
+    usr/share/icons/hicolor/48x48/apps/org.zepa.zepa.png usr/share/doc/zepa/Readme.txt usr/share/doc/zepa/Readme.en.txt usr/share/man/man1/zepa.1.gz; do
     [ -f "$root/$path" ] || fail "the package did not install /$path"
 done
 version=$("$root/usr/bin/zepa" --version) || fail "zepa --version failed from the installed package"

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,8 +14,8 @@
 #include "common/NoteBuilders.h"
 #include "common/TestFiles.h"
 #include "engraving/WrittenMelody.h"
-#include "notation/MusicXmlReader.h"
 #include "notation/LilyPondWriter.h"
+#include "notation/MusicXmlReader.h"
 #include "notation/MusicXmlWriter.h"
 #include "workflows/MelodyReader.h"
 
@@ -133,7 +133,10 @@ QStringList expectedOnsets(const Melody &melody)
             && before->octave == note.octave;
         if (!note.isRest() && !tiedOn) {
             const int divisor = std::gcd(units, 24);
-            onsets << QStringLiteral("%1/%2 %3").arg(units / divisor).arg(24 / divisor).arg(12 * (int(note.octave) + 4) + note.pitch);
+            onsets << QStringLiteral("%1/%2 %3")
+                          .arg(units / divisor)
+                          .arg(24 / divisor)
+                          .arg(12 * (int(note.octave) + 4) + note.pitch);
         }
         units += writtenUnits(note.length);
         before = &note;
@@ -275,8 +278,8 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     const QString file = directory.filePath(QStringLiteral("zepa.musicxml"));
     writeFile(file, xml.bytes);
 
-    Run checked = run(QStringLiteral("xmllint"), {QStringLiteral("--nonet"), QStringLiteral("--noout"),
-                                                  QStringLiteral("--schema"), schema, file});
+    Run checked = run(QStringLiteral("xmllint"),
+                      {QStringLiteral("--nonet"), QStringLiteral("--noout"), QStringLiteral("--schema"), schema, file});
     QVERIFY2(checked.status == 0, qPrintable(checked.errors));
 
     // ZEPA reads its own file back as the same music; without a meter, as
@@ -287,7 +290,7 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     QCOMPARE(back.kind, MelodyKind::MusicXml);
     QCOMPARE(back.melody.tempo, melody.tempo);
     QCOMPARE(back.melody.meter, xml.barsDropped ? 0 : melody.meter);
-    QCOMPARE(back.changesEnglish, QStringList());
+    QCOMPARE(back.changes, QStringList());
     QCOMPARE(heard(back.melody), heard(melody));
     if (melody.meter == 0)
         QVERIFY2(withPlainRests(back.melody.notes) == withPlainRests(melody.notes),
@@ -299,7 +302,8 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     for (const QString &out : {midi, again}) {
         checked = run(QStringLiteral("mscore3"), {QStringLiteral("-o"), out, file});
         QVERIFY2(checked.status == 0, qPrintable(checked.errors));
-        QVERIFY2(!checked.errors.contains(QStringLiteral("Error")) && !checked.errors.contains(QStringLiteral("duration")),
+        QVERIFY2(!checked.errors.contains(QStringLiteral("Error"))
+                     && !checked.errors.contains(QStringLiteral("duration")),
                  qPrintable(checked.errors));
     }
     checked = run(QStringLiteral("/usr/bin/python3"),
@@ -313,14 +317,18 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     QVERIFY2(checked.status == 0, qPrintable(checked.errors));
     QCOMPARE(checked.output.split(u'\n', Qt::SkipEmptyParts), expectedOnsets(melody));
     // It puts every head where the pitch says.
-    checked = run(QStringLiteral("mscore3"), {QStringLiteral("-o"), directory.filePath(QStringLiteral("page.svg")), file});
+    checked
+        = run(QStringLiteral("mscore3"), {QStringLiteral("-o"), directory.filePath(QStringLiteral("page.svg")), file});
     QVERIFY2(checked.status == 0, qPrintable(checked.errors));
     QStringList pages;
-    for (const QString &page : QDir(directory.path()).entryList({QStringLiteral("page-*.svg")}, QDir::Files, QDir::Name))
+    for (const QString &page :
+         QDir(directory.path()).entryList({QStringLiteral("page-*.svg")}, QDir::Files, QDir::Name))
         pages << directory.filePath(page);
-    std::sort(pages.begin(), pages.end(), [](const QString &a, const QString &b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
+    std::sort(pages.begin(), pages.end(),
+              [](const QString &a, const QString &b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
     QVERIFY(!pages.isEmpty());
-    QCOMPARE(headSteps(pages), expectedSteps(xml.barsDropped ? writeMelody(Melody{melody.tempo, melody.notes}) : writeMelody(melody)));
+    QCOMPARE(headSteps(pages),
+             expectedSteps(xml.barsDropped ? writeMelody(Melody{melody.tempo, melody.notes}) : writeMelody(melody)));
 
     // MuseScore 3.2 plays a triplet group of one or two notes right, but
     // writes it back as a plain length with the notes after it shortened to
@@ -329,9 +337,9 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     const MelodyRead fromMuseScore = readMelodyFile(again);
     QVERIFY2(fromMuseScore.hasMelody(), qPrintable(fromMuseScore.error));
     const std::vector<TupletGroup> groups = writeMelody(melody).tuplets;
-    if (std::all_of(groups.begin(), groups.end(), [](const TupletGroup &group) { return group.last - group.first == 2; }))
+    if (std::all_of(groups.begin(), groups.end(),
+                    [](const TupletGroup &group) { return group.last - group.first == 2; }))
         QCOMPARE(heard(fromMuseScore.melody), heard(melody));
-
 }
 
 // What LilyPond's event listener should report of the melody as written:
@@ -348,13 +356,14 @@ QStringList expectedEvents(const WrittenMelody &melody)
             events << at(piece.start) + QStringLiteral(" rest ") + at(piece.units);
             continue;
         }
-        const int key = 12 * (piece.pitch.octave + 1) + std::array{0, 2, 4, 5, 7, 9, 11}[std::size_t(piece.pitch.letter)]
-            + (piece.pitch.sharp ? 1 : 0);
+        const int key = 12 * (piece.pitch.octave + 1)
+            + std::array{0, 2, 4, 5, 7, 9, 11}[std::size_t(piece.pitch.letter)] + (piece.pitch.sharp ? 1 : 0);
         events << at(piece.start) + QStringLiteral(" note %1 ").arg(key) + at(piece.units);
         if (piece.tiedToNext)
             events << at(piece.start) + QStringLiteral(" tie");
         if (piece.staccato || piece.tenuto)
-            events << at(piece.start) + (piece.staccato ? QStringLiteral(" script staccato") : QStringLiteral(" script tenuto"));
+            events << at(piece.start)
+                    + (piece.staccato ? QStringLiteral(" script staccato") : QStringLiteral(" script tenuto"));
     }
     for (const SlurSpan &span : melody.slurs) {
         events << at(melody.pieces[std::size_t(span.first)].start) + QStringLiteral(" slur -1");
@@ -375,7 +384,8 @@ QStringList listenedEvents(const QString &path)
         const QString at = QString::number(fields[0].toDouble(), 'f', 6);
         const QByteArray kind = fields[1];
         if (kind == "note" && fields.size() >= 5)
-            events << at + QStringLiteral(" note %1 ").arg(fields[2].toInt()) + QString::number(fields[4].toDouble(), 'f', 6);
+            events << at + QStringLiteral(" note %1 ").arg(fields[2].toInt())
+                    + QString::number(fields[4].toDouble(), 'f', 6);
         else if (kind == "rest" && fields.size() >= 4)
             events << at + QStringLiteral(" rest ") + QString::number(fields[3].toDouble(), 'f', 6);
         else if (kind == "tie" || kind == "script" || kind == "slur")
@@ -408,16 +418,16 @@ void NotationExchangeTest::lilyPondHearsWhatZepaWrites()
                       listened(lilyPondText(melodies.back(), QStringLiteral("ふるさと"))));
             const QString xml = directory.filePath(QStringLiteral("zepa%1.musicxml").arg(row));
             writeFile(xml, musicXmlText(melody, QStringLiteral("ふるさと"), QStringLiteral("ZEPA")).bytes);
-            const Run converted = run(QStringLiteral("musicxml2ly"),
-                                      {QStringLiteral("-o"), QStringLiteral("-"), xml}, directory.path());
+            const Run converted = run(QStringLiteral("musicxml2ly"), {QStringLiteral("-o"), QStringLiteral("-"), xml},
+                                      directory.path());
             QVERIFY2(converted.status == 0, qPrintable(converted.errors));
             writeFile(directory.filePath(QStringLiteral("xml%1.ly").arg(row)), listened(converted.output.toUtf8()));
             files << name + QStringLiteral(".ly") << QStringLiteral("xml%1.ly").arg(row);
             ++row;
         }
     }
-    const Run compiled = run(QStringLiteral("lilypond"), QStringList{QStringLiteral("-dno-print-pages")} + files,
-                             directory.path());
+    const Run compiled
+        = run(QStringLiteral("lilypond"), QStringList{QStringLiteral("-dno-print-pages")} + files, directory.path());
     QVERIFY2(compiled.status == 0 && !compiled.errors.contains(QStringLiteral("warning")), qPrintable(compiled.errors));
     for (std::size_t i = 0; i < melodies.size(); ++i) {
         const QStringList expected = expectedEvents(melodies[i]);
@@ -437,9 +447,10 @@ void NotationExchangeTest::lilyPondHearsWhatZepaWrites()
         for (const QString &event : fromXml)
             if (!notes.contains(event))
                 extra << event;
-        QVERIFY2(fromXml == notes, qPrintable(QStringLiteral("melody %1: missing %2; extra %3")
-                                                     .arg(i)
-                                                     .arg(missing.join(u','), extra.join(u','))));
+        QVERIFY2(
+            fromXml == notes,
+            qPrintable(
+                QStringLiteral("melody %1: missing %2; extra %3").arg(i).arg(missing.join(u','), extra.join(u','))));
     }
 }
 
@@ -449,8 +460,9 @@ void NotationExchangeTest::aPickupBarInThreeFourFromAnotherWriter()
     // pickup; the tie across the bar line is one note.
     QTemporaryDir directory;
     const QString source = directory.filePath(QStringLiteral("pickup.ly"));
-    writeFile(source, "\\version \"2.24.0\"\n"
-                      "\\relative c'' { \\tempo 4 = 90 \\time 3/4 \\partial 4 g4 | c2 e4-. | g2.~ | g4 r2 | }\n");
+    writeFile(source,
+              "\\version \"2.24.0\"\n"
+              "\\relative c'' { \\tempo 4 = 90 \\time 3/4 \\partial 4 g4 | c2 e4-. | g2.~ | g4 r2 | }\n");
     const Run converted = run(QStringLiteral("ly"), {QStringLiteral("musicxml"), source});
     QVERIFY2(converted.status == 0, qPrintable(converted.errors));
     const MelodyRead read = readMelodyBytes(converted.output.toUtf8());
@@ -461,8 +473,8 @@ void NotationExchangeTest::aPickupBarInThreeFourFromAnotherWriter()
     std::vector<NoteRecord> expected{toneNote(7, Octave::Low, 0), toneNote(0, Octave::Middle, 0),
                                      toneNote(4, Octave::Middle, 0, Articulation::Staccato),
                                      toneNote(7, Octave::Middle, 0), restNote(0)};
-    const NoteLength lengths[] = {NoteLength::Quarter, NoteLength::Half, NoteLength::Quarter, NoteLength::Whole,
-                                  NoteLength::Half};
+    const NoteLength lengths[]
+        = {NoteLength::Quarter, NoteLength::Half, NoteLength::Quarter, NoteLength::Whole, NoteLength::Half};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         expected[i].length = lengths[i];
         expected[i].ticks = lengthTicks(lengths[i], 90);
@@ -476,26 +488,29 @@ void NotationExchangeTest::refusalsSayWhy_data()
     QTest::addColumn<QString>("error");
     const QByteArray head = "<?xml version=\"1.0\"?>\n<score-partwise version=\"3.0\"><part-list><score-part "
                             "id=\"P1\"/></part-list>";
-    QTest::newRow("not XML") << QByteArray("<score-partwise <<") << QStringLiteral("MusicXMLとして読めません（XMLではありません）。");
+    QTest::newRow("not XML") << QByteArray("<score-partwise <<")
+                             << QStringLiteral("MusicXMLとして読めません（XMLではありません）。");
     QTest::newRow("cut short") << head + "<part id=\"P1\"><measure><note><pitch><step>C"
                                << QStringLiteral("MusicXMLの2行目が読めません");
     QTest::newRow("timewise") << QByteArray("<score-timewise version=\"3.0\"/>")
                               << QStringLiteral("小節ごとに書かれたMusicXML（score-timewise）は読めません。");
-    QTest::newRow("a part of rests") << head + "<part id=\"P1\"><measure><note><rest/><duration>4</duration></note>"
-                                               "</measure></part></score-partwise>"
+    QTest::newRow("a part of rests") << head
+            + "<part id=\"P1\"><measure><note><rest/><duration>4</duration></note>"
+              "</measure></part></score-partwise>"
                                      << QStringLiteral("MusicXMLの最初のパートに音符がありません。");
-    QTest::newRow("a step that is no note") << head + "<part id=\"P1\"><measure><note><pitch><step>H</step></pitch>"
-                                                      "<duration>1</duration></note></measure></part></score-partwise>"
+    QTest::newRow("a step that is no note") << head
+            + "<part id=\"P1\"><measure><note><pitch><step>H</step></pitch>"
+              "<duration>1</duration></note></measure></part></score-partwise>"
                                             << QStringLiteral("音の名前（step）が読めません。");
-    QTest::newRow("a duration past any melody")
-        << head + "<part id=\"P1\"><measure><note><pitch><step>C</step></pitch><duration>99999999999999999"
-                  "</duration></note></measure></part></score-partwise>"
-        << QStringLiteral("長さが範囲外です。");
+    QTest::newRow("a duration past any melody") << head
+            + "<part id=\"P1\"><measure><note><pitch><step>C</step></pitch><duration>99999999999999999"
+              "</duration></note></measure></part></score-partwise>"
+                                                << QStringLiteral("長さが範囲外です。");
     QFile mxl(QStringLiteral(ZEPA_TESTS_DIR "/fuzz/corpus/musicxml/musescore.mxl"));
     QVERIFY(mxl.open(QIODevice::ReadOnly));
     const QByteArray zipped = mxl.readAll();
-    QTest::newRow("a truncated .mxl") << zipped.left(zipped.size() / 2)
-                                      << QStringLiteral("圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。");
+    QTest::newRow("a truncated .mxl") << zipped.left(
+        zipped.size() / 2) << QStringLiteral("圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。");
 }
 
 void NotationExchangeTest::refusalsSayWhy()

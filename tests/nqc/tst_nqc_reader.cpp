@@ -1,6 +1,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "base/UiLanguage.h"
 #include "common/NoteBuilders.h"
 #include "nqc/NqcProgram.h"
 #include "nqc/NqcReader.h"
@@ -33,6 +34,9 @@ class NqcReaderTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The refusals are read in English, as the command line under an English
+    // locale says them.
+    void initTestCase() { UiLanguages::install(UiLanguage::English); }
     void readsBackWhatWasWritten();
     void refusesWhatZepaDidNotWrite_data();
     void refusesWhatZepaDidNotWrite();
@@ -69,10 +73,15 @@ void NqcReaderTest::refusesWhatZepaDidNotWrite_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("error");
     // Lines 1-60 are the table, 61-68 the task heads, 69 on the statements.
-    QTest::newRow("empty file") << QByteArray() << 1 << "expected the frequency table line \"#define   CML    131\"";
+    QTest::newRow("empty file")
+        << QByteArray() << 1
+        << "this is not a program ZEPA wrote: open the melody file (.mml) instead, or a music0.nqc "
+           "as ZEPA wrote it";
     QTest::newRow("a frequency changed") << withLine(3, "#define   C      524") << 3
-                                         << "expected the frequency table line \"#define   C      523\"";
-    QTest::newRow("task main missing") << withLine(62, QByteArray()) << 62 << "expected \"task main()\"";
+                                         << "this program ZEPA wrote has been changed (the frequency table line "
+                                            "\"#define   C      523\" is missing): open the melody file (.mml) instead";
+    QTest::newRow("task main missing") << withLine(62, QByteArray()) << 62
+                                       << "expected \"task main()\": only a program as ZEPA wrote it can be opened";
     QTest::newRow("another statement")
         << withLine(69, "     SetPower(OUT_A,7);") << 69
         << "expected a PlayTone or Wait line, or \"}\", found \"     SetPower(OUT_A,7);\"";

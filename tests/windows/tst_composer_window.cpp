@@ -210,7 +210,7 @@ void ComposerWindowTest::longestTextsFitTheirLabels()
 {
     ZepaUnderTest zepa;
     ComposerWindow *form2 = openComposer(zepa, QStringLiteral("80"));
-    QStringList pitchTexts{NoPitchText, RestText};
+    QStringList pitchTexts{NoPitchText(), RestText()};
     for (const QString &pitch : pitchNames())
         pitchTexts << pitch;
 
@@ -223,7 +223,8 @@ void ComposerWindowTest::longestTextsFitTheirLabels()
                 for (const NoteLengthEntry &length : noteLengthTable())
                     widest = std::max(widest,
                                       description.horizontalAdvance(pitch + octaveText(octave)
-                                                                    + articulationText(articulation) + length.text));
+                                                                    + articulationText(articulation)
+                                                                    + lengthText(length.length)));
     QVERIFY2(widest <= label40->width(), qPrintable(QString::number(widest)));
 
     // Ten of the widest pitch name in the history.
@@ -270,7 +271,7 @@ void ComposerWindowTest::lengthButtonsFollowTheTempo()
         click(form2, buttons[i]);
         QCOMPARE(int(note.ticks), ticks[qsizetype(i)]);
         QCOMPARE(note.length, entry.length);
-        QCOMPARE(caption(form2, "Label40"), QStringLiteral("音未選択（中音）－音間普通") + entry.text);
+        QCOMPARE(caption(form2, "Label40"), QStringLiteral("音未選択（中音）－音間普通") + lengthText(entry.length));
     }
     QVERIFY(!zepa.app.composerWindow()->editor().state().currentNote.isChosen());
 }

@@ -88,7 +88,7 @@ void MelodyReaderTest::everyFileZepaWritesReadsBackAsItsMelody()
     if (kind == MelodyKind::MelodyFile)
         QVERIFY(read.melody == melody);
     QVERIFY(brickEvents(read.melody.notes) == read.events);
-    QVERIFY(read.changesJapanese.isEmpty());
+    QVERIFY(read.changes.isEmpty());
 }
 
 void MelodyReaderTest::refusalsSayWhyAndWhere_data()
@@ -103,7 +103,7 @@ void MelodyReaderTest::refusalsSayWhyAndWhere_data()
         << QByteArray("c d\ne3") << std::optional<MelodyKind>()
         << "2行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです";
     QTest::newRow("a program changed by hand")
-        << QByteArray::fromStdString(program) << std::optional<MelodyKind>() << "70行目: expected Wait(TICKS)";
+        << QByteArray::fromStdString(program) << std::optional<MelodyKind>() << "70行目: Wait(TICKS)";
     QTest::newRow("a MIDI file cut short")
         << TwoVoices.left(40) << std::optional<MelodyKind>() << "ファイルが途中で切れています。";
     QTest::newRow("a melody file where only MIDI is taken")
@@ -130,7 +130,7 @@ void MelodyReaderTest::aVoiceOfAMidiFileIsChosenOrAsked()
     options.track = 3;
     options.channel = 10;
     QCOMPARE(readMelodyBytes(TwoVoices, options).melody.notes.size(), std::size_t(2));
-    QCOMPARE(readMelodyBytes(TwoVoices, options).changesJapanese,
+    QCOMPARE(readMelodyBytes(TwoVoices, options).changes,
              QStringList{QStringLiteral("ZEPAの５オクターブの外にあった 2 音を、オクターブ単位で移しました。")});
     options.track = 4;
     const MelodyRead none = readMelodyBytes(TwoVoices, options);
@@ -168,7 +168,8 @@ void MelodyReaderTest::filesThatCannotBeOpenedSaySo()
     huge.close();
     const MelodyRead large = readMelodyFile(huge.fileName());
     QCOMPARE(large.status, MelodyRead::Status::Refused);
-    QCOMPARE(large.error, QStringLiteral("9.0 MB あり、ZEPAの曲（32767 音まで）のファイルとしては大きすぎます（8 MB まで）。"));
+    QCOMPARE(large.error,
+             QStringLiteral("9.0 MB あり、ZEPAの曲（32767 音まで）のファイルとしては大きすぎます（8 MB まで）。"));
 }
 
 QTEST_GUILESS_MAIN(MelodyReaderTest)

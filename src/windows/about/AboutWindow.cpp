@@ -1,5 +1,9 @@
 #include "windows/about/AboutWindow.h"
 
+#include "base/Message.h"
+
+#include <QCoreApplication>
+
 #include <QPainter>
 
 #include "base/ProgramInfo.h"
@@ -48,9 +52,9 @@ AboutWindow::AboutWindow(SysInfoStarter &sysInfo, QWidget *parent)
     // The client area always opens at the same place on the screen.
     setGeometry(QRect(QPoint(156, 129), size()));
 
-    setWindowTitle(ProgramTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    m_ui->lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + programVersionText());
-    m_ui->lblTitle->setText(ProgramTitle);
+    setWindowTitle(QCoreApplication::translate("AboutWindow", "%1のﾊﾞｰｼﾞｮﾝ情報").arg(shownProgramTitle()));
+    m_ui->lblVersion->setText(QCoreApplication::translate("AboutWindow", "ﾊﾞｰｼﾞｮﾝ ") + programVersionText());
+    m_ui->lblTitle->setText(shownProgramTitle());
     m_ui->picIcon->setPixmap(AppIcon::picture(32));
 
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QWidget::close);

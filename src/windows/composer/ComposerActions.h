@@ -42,6 +42,7 @@ enum class ComposerAction {
     KeySounds,
     Guide,
     KeyList,
+    Language,
     About,
 };
 inline constexpr int ComposerActionCount = int(ComposerAction::About) + 1;
@@ -58,7 +59,8 @@ struct ComposerActionEntry {
     bool checkable = false;
 };
 
-const std::vector<ComposerActionEntry> &composerActions();
+// The table, its texts in the language installed.
+std::vector<ComposerActionEntry> composerActions();
 // The menus' own titles, with their access keys.
 QString composerMenuTitle(ComposerMenu menu);
 // The output an export command writes.

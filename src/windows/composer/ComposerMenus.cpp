@@ -2,6 +2,10 @@
 // handed to the document, the player or the file commands.
 #include "windows/composer/ComposerWindow.h"
 
+#include <QActionGroup>
+
+#include <QCoreApplication>
+
 #include <map>
 
 #include <QAction>
@@ -11,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "base/UiLanguage.h"
 #include "widgets/UndoActions.h"
 #include "windows/composer/KeyListDialog.h"
 
@@ -66,6 +71,7 @@ std::function<void()> ComposerWindow::handlerFor(ComposerAction command)
     case ComposerAction::About:
         return [this] { emit aboutRequested(); };
     case ComposerAction::RecentFiles:
+    case ComposerAction::Language:
     case ComposerAction::Undo:
     case ComposerAction::Redo:
     case ComposerAction::KeySounds:
@@ -91,6 +97,10 @@ void ComposerWindow::createMenus()
             m_recentFiles->setToolTipsVisible(true); // the whole path of each
             action = m_recentFiles->menuAction();
             connect(m_recentFiles, &QMenu::aboutToShow, this, &ComposerWindow::fillRecentFiles);
+        } else if (entry.action == ComposerAction::Language) {
+            m_languages = menu->addMenu(entry.text);
+            action = m_languages->menuAction();
+            fillLanguages(m_languages);
         } else {
             action = menu->addAction(entry.text);
             action->setShortcuts(entry.shortcuts);
@@ -107,6 +117,50 @@ void ComposerWindow::createMenus()
     showPlaying(false);
 }
 
+// 「表示言語」: the system's language, or one of the two, saved for the next
+// start. The names of the languages are each in its own language.
+void ComposerWindow::fillLanguages(QMenu *menu)
+{
+    auto *group = new QActionGroup(menu);
+    const QString saved = UiLanguages::savedChoice();
+    const std::pair<QString, QString> choices[] = {
+        {QString(), QCoreApplication::translate("ComposerMenus", "システムの言語に合わせる(&S)")},
+        {QStringLiteral("ja"), QStringLiteral("日本語 (&J)")},
+        {QStringLiteral("en"), QStringLiteral("English (&E)")},
+    };
+    for (const auto &[code, text] : choices) {
+        QAction *item = menu->addAction(text);
+        item->setCheckable(true);
+        item->setChecked(code == saved);
+        item->setData(code);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, code] { chooseLanguage(code); });
+    }
+}
+
+QAction *ComposerWindow::languageAction(const QString &code) const
+{
+    for (QAction *item : m_languages->actions()) {
+        if (item->data().toString() == code)
+            return item;
+    }
+    return nullptr;
+}
+
+void ComposerWindow::chooseLanguage(const QString &code)
+{
+    if (code == UiLanguages::savedChoice())
+        return;
+    UiLanguages::saveChoice(code);
+    const UiLanguage next = UiLanguages::chosen(std::nullopt);
+    QString text = QCoreApplication::translate("ComposerMenus", "表示言語は、ZEPAを次に起動したときから変わります。");
+    // Said in the language chosen too, for a user who reads only that one.
+    if (next != UiLanguages::language())
+        text += QLatin1Char('\n')
+            + UiLanguages::translated(next, "ComposerMenus", "表示言語は、ZEPAを次に起動したときから変わります。");
+    m_services.messages.show(Message::notice(text, QCoreApplication::translate("ComposerMenus", "表示言語")));
+}
+
 // 「最近使ったファイル」: "&1 furusato.mml" with the whole path as its tip.
 void ComposerWindow::fillRecentFiles()
 {
@@ -120,7 +174,7 @@ void ComposerWindow::fillRecentFiles()
     }
     // The menu is built before the user opens it, so an empty one still says why.
     if (paths.isEmpty())
-        m_recentFiles->addAction(QStringLiteral("（まだありません）"))->setEnabled(false);
+        m_recentFiles->addAction(QCoreApplication::translate("ComposerMenus", "（まだありません）"))->setEnabled(false);
 }
 
 // F5 starts the melody and, while it plays, stops it: the shortcut moves to

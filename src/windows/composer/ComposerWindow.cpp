@@ -12,8 +12,9 @@
 #include "journal/RecoveryJournal.h"
 #include "ui_ComposerWindow.h"
 #include "widgets/FormDesign.h"
-#include "windows/composer/ComposerStatusBar.h"
 #include "widgets/NoteKeys.h"
+#include "windows/composer/ComposerStatusBar.h"
+#include "windows/guide/GuideWindow.h"
 
 namespace {
 
@@ -54,8 +55,9 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     , m_form(new QWidget(this))
     , m_services(std::move(services))
     , m_session(std::make_unique<ComposingSession>(
-          tempo, ComposingSession::Services{m_services.messages, m_services.dialogs, m_services.files,
-                                            m_services.makeSoundOutput, m_services.journal}))
+          tempo,
+          ComposingSession::Services{m_services.messages, m_services.dialogs, m_services.files,
+                                     m_services.makeSoundOutput, m_services.journal}))
 {
     m_ui->setupUi(m_form);
     const QSize formSize = m_form->size();
@@ -86,6 +88,7 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     connect(&player(), &MelodyPlayer::nothingToPlay, m_statusBar, &ComposerStatusBar::say);
     connect(&player(), &MelodyPlayer::noSoundDevice, this, &ComposerWindow::tellNoSound);
     connectControls();
+    nameControls();
     draw();
     showTitle();
     lengthButton(NoteLength::Whole)->setFocus();
@@ -223,10 +226,12 @@ void ComposerWindow::showTitle()
 // Once a run: a user who hears nothing is told why, and not again at every click.
 void ComposerWindow::tellNoSound()
 {
-    m_services.messages.show(Message::refusal(QStringLiteral("音を出せる装置が見つかりません。\n"
-                                                             "WAVファイルに書き出せば、曲を聞くことができます。\n"
-                                                             "（「ファイル」→「WAVファイルに書き出す」）"),
-                                              QStringLiteral("再生できません")));
+    m_services.messages.show(
+        Message::refusal(QCoreApplication::translate("ComposerWindow",
+                                                     "音を出せる装置が見つかりません。\n"
+                                                     "WAVファイルに書き出せば、曲を聞くことができます。\n"
+                                                     "（「ファイル」→「WAVファイルに書き出す」）"),
+                         QCoreApplication::translate("ComposerWindow", "再生できません")));
 }
 
 void ComposerWindow::closeEvent(QCloseEvent *event)
@@ -298,24 +303,18 @@ void ComposerWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-// The user's guide: the installed copy, or the one beside the program in a build.
-QString ComposerWindow::guidePath()
+GuideWindow *ComposerWindow::guideWindow() const
 {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {programFolder.filePath(QStringLiteral("../share/doc/zepa/Readme.txt")),
-                                     programFolder.filePath(QStringLiteral("Readme.txt"))}) {
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
-    }
-    return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/doc/zepa/Readme.txt")));
+    return m_guide.data();
 }
 
 void ComposerWindow::showGuide()
 {
-    const QString path = guidePath();
-    if (QFileInfo(path).isFile() && m_services.dialogs.openDocument(path))
-        return;
-    m_services.messages.show(
-        Message::refusal(QStringLiteral("使い方の説明「%1」を開けませんでした。").arg(QDir::toNativeSeparators(path)),
-                         QStringLiteral("使い方")));
+    if (!m_guide) {
+        m_guide = new GuideWindow(this);
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "controller/ComposingSession.h"
 #include "exports/ExportTargets.h"
@@ -15,6 +16,7 @@ class ComposerWindow;
 }
 class ClickableLabel;
 class ComposerStatusBar;
+class GuideWindow;
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -87,9 +89,10 @@ public:
     QAction *showScoreAction() const { return action(ComposerAction::ShowScore); }
     QAction *keyListAction() const { return action(ComposerAction::KeyList); }
     QAction *guideAction() const { return action(ComposerAction::Guide); }
+    QAction *languageAction(const QString &code) const; // "ja", "en", or empty: the system's
     QMenu *recentFilesMenu() const { return m_recentFiles; }
-    // Where the user's guide is looked for.
-    static QString guidePath();
+    // The user's guide once 「使い方」 opened it.
+    GuideWindow *guideWindow() const;
 
     QLabel *statusLabel() const;
     QLabel *programSizeLabel() const;
@@ -116,8 +119,12 @@ private:
     void showPlaying(bool playing);
     void showKeyList();
     void showGuide();
+    void fillLanguages(QMenu *menu);
+    void chooseLanguage(const QString &code);
 
     void connectControls();
+    // ComposerAccessibility.cpp: what a screen reader says for each control.
+    void nameControls();
     // A click runs a document command; the document's signal draws the result.
     void onClick(QAbstractButton *button, const std::function<void(ScoreDocument &)> &command);
     // The pitch key's click, from the mouse or the keyboard.
@@ -133,4 +140,6 @@ private:
     ComposerStatusBar *m_statusBar = nullptr;
     std::array<QAction *, ComposerActionCount> m_actions{};
     QMenu *m_recentFiles = nullptr;
+    QMenu *m_languages = nullptr;
+    QPointer<GuideWindow> m_guide;
 };

@@ -1,5 +1,7 @@
 #include "windows/score/NoteChanges.h"
 
+#include <QCoreApplication>
+
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -65,43 +67,51 @@ bool NoteChanges::handleKey(const QKeyEvent &event, bool semitoneArrows)
 QMenu *NoteChanges::makeMenu(QWidget *parent)
 {
     // The key beside each entry is the one that does it on the staff or in the table.
-    m_menu = new QMenu(QStringLiteral("選んだ音を変える(&G)"), parent);
+    m_menu = new QMenu(QCoreApplication::translate("NoteChanges", "選んだ音を変える(&G)"), parent);
     auto add = [](QMenu *menu, const QString &text, const QString &key, auto slot) {
         menu->addAction(key.isEmpty() ? text : text + u'\t' + key, slot);
     };
-    add(m_menu, QStringLiteral("半音上げる(&U)"), QStringLiteral("↑"), [this] { shiftPitch(1); });
-    add(m_menu, QStringLiteral("半音下げる(&D)"), QStringLiteral("↓"), [this] { shiftPitch(-1); });
-    add(m_menu, QStringLiteral("オクターブ上げる(&O)"), QStringLiteral("Page Up"),
+    add(m_menu, QCoreApplication::translate("NoteChanges", "半音上げる(&U)"), QStringLiteral("↑"),
+        [this] { shiftPitch(1); });
+    add(m_menu, QCoreApplication::translate("NoteChanges", "半音下げる(&D)"), QStringLiteral("↓"),
+        [this] { shiftPitch(-1); });
+    add(m_menu, QCoreApplication::translate("NoteChanges", "オクターブ上げる(&O)"), QStringLiteral("Page Up"),
         [this] { apply(NoteKeys::Command::OctaveUp); });
-    add(m_menu, QStringLiteral("オクターブ下げる(&W)"), QStringLiteral("Page Down"),
+    add(m_menu, QCoreApplication::translate("NoteChanges", "オクターブ下げる(&W)"), QStringLiteral("Page Down"),
         [this] { apply(NoteKeys::Command::OctaveDown); });
     m_menu->addSeparator();
 
     static const char PianoKeys[] = "ZSXDCVGBHNJM";
-    QMenu *pitches = m_menu->addMenu(QStringLiteral("音の高さ(&P)"));
+    QMenu *pitches = m_menu->addMenu(QCoreApplication::translate("NoteChanges", "音の高さ(&P)"));
     for (int pitch = 0; pitch < PitchCount; ++pitch)
         add(pitches, pitchNames()[std::size_t(pitch)], QString(QChar(PianoKeys[pitch])),
             [this, pitch] { apply(NoteKeys::PitchKey{pitch}); });
-    add(m_menu, QStringLiteral("休符にする(&R)"), QStringLiteral("0"), [this] { apply(NoteKeys::Command::Rest); });
+    add(m_menu, QCoreApplication::translate("NoteChanges", "休符にする(&R)"), QStringLiteral("0"),
+        [this] { apply(NoteKeys::Command::Rest); });
 
     // The lengths in the table's order, with the digit that gives each.
-    QMenu *lengths = m_menu->addMenu(QStringLiteral("長さ(&L)"));
+    QMenu *lengths = m_menu->addMenu(QCoreApplication::translate("NoteChanges", "長さ(&L)"));
     const std::pair<NoteLength, const char *> lengthKeys[] = {
-        {NoteLength::Whole, "1"},           {NoteLength::Half, "2"},
-        {NoteLength::Quarter, "3"},         {NoteLength::Eighth, "4"},
-        {NoteLength::Sixteenth, "5"},       {NoteLength::ThirtySecond, "6"},
-        {NoteLength::DottedHalf, "Shift+1"}, {NoteLength::DottedQuarter, "Shift+2"},
-        {NoteLength::DottedEighth, "Shift+3"}, {NoteLength::DottedSixteenth, "Shift+4"},
-        {NoteLength::QuarterTriplet, "7"},  {NoteLength::EighthTriplet, "8"},
+        {NoteLength::Whole, "1"},
+        {NoteLength::Half, "2"},
+        {NoteLength::Quarter, "3"},
+        {NoteLength::Eighth, "4"},
+        {NoteLength::Sixteenth, "5"},
+        {NoteLength::ThirtySecond, "6"},
+        {NoteLength::DottedHalf, "Shift+1"},
+        {NoteLength::DottedQuarter, "Shift+2"},
+        {NoteLength::DottedEighth, "Shift+3"},
+        {NoteLength::DottedSixteenth, "Shift+4"},
+        {NoteLength::QuarterTriplet, "7"},
+        {NoteLength::EighthTriplet, "8"},
         {NoteLength::SixteenthTriplet, "9"},
     };
     for (const auto &[length, key] : lengthKeys)
-        add(lengths, noteLengthEntry(length).text.mid(1), QString::fromLatin1(key),
-            [this, length] { apply(length); });
+        add(lengths, lengthText(length).mid(1), QString::fromLatin1(key), [this, length] { apply(length); });
 
-    QMenu *articulations = m_menu->addMenu(QStringLiteral("音間(&A)"));
-    const std::pair<Articulation, const char *> articulationKeys[] = {
-        {Articulation::Normal, ","}, {Articulation::Staccato, "."}, {Articulation::SlurOrTie, "/"}};
+    QMenu *articulations = m_menu->addMenu(QCoreApplication::translate("NoteChanges", "音間(&A)"));
+    const std::pair<Articulation, const char *> articulationKeys[]
+        = {{Articulation::Normal, ","}, {Articulation::Staccato, "."}, {Articulation::SlurOrTie, "/"}};
     for (const auto &[articulation, key] : articulationKeys)
         add(articulations, articulationText(articulation).mid(1), QString::fromLatin1(key),
             [this, articulation] { apply(articulation); });

@@ -1,5 +1,7 @@
 #include "windows/score/ScoreTableModel.h"
 
+#include <QCoreApplication>
+
 #include <QColor>
 
 ScoreTableModel::ScoreTableModel(const ScoreEditor &editor, QObject *parent)
@@ -61,7 +63,7 @@ QVariant ScoreTableModel::data(const QModelIndex &index, int role) const
     case OctaveColumn:
         return note.isRest() ? QString() : octaveText(note.octave).mid(1).chopped(1);
     case Length:
-        return noteLengthEntry(note.length).text.mid(1);
+        return lengthText(note.length).mid(1);
     case ArticulationColumn:
         return note.isRest() ? QString() : articulationText(note.articulation).mid(1);
     case Start:
@@ -77,17 +79,17 @@ QVariant ScoreTableModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case Number:
-        return QStringLiteral("番号");
+        return QCoreApplication::translate("ScoreTableModel", "番号");
     case Pitch:
-        return QStringLiteral("音");
+        return QCoreApplication::translate("ScoreTableModel", "音");
     case OctaveColumn:
-        return QStringLiteral("高さ");
+        return QCoreApplication::translate("ScoreTableModel", "高さ");
     case Length:
-        return QStringLiteral("長さ");
+        return QCoreApplication::translate("ScoreTableModel", "長さ");
     case ArticulationColumn:
-        return QStringLiteral("音間");
+        return QCoreApplication::translate("ScoreTableModel", "音間");
     case Start:
-        return QStringLiteral("開始（秒）");
+        return QCoreApplication::translate("ScoreTableModel", "開始（秒）");
     default:
         return {};
     }

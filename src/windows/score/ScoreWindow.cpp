@@ -1,5 +1,7 @@
 #include "windows/score/ScoreWindow.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QHeaderView>
@@ -22,10 +24,11 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     , m_table(new QTableView(this))
     , m_staff(new StaffView(this))
     , m_splitter(new QSplitter(Qt::Vertical, this))
-    , m_changes(new NoteChanges(document, [this] { return selection(); }, this))
+    , m_changes(new NoteChanges(
+          document, [this] { return selection(); }, this))
 {
     setObjectName(QStringLiteral("ScoreWindow"));
-    setWindowTitle(QStringLiteral("楽譜"));
+    setWindowTitle(QCoreApplication::translate("ScoreWindow", "楽譜"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -39,7 +42,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     m_table->setColumnWidth(ScoreTableModel::OctaveColumn, 70);
     m_table->setColumnWidth(ScoreTableModel::Length, 170);
     m_table->setColumnWidth(ScoreTableModel::ArticulationColumn, 110);
-    m_table->setAccessibleName(QStringLiteral("音の一覧"));
+    m_table->setAccessibleName(QCoreApplication::translate("ScoreWindow", "音の一覧"));
     m_splitter->addWidget(m_staff);
     m_splitter->addWidget(m_table);
     m_splitter->setStretchFactor(0, 3);
@@ -48,13 +51,13 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     setCentralWidget(m_splitter);
     resize(620, 560);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    QToolBar *tools = addToolBar(QStringLiteral("編集"));
+    QMenu *edit = menuBar()->addMenu(QCoreApplication::translate("ScoreWindow", "編集(&E)"));
+    QToolBar *tools = addToolBar(QCoreApplication::translate("ScoreWindow", "編集"));
     tools->setMovable(false);
     // The one history of the melody, as in the composer, with the same names.
-    m_undo = edit->addAction(QStringLiteral("元に戻す(&U)"));
+    m_undo = edit->addAction(QCoreApplication::translate("ScoreWindow", "元に戻す(&U)"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = edit->addAction(QStringLiteral("やり直し(&R)"));
+    m_redo = edit->addAction(QCoreApplication::translate("ScoreWindow", "やり直し(&R)"));
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     followUndoStack(m_undo, m_redo, m_document.undoStack());
     edit->addSeparator();
@@ -64,25 +67,26 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
         tools->addAction(action);
         return action;
     };
-    m_replace = add(QStringLiteral("置き換え(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
-        const auto [first, count] = selection();
-        if (count > 0)
-            m_document.replace(first, m_document.editor().state().currentNote);
-    });
-    m_insert = add(QStringLiteral("前に挿入(&I)"), QKeySequence(Qt::Key_Insert), [this] {
+    m_replace
+        = add(QCoreApplication::translate("ScoreWindow", "置き換え(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
+              const auto [first, count] = selection();
+              if (count > 0)
+                  m_document.replace(first, m_document.editor().state().currentNote);
+          });
+    m_insert = add(QCoreApplication::translate("ScoreWindow", "前に挿入(&I)"), QKeySequence(Qt::Key_Insert), [this] {
         const auto [first, count] = selection();
         m_document.insertBefore(count > 0 ? first : m_model->rowCount(), m_document.editor().state().currentNote);
     });
-    m_delete = add(QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete), [this] {
+    m_delete = add(QCoreApplication::translate("ScoreWindow", "削除(&D)"), QKeySequence(Qt::Key_Delete), [this] {
         const auto [first, count] = selection();
         m_document.remove(first, count);
     });
-    m_up = add(QStringLiteral("上へ(&A)"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] {
+    m_up = add(QCoreApplication::translate("ScoreWindow", "上へ(&A)"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] {
         const auto [first, count] = selection();
         if (m_document.move(first, count, -1))
             select(first - 1, count);
     });
-    m_down = add(QStringLiteral("下へ(&N)"), QKeySequence(Qt::ALT | Qt::Key_Down), [this] {
+    m_down = add(QCoreApplication::translate("ScoreWindow", "下へ(&N)"), QKeySequence(Qt::ALT | Qt::Key_Down), [this] {
         const auto [first, count] = selection();
         if (m_document.move(first, count, 1))
             select(first + 1, count);
@@ -90,10 +94,11 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
     edit->addMenu(m_changes->makeMenu(edit));
     edit->addSeparator();
     tools->addSeparator();
-    m_playFromHere = add(QStringLiteral("ここから再生(&P)"), QKeySequence(Qt::Key_F6), [this] {
-        const auto [first, count] = selection();
-        emit playFrom(count > 0 ? first : 0);
-    });
+    m_playFromHere
+        = add(QCoreApplication::translate("ScoreWindow", "ここから再生(&P)"), QKeySequence(Qt::Key_F6), [this] {
+              const auto [first, count] = selection();
+              emit playFrom(count > 0 ? first : 0);
+          });
     buildViewMenu();
 
     connect(m_table, &QTableView::doubleClicked, this, &ScoreWindow::takeSelectedNote);
@@ -110,9 +115,9 @@ ScoreWindow::~ScoreWindow() = default;
 
 void ScoreWindow::buildViewMenu()
 {
-    QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    m_showStaff = view->addAction(QStringLiteral("五線譜(&S)"));
-    m_showTable = view->addAction(QStringLiteral("一覧(&T)"));
+    QMenu *view = menuBar()->addMenu(QCoreApplication::translate("ScoreWindow", "表示(&V)"));
+    m_showStaff = view->addAction(QCoreApplication::translate("ScoreWindow", "五線譜(&S)"));
+    m_showTable = view->addAction(QCoreApplication::translate("ScoreWindow", "一覧(&T)"));
     QSettings settings;
     for (auto [action, key] : {std::pair{m_showStaff, "score/showStaff"}, std::pair{m_showTable, "score/showTable"}}) {
         action->setCheckable(true);
@@ -123,10 +128,10 @@ void ScoreWindow::buildViewMenu()
         });
     }
     view->addSeparator();
-    QMenu *meter = view->addMenu(QStringLiteral("拍子(&M)"));
+    QMenu *meter = view->addMenu(QCoreApplication::translate("ScoreWindow", "拍子(&M)"));
     m_meters = new QActionGroup(this);
-    for (const auto &[text, beats] : {std::pair{"なし(&N)", 0}, std::pair{"4/4(&4)", 4}, std::pair{"3/4(&3)", 3},
-                                      std::pair{"2/4(&2)", 2}}) {
+    for (const auto &[text, beats] :
+         {std::pair{"なし(&N)", 0}, std::pair{"4/4(&4)", 4}, std::pair{"3/4(&3)", 3}, std::pair{"2/4(&2)", 2}}) {
         QAction *action = meter->addAction(QString::fromUtf8(text));
         action->setCheckable(true);
         action->setData(beats);
@@ -134,11 +139,14 @@ void ScoreWindow::buildViewMenu()
         connect(action, &QAction::triggered, this, [this, beats] { m_document.changeMeter(beats); });
     }
     view->addSeparator();
-    QAction *larger = view->addAction(QStringLiteral("拡大(&I)"), this, [this] { m_staff->zoom(1); });
+    QAction *larger
+        = view->addAction(QCoreApplication::translate("ScoreWindow", "拡大(&I)"), this, [this] { m_staff->zoom(1); });
     larger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    QAction *smaller = view->addAction(QStringLiteral("縮小(&O)"), this, [this] { m_staff->zoom(-1); });
+    QAction *smaller
+        = view->addAction(QCoreApplication::translate("ScoreWindow", "縮小(&O)"), this, [this] { m_staff->zoom(-1); });
     smaller->setShortcut(QKeySequence::ZoomOut);
-    QAction *usual = view->addAction(QStringLiteral("標準の大きさ(&Z)"), this, [this] { m_staff->zoom(0); });
+    QAction *usual = view->addAction(QCoreApplication::translate("ScoreWindow", "標準の大きさ(&Z)"), this,
+                                     [this] { m_staff->zoom(0); });
     usual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     showViews();
 }

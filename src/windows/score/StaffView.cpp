@@ -1,5 +1,7 @@
 #include "windows/score/StaffView.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 #include <QMouseEvent>
@@ -25,7 +27,7 @@ StaffView::StaffView(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    setAccessibleName(QStringLiteral("五線譜"));
+    setAccessibleName(QCoreApplication::translate("StaffView", "五線譜"));
 }
 
 void StaffView::setMelody(const Melody &melody)
@@ -74,8 +76,8 @@ void StaffView::zoom(int steps)
         return;
     }
     const int *here = std::lower_bound(std::begin(Sizes), std::end(Sizes), m_fontPixels);
-    const std::ptrdiff_t at = std::clamp<std::ptrdiff_t>(here - std::begin(Sizes) + steps, 0,
-                                                         std::ptrdiff_t(std::size(Sizes)) - 1);
+    const std::ptrdiff_t at
+        = std::clamp<std::ptrdiff_t>(here - std::begin(Sizes) + steps, 0, std::ptrdiff_t(std::size(Sizes)) - 1);
     setFontPixels(Sizes[at]);
 }
 

@@ -1,5 +1,7 @@
 #include "windows/tempo/TempoWindow.h"
 
+#include <QCoreApplication>
+
 #include "score/TempoReader.h"
 #include "ui_TempoWindow.h"
 #include "widgets/FormDesign.h"
@@ -24,8 +26,9 @@ void TempoWindow::start()
     const std::optional<qint16> tempo = TempoReader::readTempo(m_ui->Text1->text());
     if (!tempo) {
         // The text stays as typed so that the user can correct it.
-        m_messages.show(
-            Message::refusal(QStringLiteral("テンポは６０から２４０の間に設定してください。"), QStringLiteral("注意")));
+        m_messages.show(Message::refusal(
+            QCoreApplication::translate("TempoWindow", "テンポは６０から２４０の間に設定してください。"),
+            QCoreApplication::translate("TempoWindow", "注意")));
         return;
     }
     emit tempoAccepted(*tempo);

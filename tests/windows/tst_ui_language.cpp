@@ -1,0 +1,250 @@
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "base/UiLanguage.h"
+#include "common/GuiTestSupport.h"
+#include "widgets/ClickableLabel.h"
+#include "windows/composer/ComposerWindow.h"
+#include "windows/guide/GuideText.h"
+#include "windows/guide/GuideWindow.h"
+
+Q_DECLARE_METATYPE(UiLanguage)
+
+namespace {
+
+const QRegularExpression Japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff01}-\\x{ff5e}]"));
+
+QString accessibleName(QWidget *widget)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class UiLanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QStandardPaths::setTestModeEnabled(true); }
+    void cleanup()
+    {
+        UiLanguages::saveChoice(QString());
+        UiLanguages::install(UiLanguage::Japanese);
+    }
+    void theLocaleTheSettingAndTheOptionChoose_data();
+    void theLocaleTheSettingAndTheOptionChoose();
+    void theOptionIsTakenOutOfTheArguments_data();
+    void theOptionIsTakenOutOfTheArguments();
+    void theGuideFindsWordsInEitherLanguage_data();
+    void theGuideFindsWordsInEitherLanguage();
+    void everyControlIsNamedInTheLanguage_data();
+    void everyControlIsNamedInTheLanguage();
+    void theLanguageMenuSavesTheChoiceForTheNextStart();
+};
+
+void UiLanguageTest::theLocaleTheSettingAndTheOptionChoose_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<UiLanguage>("chosen");
+    QTest::newRow("a Japanese locale") << "ja_JP"
+                                       << ""
+                                       << "" << UiLanguage::Japanese;
+    QTest::newRow("Japanese without a country") << "ja"
+                                                << ""
+                                                << "" << UiLanguage::Japanese;
+    QTest::newRow("the C locale") << "C"
+                                  << ""
+                                  << "" << UiLanguage::English;
+    QTest::newRow("German") << "de_DE"
+                            << ""
+                            << "" << UiLanguage::English;
+    QTest::newRow("Javanese is not Japanese") << "jv_ID"
+                                              << ""
+                                              << "" << UiLanguage::English;
+    QTest::newRow("the setting over the locale") << "ja_JP"
+                                                 << "en"
+                                                 << "" << UiLanguage::English;
+    QTest::newRow("the option over the setting") << "C"
+                                                 << "en"
+                                                 << "ja" << UiLanguage::Japanese;
+    QTest::newRow("a setting of no language is none") << "ja_JP"
+                                                      << "fr"
+                                                      << "" << UiLanguage::Japanese;
+}
+
+void UiLanguageTest::theLocaleTheSettingAndTheOptionChoose()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, saved);
+    QFETCH(QString, option);
+    QFETCH(UiLanguage, chosen);
+    QCOMPARE(UiLanguages::chosen(UiLanguages::named(option), saved, locale), chosen);
+    // The setting as saved is read back; a word that names no language is none.
+    QSettings().setValue(QStringLiteral("language"), saved);
+    QCOMPARE(UiLanguages::savedChoice(), UiLanguages::named(saved) ? saved : QString());
+}
+
+void UiLanguageTest::theOptionIsTakenOutOfTheArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("none") << QStringList{"zepa", "song.mml"} << QStringList{"zepa", "song.mml"} << true << "";
+    QTest::newRow("before a file") << QStringList{"zepa", "--lang", "en", "song.mml"} << QStringList{"zepa", "song.mml"}
+                                   << true << "en";
+    QTest::newRow("joined, after a command")
+        << QStringList{"zepa", "nqc", "--lang=ja", "a.mml"} << QStringList{"zepa", "nqc", "a.mml"} << true << "ja";
+    QTest::newRow("no language") << QStringList{"zepa", "--lang", "fr", "render"} << QStringList{"zepa", "render"}
+                                 << false << "fr";
+    QTest::newRow("the word at the end") << QStringList{"zepa", "--lang"} << QStringList{"zepa"} << false << "";
+    QTest::newRow("after --, a file's name") << QStringList{"zepa", "render", "--", "--lang", "x.wav"}
+                                             << QStringList{"zepa", "render", "--", "--lang", "x.wav"} << true << "";
+}
+
+void UiLanguageTest::theOptionIsTakenOutOfTheArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, left);
+    QFETCH(bool, ok);
+    QFETCH(QString, value);
+    std::vector<QByteArray> bytes;
+    for (const QString &argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int argc = int(arguments.size());
+    const UiLanguages::LanguageOption option = UiLanguages::takeLanguageOption(argc, argv.data());
+    QStringList remaining;
+    for (int i = 0; i < argc; ++i)
+        remaining << QString::fromLocal8Bit(argv[std::size_t(i)]);
+    QCOMPARE(remaining, left);
+    QCOMPARE(argv[std::size_t(argc)], nullptr);
+    QCOMPARE(option.ok, ok);
+    QCOMPARE(option.value, value);
+}
+
+void UiLanguageTest::theGuideFindsWordsInEitherLanguage_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("ja: the key list, each key beside its note")
+        << UiLanguage::Japanese << "Z  ド       S  ド＃" << true << "";
+    QTest::newRow("ja: a menu command") << UiLanguage::Japanese << "表示言語(L)" << true << "";
+    QTest::newRow("ja: nowhere") << UiLanguage::Japanese << "宇宙船" << false << "「宇宙船」は見つかりません";
+    QTest::newRow("en: the key list, each key beside its note")
+        << UiLanguage::English << "Z  C        S  C#" << true << "";
+    QTest::newRow("en: a word in any case") << UiLanguage::English << "SCREEN READER" << true << "";
+    QTest::newRow("en: nowhere") << UiLanguage::English << "spaceship" << false << "\"spaceship\" not found";
+}
+
+void UiLanguageTest::theGuideFindsWordsInEitherLanguage()
+{
+    QFETCH(UiLanguage, language);
+    QFETCH(QString, words);
+    QFETCH(bool, found);
+    QFETCH(QString, result);
+    UiLanguages::install(language);
+    GuideWindow guide;
+    guide.searchField()->setText(words);
+    QCOMPARE(guide.findNext(), found);
+    QCOMPARE(guide.searchResult()->text(), result);
+    if (found) {
+        QCOMPARE(guide.browser()->textCursor().selectedText().toLower(), words.toLower());
+        // Going round: the next search from the last place finds it again.
+        QVERIFY(guide.findNext());
+        QVERIFY(guide.findNext(true));
+    }
+    // Both guides have the same numbered sections, listed as contents.
+    const QStringList titles = GuideText::sectionTitles(GuideText::plainText());
+    QCOMPARE(titles.size(), 12);
+    for (int section = 1; section <= 12; ++section)
+        QVERIFY2(titles[section - 1].startsWith(QStringLiteral("%1. ").arg(section)), qPrintable(titles[section - 1]));
+    QVERIFY(guide.browser()->toHtml().contains(QStringLiteral("href=\"#section12\"")));
+}
+
+void UiLanguageTest::everyControlIsNamedInTheLanguage_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::newRow("Japanese") << UiLanguage::Japanese;
+    QTest::newRow("English") << UiLanguage::English;
+}
+
+void UiLanguageTest::everyControlIsNamedInTheLanguage()
+{
+    QFETCH(UiLanguage, language);
+    UiLanguages::install(language);
+    ZepaUnderTest zepa;
+    ClickableLabel::installAccessibility();
+    ComposerWindow *window = openComposer(zepa);
+    QVERIFY(window);
+    const bool english = language == UiLanguage::English;
+    QList<QWidget *> named = window->findChildren<QWidget *>();
+    int checked = 0;
+    for (QWidget *widget : named) {
+        if (!widget->isVisible() || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<ClickableLabel *>(widget)))
+            continue;
+        const QString name = accessibleName(widget);
+        QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
+        if (english)
+            QVERIFY2(!name.contains(Japanese), qPrintable(widget->objectName() + QStringLiteral(": ") + name));
+        ++checked;
+    }
+    QVERIFY(checked >= 37); // 25 buttons and choices, 12 keys
+    for (int pitch = 0; pitch < PitchCount; ++pitch) {
+        QAccessibleInterface *key = QAccessible::queryAccessibleInterface(window->pitchKey(pitch));
+        QCOMPARE(key->role(), QAccessible::Button);
+        QCOMPARE(key->text(QAccessible::Name), pitchNames()[std::size_t(pitch)]);
+    }
+    QCOMPARE(accessibleName(window->octaveOption(Octave::Highest)), english ? "Highest" : "最高音");
+    QCOMPARE(accessibleName(window->articulationOption(Articulation::Staccato)), english ? "Staccato" : "スタッカート");
+    // Every menu, and every command in it, is in the language.
+    for (QAction *menu : window->menuBar()->actions()) {
+        if (english)
+            QVERIFY2(!menu->text().contains(Japanese), qPrintable(menu->text()));
+        for (QAction *command : menu->menu()->actions()) {
+            if (english && !command->isSeparator() && command->text() != QStringLiteral("日本語 (&J)"))
+                QVERIFY2(!command->text().contains(Japanese), qPrintable(command->text()));
+        }
+    }
+    QCOMPARE(window->menuBar()->actions().front()->text(), english ? "&File" : "ファイル(&F)");
+}
+
+void UiLanguageTest::theLanguageMenuSavesTheChoiceForTheNextStart()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    QVERIFY(window->languageAction(QString())->isChecked());
+    zepa.messages.expect();
+    window->languageAction(QStringLiteral("en"))->trigger();
+    QCOMPARE(UiLanguages::savedChoice(), QStringLiteral("en"));
+    // Said in the windows' language, and in the one chosen.
+    QCOMPARE(zepa.messages.last().text,
+             QStringLiteral("表示言語は、ZEPAを次に起動したときから変わります。\n"
+                            "The language changes when ZEPA starts next time."));
+    QCOMPARE(zepa.messages.last().title, QStringLiteral("表示言語"));
+    // The windows keep their language until then.
+    QCOMPARE(UiLanguages::language(), UiLanguage::Japanese);
+    zepa.messages.expect();
+    window->languageAction(QString())->trigger();
+    QCOMPARE(UiLanguages::savedChoice(), QString());
+}
+
+QTEST_MAIN(UiLanguageTest)
+#include "tst_ui_language.moc"
