@@ -85,6 +85,8 @@ private slots:
     void usageErrorsAndHelp();
     void messagesSpeakOneLanguage_data();
     void messagesSpeakOneLanguage();
+    void filesDoNotDependOnTheLanguage_data();
+    void filesDoNotDependOnTheLanguage();
     void renderWritesTheMelodyAndReplacesNothing();
     void melodyFilesAndProgramsTurnIntoEachOther();
     void midiFilesComeInAndProgramsGoToOtherBricks();
@@ -210,6 +212,44 @@ void CommandLineTest::messagesSpeakOneLanguage()
     const Run run = zepa(arguments, environment);
     QCOMPARE(run.errors, message.arg(directory.path()));
     QCOMPARE(run.status, status);
+}
+
+void CommandLineTest::filesDoNotDependOnTheLanguage_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("NQC") << QStringList{"nqc"} << "out.nqc";
+    QTest::newRow("melody file") << QStringList{"mml"} << "out.mml";
+    QTest::newRow("MIDI") << QStringList{"midi"} << "out.mid";
+    QTest::newRow("WAV") << QStringList{"render"} << "out.wav";
+    QTest::newRow("NXC") << QStringList{"export", "--target", "nxc"} << "out.nxc";
+    QTest::newRow("Pybricks") << QStringList{"export", "--target", "pybricks"} << "out.py";
+    QTest::newRow("micro:bit") << QStringList{"export", "--target", "microbit"} << "out.py";
+    QTest::newRow("ev3dev") << QStringList{"export", "--target", "ev3dev"} << "out.py";
+    QTest::newRow("MusicXML") << QStringList{"musicxml", "--meter", "3/4"} << "out.musicxml";
+    QTest::newRow("LilyPond") << QStringList{"lilypond", "--meter", "3/4"} << "out.ly";
+}
+
+// The files are the same bytes whichever language the windows speak: only
+// what the user reads is translated.
+void CommandLineTest::filesDoNotDependOnTheLanguage()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QString, output);
+    QTemporaryDir directory;
+    const QString melody = directory.filePath(QStringLiteral("furusato.mml"));
+    // A triplet alone does not fit 3/4: the notation files say so in words.
+    writeFile(melody, "t90 o5 c4 d8 e16 f32 r4 g12 a2. b& > c1 q4 c+\n");
+    QByteArray written[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString path = directory.filePath(QString::number(i) + output);
+        const Run run = zepa(QStringList{QStringLiteral("--lang"), i == 0 ? QStringLiteral("ja") : QStringLiteral("en")}
+                             + command + QStringList{melody, path});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        written[i] = contents(path);
+        QVERIFY(!written[i].isEmpty());
+    }
+    QCOMPARE(written[1], written[0]);
 }
 
 void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
