@@ -1,8 +1,7 @@
 #include "app/ZepaApplication.h"
 
-#include <QCoreApplication>
-
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 

@@ -1,9 +1,9 @@
 #include "base/SystemReasons.h"
 
-#include <QCoreApplication>
-
 #include <cerrno>
 #include <cstring>
+
+#include <QCoreApplication>
 
 QString systemReasonText(int error, FileAccess access)
 {

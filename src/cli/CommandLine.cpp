@@ -1,9 +1,7 @@
 #include "cli/CommandLine.h"
 
-#include <cstdio>
-
 #include <algorithm>
-
+#include <cstdio>
 #include <memory>
 
 #include <QCommandLineParser>

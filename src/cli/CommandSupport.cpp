@@ -1,11 +1,9 @@
-#include <QCoreApplication>
-
-#include "cli/CommandSupport.h"
-
 #include <cstdio>
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+#include "cli/CommandSupport.h"
 
 namespace CommandSupport {
 

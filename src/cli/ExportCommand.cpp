@@ -1,7 +1,7 @@
-#include "cli/Commands.h"
-
-#include "cli/CommandSupport.h"
 #include <QCoreApplication>
+
+#include "cli/Commands.h"
+#include "cli/CommandSupport.h"
 
 Command::Help ExportCommand::help() const
 {

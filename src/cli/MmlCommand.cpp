@@ -1,9 +1,9 @@
-#include "cli/Commands.h"
+#include <QCoreApplication>
 
+#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
 #include "files/UserFileWriter.h"
 #include "mml/MmlWriter.h"
-#include <QCoreApplication>
 
 Command::Help MmlCommand::help() const
 {

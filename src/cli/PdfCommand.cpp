@@ -1,8 +1,8 @@
-#include "cli/Commands.h"
+#include <QCoreApplication>
 
+#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
 #include "drawing/ScorePages.h"
-#include <QCoreApplication>
 
 Command::Help PdfCommand::help() const
 {

@@ -1,7 +1,6 @@
 #include "controller/DocumentController.h"
 
 #include <QCoreApplication>
-
 #include <QDir>
 #include <QFileInfo>
 

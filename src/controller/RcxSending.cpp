@@ -1,11 +1,9 @@
 // 「RCXに送る」: where to send, then the program sent with its progress shown.
-#include "controller/DocumentController.h"
-
 #include <QCoreApplication>
-
 #include <QSettings>
 #include <QTimer>
 
+#include "controller/DocumentController.h"
 #include "nqc/ProgramSize.h"
 #include "sending/RcxSender.h"
 

@@ -1,11 +1,9 @@
 // 「印刷」 and 「PDFに書き出す」: the melody as sheet music under a title the user confirms.
-#include "controller/DocumentController.h"
-
 #include <QCoreApplication>
-
 #include <QDir>
 #include <QFileInfo>
 
+#include "controller/DocumentController.h"
 #include "drawing/ScorePages.h"
 
 std::optional<QString> DocumentController::askScoreTitle(const QString &dialogTitle)

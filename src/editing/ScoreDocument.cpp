@@ -1,10 +1,9 @@
 #include "editing/ScoreDocument.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <functional>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "journal/RecoveryJournal.h"

@@ -1,10 +1,10 @@
 // The changes of many notes at once: the whole melody moved or retimed, and
 // one thing of the chosen notes, each one step of the history.
-#include "editing/ScoreDocument.h"
+#include <algorithm>
 
 #include <QCoreApplication>
 
-#include <algorithm>
+#include "editing/ScoreDocument.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "engraving/StaffLayout.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
+
+#include <QCoreApplication>
 
 namespace {
 

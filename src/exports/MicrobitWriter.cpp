@@ -1,7 +1,7 @@
-#include "exports/ExportTargets.h"
-
-#include "exports/TimedTones.h"
 #include <QCoreApplication>
+
+#include "exports/ExportTargets.h"
+#include "exports/TimedTones.h"
 
 namespace {
 

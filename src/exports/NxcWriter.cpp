@@ -1,7 +1,6 @@
-#include "exports/ExportTargets.h"
-
 #include <QCoreApplication>
 
+#include "exports/ExportTargets.h"
 #include "performance/BrickEvents.h"
 #include "performance/BrickTones.h"
 

@@ -1,7 +1,5 @@
 #include "midi/MidiImport.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -9,6 +7,8 @@
 #include <optional>
 #include <set>
 #include <tuple>
+
+#include <QCoreApplication>
 
 #include "midi/MidiWriter.h"
 #include "performance/BrickEvents.h"

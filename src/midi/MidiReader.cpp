@@ -1,10 +1,10 @@
 #include "midi/MidiReader.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <array>
 #include <optional>
+
+#include <QCoreApplication>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "mml/MelodyFromEvents.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cstdlib>
+
+#include <QCoreApplication>
 
 #include "score/ComposerState.h"
 #include "score/TempoReader.h"

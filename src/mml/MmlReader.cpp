@@ -1,13 +1,12 @@
 #include "mml/MmlReader.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "base/ProgramInfo.h"

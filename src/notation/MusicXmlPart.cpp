@@ -1,11 +1,10 @@
 #include "notation/MusicXmlPart.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 #include <set>
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace MusicXml {

@@ -1,10 +1,10 @@
 #include "notation/MusicXmlReader.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
+
+#include <QCoreApplication>
 
 #include "engraving/WrittenMelody.h"
 #include "notation/MusicXmlPart.h"

@@ -1,10 +1,9 @@
-#include "notation/MusicXmlPart.h"
+#include <zip.h>
 
 #include <QCoreApplication>
-
 #include <QXmlStreamReader>
 
-#include <zip.h>
+#include "notation/MusicXmlPart.h"
 
 namespace MusicXml {
 

@@ -1,8 +1,8 @@
 #include "nqc/NqcReader.h"
 
-#include <QCoreApplication>
-
 #include <charconv>
+
+#include <QCoreApplication>
 
 #include "nqc/FrequencyTable.h"
 #include "performance/BrickTones.h"

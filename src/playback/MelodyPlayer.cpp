@@ -1,9 +1,8 @@
 #include "playback/MelodyPlayer.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace {

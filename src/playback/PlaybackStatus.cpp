@@ -1,8 +1,8 @@
 #include "playback/PlaybackStatus.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
+
+#include <QCoreApplication>
 
 PlaybackStatus::PlaybackStatus(std::span<const NoteRecord> notes)
 {

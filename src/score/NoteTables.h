@@ -3,7 +3,6 @@
 #include <array>
 
 #include <QCoreApplication>
-
 #include <QString>
 
 // The fixed choices a note is made of and the words the user sees for them.

@@ -1,8 +1,8 @@
 #include "score/ScoreEditor.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
+
+#include <QCoreApplication>
 
 namespace {
 

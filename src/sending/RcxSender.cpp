@@ -1,7 +1,6 @@
 #include "sending/RcxSender.h"
 
 #include <QCoreApplication>
-
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,6 @@
 #include "sysinfo/SysInfoStarter.h"
 
 #include <QCoreApplication>
-
 #include <QtEndian>
 
 namespace {

@@ -1,8 +1,7 @@
 #include "widgets/QtMessageService.h"
 
-#include <QCoreApplication>
-
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,8 +1,7 @@
 #include "widgets/QtUserDialogs.h"
 
-#include <QCoreApplication>
-
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>

@@ -1,9 +1,8 @@
 #include "widgets/SendDialog.h"
 
-#include <QCoreApplication>
-
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>

@@ -1,8 +1,7 @@
 #include "widgets/UndoActions.h"
 
-#include <QCoreApplication>
-
 #include <QAction>
+#include <QCoreApplication>
 #include <QUndoStack>
 
 namespace {

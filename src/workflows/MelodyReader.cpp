@@ -1,13 +1,11 @@
 #include "workflows/MelodyReader.h"
 
-#include <QRegularExpression>
-
-#include <QCoreApplication>
-
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "base/SystemReasons.h"
 #include "midi/MidiImport.h"

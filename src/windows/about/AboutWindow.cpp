@@ -1,11 +1,9 @@
 #include "windows/about/AboutWindow.h"
 
-#include "base/Message.h"
-
 #include <QCoreApplication>
-
 #include <QPainter>
 
+#include "base/Message.h"
 #include "base/ProgramInfo.h"
 #include "ui_AboutWindow.h"
 #include "widgets/AppIcon.h"

@@ -1,20 +1,17 @@
 // The composer's menu bar: built from the table of commands, each command
 // handed to the document, the player or the file commands.
-#include "windows/composer/ComposerWindow.h"
-
-#include <QActionGroup>
-
-#include <QCoreApplication>
-
 #include <map>
 
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "windows/composer/ComposerWindow.h"
 #include "base/UiLanguage.h"
 #include "widgets/UndoActions.h"
 #include "windows/composer/KeyListDialog.h"

@@ -1,7 +1,6 @@
 #include "windows/composer/ComposerStatusBar.h"
 
 #include <QCoreApplication>
-
 #include <QLabel>
 
 #include "nqc/ProgramSize.h"

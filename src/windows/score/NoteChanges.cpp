@@ -1,7 +1,6 @@
 #include "windows/score/NoteChanges.h"
 
 #include <QCoreApplication>
-
 #include <QKeyEvent>
 #include <QMenu>
 

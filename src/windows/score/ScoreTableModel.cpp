@@ -1,8 +1,7 @@
 #include "windows/score/ScoreTableModel.h"
 
-#include <QCoreApplication>
-
 #include <QColor>
+#include <QCoreApplication>
 
 ScoreTableModel::ScoreTableModel(const ScoreEditor &editor, QObject *parent)
     : QAbstractTableModel(parent)

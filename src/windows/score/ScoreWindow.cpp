@@ -1,9 +1,8 @@
 #include "windows/score/ScoreWindow.h"
 
-#include <QCoreApplication>
-
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>

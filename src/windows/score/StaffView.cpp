@@ -1,9 +1,8 @@
 #include "windows/score/StaffView.h"
 
-#include <QCoreApplication>
-
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
