@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -13,11 +15,13 @@
 #include "base/UiLanguage.h"
 #include "common/GuiTestSupport.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/NoteKeys.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/guide/GuideText.h"
 #include "windows/guide/GuideWindow.h"
 
 Q_DECLARE_METATYPE(UiLanguage)
+Q_DECLARE_METATYPE(NoteRecord)
 
 namespace {
 
@@ -50,6 +54,10 @@ private slots:
     void everyControlIsNamedInTheLanguage_data();
     void everyControlIsNamedInTheLanguage();
     void theLanguageMenuSavesTheChoiceForTheNextStart();
+    void aNoteIsDescribedInTheLanguage_data();
+    void aNoteIsDescribedInTheLanguage();
+    void theKeyListSaysWhatEachKeyDoes_data();
+    void theKeyListSaysWhatEachKeyDoes();
 };
 
 void UiLanguageTest::theLocaleTheSettingAndTheOptionChoose_data()
@@ -244,6 +252,97 @@ void UiLanguageTest::theLanguageMenuSavesTheChoiceForTheNextStart()
     zepa.messages.expect();
     window->languageAction(QString())->trigger();
     QCOMPARE(UiLanguages::savedChoice(), QString());
+}
+
+void UiLanguageTest::aNoteIsDescribedInTheLanguage_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::addColumn<NoteRecord>("note");
+    QTest::addColumn<QString>("description");
+    NoteRecord sharp{10, Octave::High, Articulation::Staccato, NoteLength::Whole, 0};
+    NoteRecord triplet{NoteRecord::Rest, Octave::Lowest, Articulation::SlurOrTie, NoteLength::EighthTriplet, 0};
+    NoteRecord unchosen{NoteRecord::Unchosen, Octave::Middle, Articulation::Normal, NoteLength::DottedSixteenth, 0};
+    QTest::newRow("ja, a sharp") << UiLanguage::Japanese << sharp << "ラ＃（高音）－スタッカート－全音符";
+    QTest::newRow("en, a sharp") << UiLanguage::English << sharp << "A#(high)–staccato–whole note";
+    QTest::newRow("ja, a rest") << UiLanguage::Japanese << triplet << "休（最低音）－スラーorタイ－三連八分音符";
+    QTest::newRow("en, a rest") << UiLanguage::English << triplet << "rest(lowest)–slur or tie–eighth triplet";
+    QTest::newRow("en, nothing chosen")
+        << UiLanguage::English << unchosen << "no pitch chosen(middle)–normal–dotted 16th note";
+}
+
+void UiLanguageTest::aNoteIsDescribedInTheLanguage()
+{
+    QFETCH(UiLanguage, language);
+    QFETCH(NoteRecord, note);
+    QFETCH(QString, description);
+    UiLanguages::install(language);
+    QCOMPARE(describe(note), description);
+}
+
+void UiLanguageTest::theKeyListSaysWhatEachKeyDoes_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::newRow("Japanese") << UiLanguage::Japanese;
+    QTest::newRow("English") << UiLanguage::English;
+}
+
+// Each line of 「キー操作」 names a key that does what the line says: the
+// composer's own keys by what the key handler makes of them, the others by a
+// menu command with that shortcut and the same words.
+void UiLanguageTest::theKeyListSaysWhatEachKeyDoes()
+{
+    QFETCH(UiLanguage, language);
+    UiLanguages::install(language);
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    const auto caption = [](QAbstractButton *button) { return button->text(); };
+    const auto stripped = [](QString text) {
+        // "使い方(&R)" and "&Play from Here..." as the words they show
+        text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
+        return text.remove(QLatin1Char('&')).trimmed();
+    };
+    QStringList menuWords;
+    for (QAction *action : window->findChildren<QAction *>())
+        menuWords << stripped(action->text());
+    const QList<std::pair<QString, QString>> keys = NoteKeys::keyList();
+    QCOMPARE(keys.size(), 43);
+    for (const auto &[key, meaning] : keys) {
+        const QKeySequence sequence = QKeySequence::fromString(key);
+        QVERIFY2(sequence.count() == 1, qPrintable(key));
+        const QKeyCombination combination = sequence[0];
+        QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+        const std::optional<NoteKeys::Action> action = NoteKeys::actionFor(press);
+        if (!action) {
+            // A menu command's shortcut: some command has it, and its words.
+            bool found = false;
+            for (QAction *command : window->findChildren<QAction *>()) {
+                for (const QKeySequence &shortcut : command->shortcuts())
+                    found = found || shortcut == sequence;
+            }
+            QVERIFY2(found, qPrintable(key));
+            QVERIFY2(std::any_of(menuWords.begin(), menuWords.end(),
+                                 [&](const QString &words) { return !words.isEmpty() && meaning.startsWith(words, Qt::CaseInsensitive); }),
+                     qPrintable(key + QStringLiteral(": ") + meaning));
+            continue;
+        }
+        QString expected;
+        if (const auto *pitch = std::get_if<NoteKeys::PitchKey>(&*action))
+            expected = pitchNames()[std::size_t(pitch->pitch)];
+        else if (const auto *length = std::get_if<NoteLength>(&*action))
+            expected = caption(window->lengthButton(*length));
+        else if (const auto *articulation = std::get_if<Articulation>(&*action))
+            expected = accessibleName(window->articulationOption(*articulation));
+        else if (std::get<NoteKeys::Command>(*action) == NoteKeys::Command::Rest)
+            expected = caption(window->restButton());
+        else if (std::get<NoteKeys::Command>(*action) == NoteKeys::Command::Confirm)
+            expected = caption(window->confirmButton());
+        else if (std::get<NoteKeys::Command>(*action) == NoteKeys::Command::Clear)
+            expected = caption(window->clearButton());
+        else
+            expected = meaning; // the octave keys have no control of their own
+        QVERIFY2(expected.compare(meaning, Qt::CaseInsensitive) == 0,
+                 qPrintable(key + QStringLiteral(": ") + meaning + QStringLiteral(" / ") + expected));
+    }
 }
 
 QTEST_MAIN(UiLanguageTest)

@@ -104,6 +104,12 @@ void MelodyReaderTest::refusalsSayWhyAndWhere_data()
         << "2行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです";
     QTest::newRow("a program changed by hand")
         << QByteArray::fromStdString(program) << std::optional<MelodyKind>() << "70行目: Wait(TICKS)";
+    QTest::newRow("another NQC program")
+        << QByteArray("// my robot\ntask main()\n{\n    OnFwd(OUT_A);\n}\n") << std::optional<MelodyKind>()
+        << "1行目: ZEPAが書いたプログラムではありません。";
+    // Only a line that begins with it makes a program: in a comment it is a word.
+    QTest::newRow("a melody file that names task main() in a comment")
+        << QByteArray("// task main() plays it\nc d e3") << std::optional<MelodyKind>() << "2行目 6文字目: 長さは";
     QTest::newRow("a MIDI file cut short")
         << TwoVoices.left(40) << std::optional<MelodyKind>() << "ファイルが途中で切れています。";
     QTest::newRow("a melody file where only MIDI is taken")
