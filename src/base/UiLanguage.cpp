@@ -46,11 +46,6 @@ std::optional<UiLanguage> named(const QString &code)
     return std::nullopt;
 }
 
-QString code(UiLanguage language)
-{
-    return language == UiLanguage::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
-}
-
 QString savedChoice()
 {
     const QString saved = QSettings().value(ChoiceSetting).toString();

@@ -19,7 +19,6 @@ namespace UiLanguages {
 UiLanguage forLocale(const QString &localeName);
 // "ja" or "en", as --lang and the setting spell them; nothing for another word.
 std::optional<UiLanguage> named(const QString &code);
-QString code(UiLanguage language);
 
 // The setting 「表示言語」: "ja", "en", or empty to follow the system.
 QString savedChoice();
