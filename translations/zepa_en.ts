@@ -1206,6 +1206,10 @@ Folder: %2
         <source>圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。</source>
         <translation>the compressed MusicXML (.mxl) is damaged or cut short</translation>
     </message>
+    <message>
+        <source>圧縮されたMusicXML（.mxl）を開く部品を読み込めません（%1）。ZEPAを入れ直してください。</source>
+        <translation>the part of ZEPA that opens compressed MusicXML (.mxl) could not be loaded (%1); install ZEPA again</translation>
+    </message>
 </context>
 <context>
     <name>NotationCommand</name>

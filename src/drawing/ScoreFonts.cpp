@@ -48,6 +48,13 @@ void installSubstitutes()
         QFont::insertSubstitutions(DesignFamily, substitutesForDesignFamily());
 }
 
+QString installedDesignFamily()
+{
+    installSubstitutes();
+    const QStringList substitutes = QFont::substitutes(DesignFamily);
+    return substitutes.isEmpty() ? DesignFamily : substitutes.front();
+}
+
 QFont musicFont(int pixelSize)
 {
     QFont font(musicFamily());

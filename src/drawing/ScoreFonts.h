@@ -13,6 +13,10 @@ namespace ScoreFonts {
 inline const QString DesignFamily = QStringLiteral("ＭＳ Ｐゴシック");
 // Makes the design family name stand for an installed font where it is missing.
 void installSubstitutes();
+// The design family where it is installed, else the font that stands for it:
+// a font of this family is matched at once, where the design family's name
+// has Qt ask the system for every font that might stand for it.
+QString installedDesignFamily();
 
 // Bravura, the SMuFL music font, built into the program (SIL Open Font
 // License): never looked for on the system or downloaded. pixelSize is the

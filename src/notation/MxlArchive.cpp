@@ -1,3 +1,5 @@
+// The module "zip": the score inside an .mxl, read with libzip. Only this
+// file links libzip, and with it the cryptography libzip links.
 #include <zip.h>
 
 #include <QCoreApplication>
@@ -13,9 +15,7 @@ namespace {
 // to gigabytes.
 constexpr zip_uint64_t LargestInnerFile = 64 * 1024 * 1024;
 
-} // namespace
-
-std::optional<QByteArray> unzippedScore(const QByteArray &bytes, Failure &failure)
+std::optional<QByteArray> scoreInZip(const QByteArray &bytes, Failure &failure)
 {
     const Failure broken{
         QCoreApplication::translate("MxlArchive", "圧縮されたMusicXML（.mxl）が壊れているか、途中で切れています。")};
@@ -68,4 +68,18 @@ std::optional<QByteArray> unzippedScore(const QByteArray &bytes, Failure &failur
     return score;
 }
 
+} // namespace
+
 } // namespace MusicXml
+
+extern "C" Q_DECL_EXPORT bool zepa_unzipped_score(const QByteArray *bytes, QByteArray *score, QString *failure)
+{
+    MusicXml::Failure failed;
+    std::optional<QByteArray> found = MusicXml::scoreInZip(*bytes, failed);
+    if (!found) {
+        *failure = failed.text;
+        return false;
+    }
+    *score = std::move(*found);
+    return true;
+}

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
 #include <QIODevice>
-#include <QMediaDevices>
 #include <QTimer>
 
+#include "playback/SystemAudioSink.h"
 #include "sound/SoundRenderer.h"
 
 namespace {
@@ -80,22 +77,13 @@ SpeakerOutput::~SpeakerOutput()
 bool SpeakerOutput::play(std::vector<BrickEvent> events)
 {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
+    m_sink = openSystemAudioSink(BrickSound::SampleRate);
+    if (!m_sink)
         return false;
-    QAudioFormat format;
-    format.setSampleRate(BrickSound::SampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format))
-        return false;
-
     m_source = std::make_unique<RenderedSound>(std::move(events));
     m_source->open(QIODevice::ReadOnly);
     m_totalTicks = m_source->melodySamples() / BrickSound::SamplesPerTick;
-    m_sink = std::make_unique<QAudioSink>(device, format);
-    m_sink->start(m_source.get());
-    if (m_sink->error() != QAudio::NoError) {
+    if (!m_sink->start(m_source.get())) {
         m_sink.reset();
         m_source.reset();
         return false;
@@ -120,13 +108,12 @@ void SpeakerOutput::poll()
 {
     if (!m_sink)
         return;
-    if (m_sink->error() == QAudio::OpenError || m_sink->error() == QAudio::FatalError
-        || m_sink->error() == QAudio::IOError) {
+    if (m_sink->hasFailed()) {
         stop();
         emit failed();
         return;
     }
-    const qint64 processedSamples = m_sink->processedUSecs() * BrickSound::SampleRate / 1000000;
+    const qint64 processedSamples = m_sink->processedMicroseconds() * BrickSound::SampleRate / 1000000;
     const qint64 heard = std::clamp<qint64>(processedSamples - LeadSamples, 0, m_source->melodySamples());
     emit progressed(heard / BrickSound::SamplesPerTick, m_totalTicks);
     m_stalledPolls = processedSamples == m_lastProcessed ? m_stalledPolls + 1 : 0;

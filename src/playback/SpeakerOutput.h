@@ -4,9 +4,9 @@
 
 #include "playback/SoundOutput.h"
 
-class QAudioSink;
 class QTimer;
 class RenderedSound;
+class SystemAudioSink;
 
 // Plays through Qt Multimedia (on Debian, the PulseAudio server or PipeWire's
 // Pulse server). A fresh sink can lose its first few milliseconds and reports
@@ -28,7 +28,7 @@ private:
     void poll();
     void end();
 
-    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<SystemAudioSink> m_sink;
     std::unique_ptr<RenderedSound> m_source;
     QTimer *m_poll;
     qint64 m_totalTicks = 0;

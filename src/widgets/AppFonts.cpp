@@ -7,8 +7,7 @@ namespace AppFonts {
 
 void install()
 {
-    ScoreFonts::installSubstitutes();
-    QFont font(DesignFamily);
+    QFont font(ScoreFonts::installedDesignFamily());
     font.setPointSizeF(DesignPointSize);
     QApplication::setFont(font);
 }

@@ -5,13 +5,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QPageLayout>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QUrl>
 
+#include "base/LateModule.h"
+#include "widgets/PrintPreview.h"
 #include "widgets/SendDialog.h"
 
 namespace {
@@ -89,20 +88,13 @@ std::unique_ptr<ProgressTask> QtUserDialogs::startProgress(const QString &title,
 
 PrintOutcome QtUserDialogs::print(const QString &title, const std::function<bool(QPagedPaintDevice &)> &paint)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    // The preview shows the pages as they will print and has the printer's
-    // own dialog behind its print button; the pages are painted for each.
-    QPrintPreviewDialog preview(&printer, activeWindow());
-    preview.setWindowTitle(QCoreApplication::translate("QtUserDialogs", "印刷プレビュー - %1").arg(title));
-    // Large enough to read a page of music: most of the screen it opens on.
-    if (const QScreen *screen = preview.screen())
-        preview.resize(screen->availableGeometry().size() * 0.8);
-    bool painted = true;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&paint, &painted](QPrinter *device) { painted = paint(*device); });
-    if (preview.exec() != QDialog::Accepted)
-        return PrintOutcome::Cancelled;
-    return painted && printer.printerState() != QPrinter::Error ? PrintOutcome::Printed : PrintOutcome::Failed;
+    // The print preview is in the module "printing" (PrintPreviewModule.cpp),
+    // loaded now: only printing loads Qt Print Support.
+    QString why;
+    PrintWithPreview *print = LateModule::function<PrintWithPreview>("printing", PrintWithPreviewSymbol, &why);
+    if (!print) {
+        qWarning("ZEPA's printing module could not be loaded: %s", qPrintable(why));
+        return PrintOutcome::Failed;
+    }
+    return print(title, paint, activeWindow());
 }

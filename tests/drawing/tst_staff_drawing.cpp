@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "common/NoteBuilders.h"
+#include "common/OutsideChecks.h"
 #include "drawing/ScoreFonts.h"
 #include "drawing/StaffPainter.h"
 #include "drawing/SvgStaff.h"
@@ -441,6 +442,7 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws_data()
 // fail with a warning where a note was split wrongly.
 void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
 {
+    ZEPA_OUTSIDE_CHECK();
     QFETCH(Melody, melody);
     const WrittenMelody written = writeMelody(melody);
     const StaffLayout layout = layoutStaff(written, Width);

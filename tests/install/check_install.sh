@@ -62,6 +62,22 @@ for path in usr/bin/zepa usr/share/applications/org.zepa.zepa.desktop usr/share/
 done
 version=$("$root/usr/bin/zepa" --version) || fail "zepa --version failed from the installed package"
 [ "$version" = "ZEPA 1.3.2" ] || fail "zepa --version printed '$version'"
+# The modules loaded when first needed are where the installed program looks:
+# it reads a compressed MusicXML with the zip module.
+for module in audio printing zip; do
+    [ -f "$root/usr/lib/zepa/modules/libzepa_$module.so" ] || fail "the package did not install the $module module"
+done
+/usr/bin/python3 - "$work/song.mxl" << 'EOF_PYTHON'
+import sys, zipfile
+score = ('<?xml version="1.0" encoding="UTF-8"?><score-partwise version="3.0"><part-list>'
+         '<score-part id="P1"><part-name>M</part-name></score-part></part-list><part id="P1"><measure number="1">'
+         '<attributes><divisions>1</divisions></attributes><note><pitch><step>C</step><octave>5</octave></pitch>'
+         '<duration>1</duration><type>quarter</type></note></measure></part></score-partwise>')
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as archive:
+    archive.writestr('song.musicxml', score)
+EOF_PYTHON
+env -u ZEPA_MODULE_DIR "$root/usr/bin/zepa" mml "$work/song.mxl" "$work/song.mml" > "$work/zip.log" 2>&1 ||
+    fail "the installed zepa could not read a .mxl: $(cat "$work/zip.log")"
 dpkg --root="$root" --force-not-root --log=/dev/null -r zepa > /dev/null 2>&1 || fail "the package does not remove"
 [ ! -e "$root/usr/bin/zepa" ] || fail "removing the package left /usr/bin/zepa"
 

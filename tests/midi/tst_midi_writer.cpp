@@ -7,6 +7,7 @@
 
 #include "common/NoteBuilders.h"
 
+#include "common/OutsideChecks.h"
 #include "midi/MidiWriter.h"
 #include "performance/BrickTones.h"
 #include "sound/ToneTimeline.h"
@@ -144,6 +145,7 @@ void MidiWriterTest::readersNotOursHearWhatTheBrickPlays_data()
 
 void MidiWriterTest::readersNotOursHearWhatTheBrickPlays()
 {
+    ZEPA_OUTSIDE_CHECK();
     QFETCH(MidiFile::Timing, timing);
     QRandomGenerator random(20261207);
     QTemporaryDir directory;

@@ -7,6 +7,7 @@
 
 #include "common/NoteBuilders.h"
 #include "base/ProgramInfo.h"
+#include "common/OutsideChecks.h"
 #include "midi/MidiWriter.h"
 #include "notation/LilyPondWriter.h"
 #include "notation/MusicXmlWriter.h"
@@ -163,6 +164,7 @@ void OutputsTest::aProgramWithoutNotesGivesWhatItsStatementsCan()
 
 void OutputsTest::wavReadersNotOursAgreeOnHeaderAndSamples()
 {
+    ZEPA_OUTSIDE_CHECK();
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("melody.wav"));
     QCOMPARE(writeOutput(OutputKind::Wav, OutputSource::of(shortMelody()), path, UserFileWriter::Replace::Never).status,
