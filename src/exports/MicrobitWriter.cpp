@@ -8,7 +8,7 @@ namespace {
 // MicroPython keeps the script in the micro:bit's file system, which holds
 // "approximately 30k" (micro:bit MicroPython documentation, "Local Persistent
 // File System"); the V1, the smaller, sets the limit.
-constexpr qsizetype FileSystemBytes = 30 * 1024;
+constexpr qsizetype MicrobitFileSystemBytes = 30 * 1024;
 
 } // namespace
 
@@ -33,7 +33,7 @@ ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
     text += "for hertz, sounding, silence in MELODY:\n"
             "    music.pitch(hertz, sounding)\n"
             "    sleep(silence)\n";
-    if (text.size() > FileSystemBytes) {
+    if (text.size() > MicrobitFileSystemBytes) {
         program.changes.append(
             {QCoreApplication::translate("MicrobitWriter",
                                          "このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 "
