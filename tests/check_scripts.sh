@@ -7,4 +7,4 @@ source_dir=$1
 command -v shellcheck > /dev/null || { echo "FAIL: shellcheck is not installed; ./zepa.sh test installs it"; exit 1; }
 cd "$source_dir"
 mapfile -t scripts < <(git ls-files 2> /dev/null | grep -E '\.sh$' || find . -name '*.sh' -not -path './build*')
-shellcheck zepa.sh .ci/run "${scripts[@]}"
+shellcheck .ci/run "${scripts[@]}"
