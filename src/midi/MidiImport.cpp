@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <optional>
 #include <set>
@@ -26,61 +27,130 @@ constexpr int DefaultMicrosecondsPerQuarter = 500000;
 constexpr int LowestKey = MidiFile::noteNumber(0, Octave::Lowest);
 constexpr int HighestKey = MidiFile::noteNumber(PitchCount - 1, Octave::Highest);
 
+// A key moved by whole octaves into ZEPA's five.
+int inZepaRange(int key)
+{
+    while (key < LowestKey)
+        key += 12;
+    while (key > HighestKey)
+        key -= 12;
+    return key;
+}
+
 struct Segment {
     qint64 start;
     qint64 end;
     int key;
 };
 
-// The one voice a listener to the top line hears: at every moment the highest
-// note sounding; a note struck again, or a new highest note, starts a new one.
-std::vector<Segment> highestLine(const std::vector<MidiNote> &notes, int &hidden)
+// The melody a listener hears in a voice: at each onset, the highest note
+// struck there. Notes starting within the chord window are one chord (a strum,
+// a chord played by hand), whose highest note is the melody. A note struck
+// under a higher one still held is not the melody; a note of the melody is
+// cut where the next starts. A note held on under the melody never becomes
+// the melody when the melody note above it ends: that would be a blip of a
+// note already struck.
+std::vector<Segment> melodyLine(std::vector<MidiNote> notes, qint64 chordWindow, int &hidden)
 {
-    struct Edge {
-        qint64 time;
-        bool on;
-        int key;
-    };
-    std::vector<Edge> edges;
-    edges.reserve(notes.size() * 2);
-    for (const MidiNote &note : notes) {
-        if (note.end <= note.start) {
-            ++hidden; // no time to be heard
+    // A note ended where it starts has no time to be heard.
+    const auto silent = std::remove_if(notes.begin(), notes.end(), [](const MidiNote &note) { return note.end <= note.start; });
+    hidden += int(notes.end() - silent);
+    notes.erase(silent, notes.end());
+    std::stable_sort(notes.begin(), notes.end(), [](const MidiNote &a, const MidiNote &b) {
+        return a.start != b.start ? a.start < b.start : a.key > b.key;
+    });
+    std::array<qint64, 128> heldUntil; // of each key, the end of its latest note
+    heldUntil.fill(LLONG_MIN);
+    std::vector<Segment> line;
+    for (std::size_t i = 0; i < notes.size();) {
+        const qint64 onset = notes[i].start;
+        std::size_t end = i;
+        std::size_t top = i;
+        for (; end < notes.size() && notes[end].start - onset <= chordWindow; ++end) {
+            if (notes[end].key > notes[top].key)
+                top = end;
+        }
+        const MidiNote &note = notes[top];
+        hidden += int(end - i) - 1;
+        // Held on above: for at least half of this note, or past the window.
+        const qint64 coveredUntil = onset + std::max(chordWindow, (note.end - onset) / 2);
+        bool covered = false;
+        for (int key = std::clamp(note.key + 1, 0, 128); key < 128 && !covered; ++key)
+            covered = heldUntil[std::size_t(key)] > coveredUntil;
+        for (std::size_t k = i; k < end; ++k) {
+            const std::size_t key = std::size_t(std::clamp(notes[k].key, 0, 127));
+            heldUntil[key] = std::max(heldUntil[key], notes[k].end);
+        }
+        i = end;
+        if (covered) {
+            ++hidden;
             continue;
         }
-        edges.push_back({note.start, true, note.key});
-        edges.push_back({note.end, false, note.key});
-    }
-    // Offs before ons at the same time, so a note ending as another starts
-    // does not hide it.
-    std::stable_sort(edges.begin(), edges.end(),
-                     [](const Edge &a, const Edge &b) { return a.time != b.time ? a.time < b.time : !a.on && b.on; });
-    std::vector<Segment> line;
-    std::multiset<int> sounding;
-    int currentKey = -1;
-    qint64 currentStart = 0;
-    for (std::size_t i = 0; i < edges.size();) {
-        const qint64 time = edges[i].time;
-        std::vector<int> struck;
-        for (; i < edges.size() && edges[i].time == time; ++i) {
-            if (edges[i].on) {
-                sounding.insert(edges[i].key);
-                struck.push_back(edges[i].key);
-            } else {
-                sounding.erase(sounding.find(edges[i].key));
-            }
-        }
-        const int top = sounding.empty() ? -1 : *sounding.rbegin();
-        const bool topStruck = std::find(struck.begin(), struck.end(), top) != struck.end();
-        if (top != currentKey || topStruck) {
-            if (currentKey >= 0)
-                line.push_back({currentStart, time, currentKey});
-            currentKey = top;
-            currentStart = time;
-        }
-        hidden += int(struck.size()) - (topStruck ? 1 : 0);
+        if (!line.empty() && line.back().end > onset)
+            line.back().end = onset;
+        line.push_back({onset, note.end, note.key});
     }
     return line;
+}
+
+// The grid a file's onsets are written on, in its ticks: the coarsest of the
+// usual ones (a quarter note down to a triplet 32nd) that holds every onset to
+// within a tick, as a sequencer writes them; for a file played in, the
+// coarsest that holds nine onsets in ten to within a sixth of a step, and a
+// sixteenth where none does.
+double onsetGrid(const std::vector<Segment> &line, int ticksPerQuarter, bool &exact)
+{
+    static constexpr double Steps[] = {1, 2, 3, 4, 6, 8, 12, 24}; // a quarter note in steps
+    exact = true;
+    for (double steps : Steps) {
+        const double grid = ticksPerQuarter / steps;
+        if (grid < 1)
+            break;
+        if (std::all_of(line.begin(), line.end(), [grid](const Segment &segment) {
+                const double off = std::fmod(double(segment.start), grid);
+                return std::min(off, grid - off) <= 1.0;
+            }))
+            return grid;
+    }
+    exact = false;
+    for (double steps : Steps) {
+        const double grid = ticksPerQuarter / steps;
+        const auto near = std::count_if(line.begin(), line.end(), [grid](const Segment &segment) {
+            const double off = std::fmod(double(segment.start), grid);
+            return std::min(off, grid - off) <= grid / 6;
+        });
+        if (double(near) >= 0.9 * double(line.size()))
+            return grid;
+    }
+    return ticksPerQuarter / 4.0;
+}
+
+// The line with every onset at its nearest grid point, each on its own (so
+// that no error adds up), and each note sounding as long as before.
+std::vector<Segment> quantized(const std::vector<Segment> &line, double grid, int &moved, int &hidden)
+{
+    const auto snap = [grid](qint64 tick) { return qint64(std::llround(std::round(double(tick) / grid) * grid)); };
+    std::vector<Segment> snapped;
+    for (Segment segment : line) {
+        const qint64 start = snap(segment.start);
+        if (!snapped.empty() && snapped.back().start == start) {
+            // Two onsets closer than a step are one: the higher note stays.
+            ++hidden;
+            if (segment.key > snapped.back().key)
+                snapped.back().key = segment.key;
+            snapped.back().end = std::max(snapped.back().end, segment.end + (start - segment.start));
+            continue;
+        }
+        if (start != segment.start)
+            ++moved;
+        // The note sounds as long as it did: its end moves with its onset.
+        segment.end = std::max(segment.end + (start - segment.start), start + 1);
+        segment.start = start;
+        if (!snapped.empty() && snapped.back().end > start)
+            snapped.back().end = start;
+        snapped.push_back(segment);
+    }
+    return snapped;
 }
 
 // How a file times its notes, in ZEPA's ticks of 10 ms: as the brick plays
@@ -187,8 +257,9 @@ public:
         return lengths;
     }
 
-    // How many rests fill the span to within a fraction of a tick, if any do.
-    std::optional<int> restsFilling(double span) const
+    // The fewest lengths, longest first, that fill the span to within a
+    // fraction of a tick, if any do.
+    std::optional<std::vector<NoteLength>> piecesFilling(double span) const
     {
         if (span < -m_exactFit)
             return std::nullopt;
@@ -200,7 +271,20 @@ public:
         const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
         if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
             return std::nullopt;
-        return int(std::min(wholes, double(TooManyNotes))) + m_pieces[std::size_t(sum)];
+        std::vector<NoteLength> pieces(std::size_t(std::min(wholes, double(TooManyNotes))), NoteLength::Whole);
+        std::vector<NoteLength> rest;
+        for (long left = sum; left > 0; left -= units(m_last[std::size_t(left)]))
+            rest.push_back(m_last[std::size_t(left)]);
+        std::sort(rest.begin(), rest.end(), [this](NoteLength a, NoteLength b) { return units(a) > units(b); });
+        pieces.insert(pieces.end(), rest.begin(), rest.end());
+        return pieces;
+    }
+
+    // How many rests fill the span to within a fraction of a tick, if any do.
+    std::optional<int> restsFilling(double span) const
+    {
+        const std::optional<std::vector<NoteLength>> pieces = piecesFilling(span);
+        return pieces ? std::optional<int>(int(pieces->size())) : std::nullopt;
     }
 
     NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const
@@ -243,14 +327,54 @@ int chooseTempo(const MidiSong &song, MidiImport &import)
 
 namespace {
 
+// A note that sounds for sound, its next onset toNext from where it starts
+// (its end toOff), as notes of its pitch tied into one another, all but the
+// last slurred: to the next onset, or to its end and its articulation's gap
+// with rests after; nothing where no tie of ZEPA's lengths explains it to
+// within a fraction of a tick.
+std::optional<std::vector<NoteRecord>> tiedExactly(const LengthFitter &fitter, int pitch, Octave octave, double sound,
+                                                   double toNext, double toOff, bool struckAgain)
+{
+    for (bool untilNext : {true, false}) {
+        for (Articulation articulation : AllArticulations) {
+            const double end = untilNext ? toNext : toOff + gapTicks(articulation);
+            if (struckAgain && articulation == Articulation::SlurOrTie && toNext - end < fitter.exactFit())
+                continue;
+            if (!untilNext && !fitter.restsFilling(toNext - end))
+                continue;
+            // The last piece decides how the tie ends (a last piece shorter
+            // than its gap sounds the brick's shortest time): each is tried.
+            for (const NoteLengthEntry &entry : noteLengthTable()) {
+                const std::optional<std::vector<NoteLength>> head = fitter.piecesFilling(end - fitter.ticks(entry.length));
+                if (!head || head->empty())
+                    continue;
+                std::vector<NoteRecord> tie;
+                double heard = 0;
+                for (NoteLength length : *head) {
+                    tie.push_back(fitter.record(pitch, octave, Articulation::SlurOrTie, length));
+                    heard += fitter.ticks(length);
+                }
+                tie.push_back(fitter.record(pitch, octave, articulation, entry.length));
+                heard += fitter.sound(tie.back());
+                if (std::abs(heard - sound) < fitter.exactFit())
+                    return tie;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // One reading of the voice in one timing, and how far the sounds it makes
 // are from the file's, in ticks.
 struct Reading {
     MidiImport import;
     double error = 0;
+    int inexact = 0; // onsets it puts more than a fraction of a tick away from the file's
 };
 
-Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
+// A note followed by its own pitch struck again is never slurred into it: on
+// the brick that is a tie, one sound, and a MIDI file writes a tie as one note.
+Reading readVoice(const MidiSong &song, const MidiVoice &voice, const std::vector<Segment> &line, Timing timing)
 {
     Reading reading;
     MidiImport &import = reading.import;
@@ -270,7 +394,6 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
             add(fitter.record(NoteRecord::Rest, Octave::Middle, Articulation::Normal, length));
     };
 
-    const std::vector<Segment> line = highestLine(voice.notes, import.notesHidden);
     for (std::size_t i = 0; i < line.size(); ++i) {
         const Segment &segment = line[i];
         const double start = at(segment.start);
@@ -279,14 +402,12 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
         restUntil(start);
         if (notes.size() >= TooManyNotes)
             break;
+        if (std::abs(written - start) >= fitter.exactFit())
+            ++reading.inexact;
 
-        int key = segment.key;
-        if (key < LowestKey || key > HighestKey)
+        const int key = inZepaRange(segment.key);
+        if (key != segment.key)
             ++import.notesMovedByOctaves;
-        while (key < LowestKey)
-            key += 12;
-        while (key > HighestKey)
-            key -= 12;
         const int pitch = key % 12;
         const auto octave = Octave(key / 12 - 4);
 
@@ -315,8 +436,12 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
         Choice untilNext;
         Choice thenRest;
         Choice exactThenRest;
+        const bool struckAgain = i + 1 < line.size() && inZepaRange(line[i + 1].key) == key;
         for (Articulation articulation : AllArticulations) {
             const auto consider = [&](Choice &best, NoteLength length, double end, int rests) {
+                const bool intoNext = rests == 0 && written + fitter.ticks(length) >= next - fitter.exactFit();
+                if (struckAgain && intoNext && articulation == Articulation::SlurOrTie)
+                    return;
                 Choice choice{fitter.record(pitch, octave, articulation, length), 0, 0, rests};
                 choice.error = std::abs(fitter.sound(choice.note) - sound);
                 choice.misfit = std::abs(written + fitter.ticks(length) - end);
@@ -326,18 +451,33 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
             consider(untilNext, fitter.nearest(next - written), next, 0);
             for (const NoteLengthEntry &entry : noteLengthTable()) {
                 const double end = off + gapTicks(articulation);
-                consider(thenRest, entry.length, end, 0);
+                // Never past the next onset: the melody would come late from there on.
+                if (written + fitter.ticks(entry.length) <= next + fitter.exactFit())
+                    consider(thenRest, entry.length, end, 0);
                 const std::optional<int> rests = fitter.restsFilling(next - written - fitter.ticks(entry.length));
                 if (rests)
                     consider(exactThenRest, entry.length, end, *rests);
             }
         }
         const Choice *taken = &thenRest;
-        if (untilNext.error < fitter.exactFit() && untilNext.misfit < fitter.exactFit())
+        if (untilNext.error < fitter.exactFit() && untilNext.misfit < fitter.exactFit()) {
             taken = &untilNext;
-        else if (exactThenRest.error < fitter.exactFit())
+        } else if (exactThenRest.error < fitter.exactFit()) {
             taken = &exactThenRest;
-        else if (untilNext.error <= thenRest.error || untilNext.error <= ArticulationTolerance)
+        } else if (const std::optional<std::vector<NoteRecord>> tie = tiedExactly(fitter, pitch, octave, sound,
+                                                                                   next - written, off - written,
+                                                                                   struckAgain)) {
+            // Of a length between ZEPA's: notes of its pitch tied, as ZEPA writes one.
+            for (const NoteRecord &piece : *tie)
+                add(piece);
+            continue;
+        } else if (untilNext.misfit < fitter.exactFit() || exactThenRest.error < 1e300) {
+            // Of the readings that keep the next onset where it is, the one
+            // sounding nearest: a melody a little shorter or longer in its
+            // sounds, never late.
+            const bool keepsOnset = untilNext.misfit < fitter.exactFit();
+            taken = keepsOnset && untilNext.error <= exactThenRest.error ? &untilNext : &exactThenRest;
+        } else if (untilNext.error <= thenRest.error || untilNext.error <= ArticulationTolerance)
             taken = &untilNext;
         reading.error += taken->error + taken->misfit;
         add(taken->note);
@@ -359,12 +499,35 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, Timing timing)
 
 MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice)
 {
+    // Notes struck within a 64th note of one another are one chord.
+    const qint64 chordWindow = std::max<qint64>(1, song.ticksPerQuarter / 16);
+    int hidden = 0;
+    const std::vector<Segment> line = melodyLine(voice.notes, chordWindow, hidden);
     // The timing that explains the file better: a file on the beat grid
     // fits the grid exactly, one timed as the brick plays fits that; where
     // both fit alike, as played.
-    Reading played = readVoice(song, voice, Timing::AsPlayed);
-    Reading grid = readVoice(song, voice, Timing::Grid);
-    return grid.error < played.error && grid.import.ok() ? std::move(grid.import) : std::move(played.import);
+    Reading played = readVoice(song, voice, line, Timing::AsPlayed);
+    Reading grid = readVoice(song, voice, line, Timing::Grid);
+    Reading *best = grid.error < played.error && grid.import.ok() ? &grid : &played;
+    // A file whose onsets neither timing puts where they are was written by
+    // another program, or played in: its onsets are put on the grid its own
+    // timing supports, each on its own, so that the melody never drifts from
+    // them by more than half a step.
+    if (best->inexact > 0) {
+        bool exact = false;
+        const double step = onsetGrid(line, song.ticksPerQuarter, exact);
+        int moved = 0;
+        const std::vector<Segment> snapped = quantized(line, step, moved, hidden);
+        Reading onGrid = readVoice(song, voice, snapped, Timing::Grid);
+        if (onGrid.import.ok() || !best->import.ok()) {
+            grid = std::move(onGrid);
+            best = &grid;
+            best->import.onsetsMoved = moved;
+            best->import.onsetGridQuarters = double(step) / song.ticksPerQuarter;
+        }
+    }
+    best->import.notesHidden += hidden;
+    return std::move(best->import);
 }
 
 QStringList MidiImport::changes() const
@@ -387,6 +550,21 @@ QStringList MidiImport::changes() const
         lines << (QCoreApplication::translate("MidiImport",
                                               "途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。"))
                      .arg(tempoChangesIgnored);
+    if (onsetsMoved > 0) {
+        const double step = onsetGridQuarters;
+        const QString name = step >= 1 ? QCoreApplication::translate("MidiImport", "四分音符")
+            : step >= 0.5              ? QCoreApplication::translate("MidiImport", "八分音符")
+            : step >= 1.0 / 3 - 1e-9   ? QCoreApplication::translate("MidiImport", "三連八分音符")
+            : step >= 0.25             ? QCoreApplication::translate("MidiImport", "十六分音符")
+            : step >= 1.0 / 6 - 1e-9   ? QCoreApplication::translate("MidiImport", "三連十六分音符")
+            : step >= 0.125            ? QCoreApplication::translate("MidiImport", "三十二分音符")
+                                       : QCoreApplication::translate("MidiImport", "三連三十二分音符");
+        lines << QCoreApplication::translate("MidiImport",
+                                             "拍にそろっていないファイルなので、%1 音の始まりを、いちばん近い"
+                                             "%2の刻みに合わせました（ずれは最大でその半分です）。")
+                     .arg(onsetsMoved)
+                     .arg(name);
+    }
     if (notesTied > 0)
         lines << (QCoreApplication::translate("MidiImport", "全音符より長い %1 音を、タイでつないだ音にしました。"))
                      .arg(notesTied);
@@ -395,11 +573,18 @@ QStringList MidiImport::changes() const
 
 const MidiVoice *findMidiVoice(const MidiSong &song, int track, int channel)
 {
+    constexpr int DrumChannel = 10; // General MIDI's percussion: no melody in it
+    const MidiVoice *drums = nullptr;
     for (const MidiVoice &voice : song.voices) {
-        if ((track == 0 || voice.track == track) && (channel == 0 || voice.channel == channel))
+        if ((track == 0 || voice.track == track) && (channel == 0 || voice.channel == channel)) {
+            if (channel == 0 && voice.channel == DrumChannel) {
+                drums = drums ? drums : &voice;
+                continue;
+            }
             return &voice;
+        }
     }
-    return nullptr;
+    return drums;
 }
 
 QString describeMidiVoice(const MidiVoice &voice)

@@ -6,7 +6,11 @@
 #include "score/Melody.h"
 
 // One voice of a MIDI file made a ZEPA melody:
-// - one note at a time: where notes overlap, the highest sounds;
+// - one note at a time, the melody a listener hears: notes struck together
+//   (within a 64th note) are a chord, its highest note the melody; a note
+//   struck under one held above is not; a melody note ends where the next starts;
+// - a file not timed as ZEPA times its files has its onsets put on the grid
+//   its own timing supports (a sixteenth for one played in), each on its own;
 // - the first tempo (120 when the file has none), within 60 … 240;
 // - every note and rest fitted to the nearest of the thirteen lengths, the
 //   rounding error carried forward so that the melody does not drift; a rest
@@ -22,6 +26,8 @@ struct MidiImport {
     int tempoChangesIgnored = 0;
     int fileTempo = 0; // beats a minute as the file says, before it was brought into range
     int notesTied = 0; // notes longer than a whole note, written as tied notes
+    int onsetsMoved = 0; // onsets put on the grid of a file played in
+    double onsetGridQuarters = 0; // that grid's step, in quarter notes
     QString error; // empty when made
 
     bool ok() const { return error.isEmpty(); }
@@ -32,8 +38,8 @@ struct MidiImport {
 // The voice of a song to make the melody from.
 MidiImport importMidiVoice(const MidiSong &song, const MidiVoice &voice);
 
-// The voice of track and channel (1-based; 0 for the first with notes), or
-// nullptr when it has no notes.
+// The voice of track and channel (1-based; 0 for the first with notes, and
+// the drum channel 10 only when no other has any), or nullptr when it has no notes.
 const MidiVoice *findMidiVoice(const MidiSong &song, int track, int channel);
 
 // How the user sees a voice in a list: "トラック 2（Melody）チャンネル 1：52音".

@@ -88,7 +88,7 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         return QCoreApplication::translate("MidiReader", "トラック %1 の %2 バイト目: %3")
             .arg(number)
             .arg(track.position())
-            .arg(QString::fromUtf8(what));
+            .arg(QCoreApplication::translate("MidiReader", what));
     };
     while (!track.atEnd()) {
         const std::optional<quint32> delta = track.variableLength();
@@ -127,11 +127,11 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         std::optional<quint32> first;
         if (*status < 0x80) {
             if (runningStatus == 0)
-                return broken("データが命令なしで始まっています。");
+                return broken(QT_TRANSLATE_NOOP("MidiReader", "データが命令なしで始まっています。"));
             first = status;
             status = runningStatus;
         } else if (*status >= 0xf0) {
-            return broken("トラックの中にあってはならない命令です。");
+            return broken(QT_TRANSLATE_NOOP("MidiReader", "トラックの中にあってはならない命令です。"));
         } else {
             runningStatus = *status;
             first = track.byte();
@@ -144,7 +144,7 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
         if (!first || !second)
             return Truncated();
         if (*first > 0x7f || *second > 0x7f)
-            return broken("データのバイトが 127 を超えています。");
+            return broken(QT_TRANSLATE_NOOP("MidiReader", "データのバイトが 127 を超えています。"));
         const int key = int(*first);
         if (kind == 0x90 && *second > 0) {
             sounding[channel][key].notes.push_back(channels[channel].notes.size());
@@ -177,10 +177,43 @@ QString readTrack(ByteReader track, int number, MidiSong &song)
     return {};
 }
 
+// A RIFF MIDI file (.rmi) holds a Standard MIDI File in its "data" chunk;
+// anything else is given back as it is.
+QByteArray standardMidiFile(const QByteArray &bytes)
+{
+    if (!isRiffMidi(bytes))
+        return bytes;
+    ByteReader riff(bytes.constData(), bytes.size());
+    riff.skip(12);
+    while (!riff.atEnd()) {
+        const char *id = riff.here();
+        if (!riff.skip(4))
+            break;
+        std::optional<quint32> size = 0;
+        for (int i = 0; i < 4 && size; ++i) {
+            const std::optional<quint32> next = riff.byte();
+            size = next ? std::optional<quint32>(*size | (*next << (8 * i))) : std::nullopt;
+        }
+        const char *data = riff.here();
+        if (!size || !riff.skip(*size))
+            break;
+        if (QByteArrayView(id, 4) == "data")
+            return QByteArray(data, qsizetype(*size));
+        riff.skip(*size & 1); // chunks are padded to an even length
+    }
+    return QByteArray();
+}
+
 } // namespace
 
-MidiReadResult readMidiFile(const QByteArray &bytes)
+bool isRiffMidi(const QByteArray &bytes)
 {
+    return bytes.startsWith("RIFF") && bytes.mid(8, 4) == "RMID";
+}
+
+MidiReadResult readMidiFile(const QByteArray &fileBytes)
+{
+    const QByteArray bytes = standardMidiFile(fileBytes);
     MidiReadResult result;
     MidiSong &song = result.song;
     ByteReader file(bytes.constData(), bytes.size());

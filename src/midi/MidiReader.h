@@ -47,4 +47,6 @@ struct MidiReadResult {
 // time base, is format 2 or ends before its chunks do is refused, saying why.
 // Running status, system-exclusive and meta events are understood; a note-on
 // of velocity 0 ends a note; a note never ended ends with its track.
+// A RIFF MIDI file (.rmi), the Standard MIDI File in its "data" chunk, is read the same.
 MidiReadResult readMidiFile(const QByteArray &bytes);
+bool isRiffMidi(const QByteArray &bytes);

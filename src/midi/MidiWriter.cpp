@@ -1,6 +1,7 @@
 #include "midi/MidiWriter.h"
 
 #include <cmath>
+#include <optional>
 
 #include "performance/BrickEvents.h"
 
@@ -104,6 +105,17 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
         track.append(bytes, 3);
         written = time;
     };
+    // The note sounding, its off not yet written: the next note may be tied to it.
+    struct Held {
+        char key;
+        qint64 time;
+    };
+    std::optional<Held> held;
+    auto releaseHeld = [&] {
+        const char off[3] = {'\x80', held->key, 64};
+        event(held->time, off);
+        held.reset();
+    };
     qint64 brickNow = 0; // brick ticks from the start, for the played timing
     qint64 gridNow = 0; // MIDI ticks from the start, for the grid
     for (const NoteRecord &note : notes) {
@@ -119,12 +131,24 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
         }
         if (!played.isRest()) {
             const char key = char(noteNumber(note.pitch, note.octave));
-            const char on[3] = {'\x90', key, 100};
-            const char off[3] = {'\x80', key, 64};
-            event(timed.start, on);
-            event(timed.end, off);
+            // A note tied into one of its own pitch sounds on: struck again,
+            // a sequencer would play two notes where one is heard.
+            const bool tiedOn = held && held->key == key && held->time == timed.start;
+            if (held && !tiedOn)
+                releaseHeld();
+            if (!tiedOn) {
+                const char on[3] = {'\x90', key, 100};
+                event(timed.start, on);
+            }
+            held = Held{key, timed.end};
+            if (note.articulation != Articulation::SlurOrTie)
+                releaseHeld();
+        } else if (held) {
+            releaseHeld();
         }
         if (&note == &notes.back()) {
+            if (held)
+                releaseHeld();
             appendVariableLength(track, quint32(timed.next - written));
             track.append("\xff\x2f\x00", 3);
         }

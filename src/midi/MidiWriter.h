@@ -7,7 +7,8 @@
 #include "score/NoteRecord.h"
 
 // A Standard MIDI File of a melody: format 0, 960 ticks a quarter note, the
-// tempo as a tempo event, one note-on/off pair per note at the pitch of its
+// tempo as a tempo event, one note-on/off pair per note (notes tied into one
+// another of the same pitch are one note, as they are heard) at the pitch of its
 // tone (ZEPA's middle ド, 523 Hz, is note 72), rests as time and the
 // articulation gap as the time between a note's off and the next on.
 //   Timing::Grid      every length an exact number of ticks (a whole note

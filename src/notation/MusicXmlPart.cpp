@@ -1,6 +1,7 @@
 #include "notation/MusicXmlPart.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <set>
 
@@ -59,12 +60,27 @@ public:
                 }
             } else if (m_xml.name() == QLatin1String("part")) {
                 const QString id = m_xml.attributes().value(QLatin1String("id")).toString();
-                if (partRead || (!firstPart.isEmpty() && id != firstPart)) {
+                // A part without an id is the first where it comes first.
+                if (partRead || (!firstPart.isEmpty() && !id.isEmpty() && id != firstPart)) {
+                    // Read for its tempo only: a score may give it in any part.
                     ++otherParts;
-                    m_xml.skipCurrentElement();
+                    PartContents other;
+                    readPart(other);
+                    if (other.tempo && (!contents.tempo || other.tempoAt < contents.tempoAt)) {
+                        contents.tempo = other.tempo;
+                        contents.tempoAt = other.tempoAt;
+                    }
                 } else {
                     partRead = true;
+                    const std::optional<double> earlierTempo = contents.tempo;
+                    const qint64 earlierTempoAt = contents.tempoAt;
+                    contents.tempo.reset();
                     readPart(contents);
+                    if (earlierTempo && (!contents.tempo || earlierTempoAt < contents.tempoAt)) {
+                        contents.tempo = earlierTempo;
+                        contents.tempoAt = earlierTempoAt;
+                    }
+                    keepTopVoice(contents);
                 }
             } else {
                 m_xml.skipCurrentElement();
@@ -119,6 +135,7 @@ private:
             fail(QCoreApplication::translate("MusicXmlPart", "長さが範囲外です。"));
             return std::nullopt;
         }
+        m_lastDuration = double(*divisions);
         return qint64(std::llround(double(*divisions) * TicksPerQuarter / m_divisions));
     }
 
@@ -130,6 +147,14 @@ private:
 
     void readPart(PartContents &contents)
     {
+        // Each part has its own time line, divisions and transposition.
+        m_divisions = 1;
+        m_divisionsSeen = false;
+        m_inferredDivisions.reset();
+        m_now = m_furthest = m_measureStart = m_chordStart = 0;
+        m_transpose = 0;
+        m_barTicks = 0;
+        m_openSlurs.clear();
         int measure = 0;
         while (!m_failure && m_xml.readNextStartElement()) {
             if (m_xml.name() != QLatin1String("measure")) {
@@ -155,10 +180,132 @@ private:
                 else
                     m_xml.skipCurrentElement();
             }
+            if (m_furthest == m_measureStart && m_barTicks > 0) {
+                // A measure with nothing in it is a bar of silence, as printed.
+                WrittenNote rest;
+                rest.rest = true;
+                rest.measure = measure;
+                rest.start = m_measureStart;
+                rest.length = m_barTicks;
+                contents.notes.push_back(rest);
+                move(m_barTicks);
+            }
             ++measure;
         }
         contents.end = m_furthest;
         contents.measureStarts.push_back(m_furthest);
+        if (!m_divisionsSeen && m_inferredDivisions && *m_inferredDivisions > 0) {
+            // No <divisions>, which a score must give before its first
+            // duration: the one its notes' own types imply.
+            contents.divisionsMissing = true;
+            rescale(contents, 1.0 / *m_inferredDivisions);
+        }
+    }
+
+    static void rescale(PartContents &contents, double factor)
+    {
+        const auto scaled = [factor](qint64 ticks) { return qint64(std::llround(double(ticks) * factor)); };
+        for (WrittenNote &note : contents.notes) {
+            const qint64 end = scaled(note.end());
+            note.start = scaled(note.start);
+            note.length = end - note.start;
+        }
+        for (qint64 &start : contents.measureStarts)
+            start = scaled(start);
+        contents.end = scaled(contents.end);
+        contents.tempoAt = scaled(contents.tempoAt);
+    }
+
+    // The melody of a part with several voices or staves is its top voice:
+    // the first voice of the upper staff, and of a chord its highest note.
+    // Where that voice rests (a written rest, or no note at all), the next
+    // voice of its staff that sounds there carries the melody, as a listener
+    // hears it; the other voices never fill the top voice's articulation (the
+    // silence after each of its notes), which would make it another line.
+    static void keepTopVoice(PartContents &contents)
+    {
+        std::vector<WrittenNote> &notes = contents.notes;
+        const auto voiceOf = [](const WrittenNote &note) { return note.voice == 0 ? 1 : note.voice; };
+        int staff = INT_MAX;
+        for (const WrittenNote &note : notes) {
+            if (!note.rest)
+                staff = std::min(staff, note.staff);
+        }
+        int voice = INT_MAX;
+        for (const WrittenNote &note : notes) {
+            if (!note.rest && note.staff == staff)
+                voice = std::min(voice, voiceOf(note));
+        }
+        const auto byStart = [](const WrittenNote &a, const WrittenNote &b) { return a.start < b.start; };
+        std::vector<WrittenNote> top;
+        std::vector<WrittenNote> below; // the staff's other voices, pitched
+        for (const WrittenNote &note : notes) {
+            if (note.staff == staff && voiceOf(note) == voice)
+                top.push_back(note);
+            else if (note.staff == staff && !note.rest)
+                below.push_back(note);
+            else if (!note.rest)
+                ++contents.otherVoiceNotes;
+        }
+        std::stable_sort(top.begin(), top.end(), byStart);
+        std::stable_sort(below.begin(), below.end(), byStart);
+        // Where the top voice's notes sound, as written (start to end).
+        std::vector<std::pair<qint64, qint64>> sounding;
+        for (const WrittenNote &note : top) {
+            if (!note.rest && note.length > 0) {
+                if (!sounding.empty() && note.start <= sounding.back().second)
+                    sounding.back().second = std::max(sounding.back().second, note.end());
+                else
+                    sounding.emplace_back(note.start, note.end());
+            }
+        }
+        std::vector<WrittenNote> fillers;
+        std::size_t span = 0;
+        for (const WrittenNote &note : below) {
+            while (span < sounding.size() && sounding[span].second <= note.start)
+                ++span;
+            const bool silent = span == sounding.size() || note.start < sounding[span].first;
+            const bool free = fillers.empty() || fillers.back().end() <= note.start || fillers.back().start == note.start;
+            if (!silent || !free) {
+                ++contents.otherVoiceNotes;
+                continue;
+            }
+            WrittenNote filler = note;
+            if (span < sounding.size())
+                filler.length = std::min(filler.end(), sounding[span].first) - filler.start;
+            if (!fillers.empty() && fillers.back().start == filler.start) {
+                ++contents.chordNotes;
+                if (filler.key > fillers.back().key)
+                    fillers.back() = filler;
+                continue;
+            }
+            fillers.push_back(filler);
+        }
+        // A rest of the top voice where another voice sounds is no rest.
+        std::vector<WrittenNote> kept;
+        for (const WrittenNote &note : top) {
+            if (note.rest && std::any_of(fillers.begin(), fillers.end(), [&note](const WrittenNote &filler) {
+                    return filler.start < note.end() && note.start < filler.end();
+                }))
+                continue;
+            kept.push_back(note);
+        }
+        kept.insert(kept.end(), fillers.begin(), fillers.end());
+        std::stable_sort(kept.begin(), kept.end(), byStart);
+        notes.clear();
+        for (const WrittenNote &note : kept) {
+            if (!notes.empty() && notes.back().start == note.start) {
+                WrittenNote &other = notes.back();
+                if (note.rest)
+                    continue;
+                if (!other.rest)
+                    ++contents.chordNotes;
+                if (other.rest || note.key > other.key)
+                    other = note;
+                continue;
+            }
+            notes.push_back(note);
+        }
     }
 
     void readAttributes(PartContents &contents, int measure)
@@ -173,6 +320,9 @@ private:
                     return;
                 }
                 m_divisions = double(*divisions);
+                m_divisionsSeen = true;
+            } else if (m_xml.name() == QLatin1String("transpose")) {
+                readTranspose();
             } else if (m_xml.name() == QLatin1String("time")) {
                 const bool shown = m_xml.attributes().value(QLatin1String("print-object")) != QLatin1String("no");
                 contents.barsShown = contents.barsShown || shown;
@@ -186,12 +336,36 @@ private:
                     else
                         m_xml.skipCurrentElement();
                 }
+                if (beats > 0 && beats <= 64 && beatType > 0 && beatType <= 64)
+                    m_barTicks = qint64(beats) * 4 * TicksPerQuarter / beatType;
                 if (shown && measure == 0 && m_now == 0 && beatType == 4 && beats >= 2 && beats <= 4)
                     contents.meter = beats;
             } else {
                 m_xml.skipCurrentElement();
             }
         }
+    }
+
+    // Written pitch to sounding: chromatic steps, octaves, and a doubling an
+    // octave above (then the top line is the upper octave).
+    void readTranspose()
+    {
+        int semitones = 0;
+        while (!m_failure && m_xml.readNextStartElement()) {
+            const QStringView name = m_xml.name();
+            if (name == QLatin1String("chromatic")) {
+                semitones += std::clamp(m_xml.readElementText().trimmed().toInt(), -127, 127);
+            } else if (name == QLatin1String("octave-change")) {
+                semitones += 12 * std::clamp(m_xml.readElementText().trimmed().toInt(), -10, 10);
+            } else if (name == QLatin1String("double")) {
+                if (m_xml.attributes().value(QLatin1String("above")) == QLatin1String("yes"))
+                    semitones += 12;
+                m_xml.skipCurrentElement();
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+        m_transpose = semitones;
     }
 
     void readMove(int direction)
@@ -211,8 +385,8 @@ private:
         const QStringView tempo = m_xml.attributes().value(QLatin1String("tempo"));
         bool ok = false;
         const double value = tempo.toDouble(&ok);
-        if (ok && value > 0 && !contents.tempo)
-            contents.tempo = value;
+        if (ok && value > 0)
+            tempoFound(contents, value);
         m_xml.skipCurrentElement();
     }
 
@@ -263,8 +437,16 @@ private:
             }
         }
         const double dotted = quarters * (2 - std::pow(0.5, dots));
-        if (dotted > 0 && perMinute > 0 && !contents.tempo)
-            contents.tempo = perMinute * dotted;
+        if (dotted > 0 && perMinute > 0)
+            tempoFound(contents, perMinute * dotted);
+    }
+
+    void tempoFound(PartContents &contents, double tempo)
+    {
+        if (!contents.tempo || m_now < contents.tempoAt) {
+            contents.tempo = tempo;
+            contents.tempoAt = m_now;
+        }
     }
 
     void readBarline(PartContents &contents)
@@ -320,6 +502,10 @@ private:
         double alter = 0;
         int octave = 4;
         qint64 length = 0;
+        double typeQuarters = 0; // the length <type>, dots and tuplet say
+        int dots = 0;
+        double tuplet = 1;
+        bool durationGiven = false;
         while (!m_failure && m_xml.readNextStartElement()) {
             const QStringView name = m_xml.name();
             if (name == QLatin1String("grace")) {
@@ -342,13 +528,41 @@ private:
                     else if (m_xml.name() == QLatin1String("alter"))
                         alter = m_xml.readElementText().trimmed().toDouble();
                     else if (m_xml.name() == QLatin1String("octave"))
-                        octave = m_xml.readElementText().trimmed().toInt();
+                        octave = std::clamp(m_xml.readElementText().trimmed().toInt(), -10, 20);
                     else
                         m_xml.skipCurrentElement();
                 }
             } else if (name == QLatin1String("duration")) {
-                if (const std::optional<qint64> value = ticks())
+                if (const std::optional<qint64> value = ticks()) {
                     length = *value;
+                    durationGiven = true;
+                }
+            } else if (name == QLatin1String("type")) {
+                static const std::pair<const char *, double> Types[]
+                    = {{"breve", 8},    {"whole", 4},     {"half", 2},     {"quarter", 1},
+                       {"eighth", 0.5}, {"16th", 0.25},   {"32nd", 0.125}, {"64th", 0.0625}};
+                const QString type = m_xml.readElementText().trimmed();
+                for (const auto &[word, quarters] : Types) {
+                    if (type == QLatin1String(word))
+                        typeQuarters = quarters;
+                }
+            } else if (name == QLatin1String("dot")) {
+                ++dots;
+                m_xml.skipCurrentElement();
+            } else if (name == QLatin1String("time-modification")) {
+                double actual = 1;
+                double normal = 1;
+                while (m_xml.readNextStartElement()) {
+                    if (m_xml.name() == QLatin1String("actual-notes"))
+                        actual = std::max(1, m_xml.readElementText().trimmed().toInt());
+                    else if (m_xml.name() == QLatin1String("normal-notes"))
+                        normal = std::max(1, m_xml.readElementText().trimmed().toInt());
+                    else
+                        m_xml.skipCurrentElement();
+                }
+                tuplet = normal / actual;
+            } else if (name == QLatin1String("staff")) {
+                note.staff = std::clamp(m_xml.readElementText().trimmed().toInt(), 1, 99);
             } else if (name == QLatin1String("tie")) {
                 const QStringView type = m_xml.attributes().value(QLatin1String("type"));
                 note.tieStart = note.tieStart || type == QLatin1String("start");
@@ -368,6 +582,8 @@ private:
             ++contents.graceNotes;
             return;
         }
+        if (!m_divisionsSeen && !m_inferredDivisions && durationGiven && typeQuarters > 0 && m_lastDuration > 0)
+            m_inferredDivisions = m_lastDuration / (typeQuarters * (2 - std::pow(0.5, dots)) * tuplet);
         if (pitched && step < 0) {
             fail(QCoreApplication::translate("MusicXmlPart", "音の名前（step）が読めません。"));
             return;
@@ -390,13 +606,26 @@ private:
             contents.notes.push_back(note);
             return;
         }
-        note.key = std::clamp(int(std::lround((octave + 1) * 12 + step + alter)), -1000, 1000);
+        if (alter != std::round(alter))
+            ++contents.microtones;
+        if (m_transpose != 0)
+            ++contents.transposedNotes;
+        // A quarter tone is played as the written note bent: halfway
+        // between two semitones, the one nearer the written letter.
+        const double bounded = std::clamp(alter, -24.0, 24.0);
+        const double semitones = std::copysign(std::ceil(std::abs(bounded) - 0.5), bounded);
+        note.key = std::clamp((octave + 1) * 12 + step + int(semitones) + m_transpose, -1000, 1000);
         contents.notes.push_back(note);
     }
 
     QXmlStreamReader m_xml;
     std::optional<Failure> m_failure;
     double m_divisions = 1;
+    bool m_divisionsSeen = false;
+    std::optional<double> m_inferredDivisions;
+    double m_lastDuration = 0; // the last <duration> as written
+    int m_transpose = 0; // semitones from written to sounding
+    qint64 m_barTicks = 0; // a bar of the time signature, 0 before one
     qint64 m_now = 0;
     qint64 m_furthest = 0;
     qint64 m_measureStart = 0;

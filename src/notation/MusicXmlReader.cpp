@@ -5,6 +5,9 @@
 #include <optional>
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QXmlStreamReader>
 
 #include "engraving/WrittenMelody.h"
 #include "notation/MusicXmlPart.h"
@@ -146,13 +149,49 @@ std::optional<Melody> exactMelody(std::vector<WrittenNote> line, const std::vect
     return melody;
 }
 
+// A file that says it is UTF-8 (or, saying nothing, must be) yet is not was
+// written by a program that used its system's Western code page: its text
+// as Windows-1252, in UTF-8. Nothing for any other file.
+std::optional<QByteArray> recodedFromWesternCodePage(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE"))
+        return std::nullopt;
+    static const QRegularExpression declaration(QStringLiteral("^(?:\\x{EF}\\x{BB}\\x{BF})?<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']+)[\"']"));
+    const QRegularExpressionMatch declared = declaration.match(QString::fromLatin1(bytes.left(256)));
+    if (declared.hasMatch() && declared.captured(1).compare(QLatin1String("utf-8"), Qt::CaseInsensitive) != 0
+        && declared.captured(1).compare(QLatin1String("utf8"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8(bytes);
+    if (!utf8.hasError())
+        return std::nullopt;
+    QStringDecoder western("windows-1252");
+    const QString text = western.isValid() ? QString(western(bytes)) : QString::fromLatin1(bytes);
+    return text.toUtf8();
+}
+
 } // namespace
 
 bool looksLikeMusicXml(const QByteArray &bytes)
 {
+    if (const std::optional<QByteArray> recoded = recodedFromWesternCodePage(bytes.left(64 * 1024)))
+        return looksLikeMusicXml(*recoded);
     if (bytes.startsWith("PK\x03\x04"))
         return true;
-    const QByteArray head = bytes.left(4096);
+    // The root element, wherever the prolog (declaration, comments, the
+    // document type) ends, in whatever encoding the byte order mark and the
+    // declaration name: anything not XML fails at its first character.
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement)
+            return xml.name() == QLatin1String("score-partwise") || xml.name() == QLatin1String("score-timewise");
+        if (token == QXmlStreamReader::Invalid)
+            break;
+    }
+    // Broken XML that names a score where it broke is a damaged score, for
+    // its reader to say what is wrong with it.
+    const QByteArray head = bytes.left(qsizetype(xml.characterOffset()) + 64);
     return head.contains("<score-partwise") || head.contains("<score-timewise");
 }
 
@@ -163,6 +202,13 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     std::optional<QByteArray> text = bytes;
     if (bytes.startsWith("PK\x03\x04"))
         text = unzippedScore(bytes, failure);
+    bool recoded = false;
+    if (text) {
+        if (std::optional<QByteArray> western = recodedFromWesternCodePage(*text)) {
+            text = std::move(western);
+            recoded = true;
+        }
+    }
     int otherParts = 0;
     std::optional<PartContents> part;
     if (text)
@@ -218,6 +264,24 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     say(part->dynamics,
         QCoreApplication::translate("MusicXmlReader",
                                     "強弱記号%1個は読みませんでした（音の大きさはいつも同じです）。"));
+    if (recoded)
+        read.leftOut << QCoreApplication::translate("MusicXmlReader",
+                                                    "UTF-8 と書かれていますが UTF-8 ではないので、"
+                                                    "西欧の文字コード（Windows-1252）として読みました。");
+    say(part->otherVoiceNotes,
+        QCoreApplication::translate("MusicXmlReader",
+                                    "旋律（上の段の最初の声部）のほかの声部や段の音%1個は読みませんでした。"));
+    say(part->chordNotes,
+        QCoreApplication::translate("MusicXmlReader", "和音の下の音%1個は省き、いちばん高い音を残しました。"));
+    say(part->transposedNotes,
+        QCoreApplication::translate("MusicXmlReader",
+                                    "移調楽器の楽譜の%1音を、書かれた高さではなく実際に鳴る高さで読みました。"));
+    say(part->microtones,
+        QCoreApplication::translate("MusicXmlReader",
+                                    "半音の整数倍でない変化記号（四分音など）の%1音を、いちばん近い半音にしました。"));
+    if (part->divisionsMissing)
+        read.leftOut << QCoreApplication::translate(
+            "MusicXmlReader", "長さの単位（divisions）が書かれていないので、音符の種類から決めました。");
     say(part->repeats,
         QCoreApplication::translate("MusicXmlReader",
                                     "繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。"));

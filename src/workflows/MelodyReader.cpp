@@ -1,5 +1,6 @@
 #include "workflows/MelodyReader.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <QCoreApplication>
@@ -119,7 +120,7 @@ QString MelodyRead::placedError() const
 
 MelodyKind melodyKindOf(const QByteArray &bytes)
 {
-    if (bytes.startsWith("MThd"))
+    if (bytes.startsWith("MThd") || isRiffMidi(bytes))
         return MelodyKind::Midi;
     if (bytes.startsWith("#define"))
         return MelodyKind::Program;
@@ -211,12 +212,22 @@ MelodyRead readMelodyFile(const QString &path, const MelodyReadOptions &options)
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(errno);
-    // The kind from the first bytes, and the size checked before the rest is read.
-    const MelodyKind kind = melodyKindOf(file.peek(16));
-    if (file.size() > largestFileOf(kind))
-        return tooLarge(kind, file.size());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return unreadable(errno);
+    // A file larger than any kind may be is refused before it is read; a
+    // device or a pipe, whose size is not known, is read only that far.
+    const qint64 largest = std::max({largestFileOf(MelodyKind::MelodyFile), largestFileOf(MelodyKind::Program),
+                                     largestFileOf(MelodyKind::Midi), largestFileOf(MelodyKind::MusicXml)});
+    if (!file.isSequential() && file.size() > largest)
+        return tooLarge(melodyKindOf(file.peek(64 * 1024)), file.size());
+    QByteArray bytes;
+    constexpr qint64 Chunk = 1024 * 1024;
+    while (bytes.size() <= largest) {
+        errno = 0;
+        const QByteArray chunk = file.read(std::min(Chunk, largest + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError)
+            return unreadable(errno);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     return readMelodyBytes(bytes, options);
 }

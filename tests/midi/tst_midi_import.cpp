@@ -200,6 +200,15 @@ void MidiImportTest::brokenFilesAreRefusedSayingWhy()
     QCOMPARE(read.error, error);
 }
 
+// What the import said beyond making a note longer than a whole note tied
+// notes: a tie of ZEPA's is one note in a MIDI file, as it is heard.
+QStringList changesBeyondTies(const MidiImport &import)
+{
+    QStringList changes = import.changes();
+    changes.removeIf([](const QString &change) { return change.contains(QStringLiteral("タイでつないだ")); });
+    return changes;
+}
+
 // Whatever ZEPA writes comes back as a melody the brick plays the same: the
 // same tones at the same ticks, articulations recovered from the gaps.
 void MidiImportTest::aFileZepaWroteIsPlayedAsBefore()
@@ -218,7 +227,7 @@ void MidiImportTest::aFileZepaWroteIsPlayedAsBefore()
         const MidiImport import = importMidiVoice(read.song, read.song.voices.front());
         QVERIFY2(import.ok(), qPrintable(import.error));
         QCOMPARE(import.melody.tempo, tempo);
-        QVERIFY(import.changes().isEmpty());
+        QVERIFY2(changesBeyondTies(import).isEmpty(), qPrintable(import.changes().join(u' ')));
         const ToneTimeline before = heard(notes);
         const ToneTimeline after = heard(import.melody.notes);
         QCOMPARE(after.totalTicks, before.totalTicks);
@@ -250,14 +259,29 @@ QStringList onGrid(const std::vector<NoteRecord> &notes)
 {
     QStringList grid;
     int onset = 0;
+    int heardFrom = 0; // a note tied into its own pitch sounds on: one note is heard
+    int brickNow = 0; // in the brick's ticks, as the sound is counted
+    int brickFrom = 0;
+    const NoteRecord *before = nullptr;
     for (const NoteRecord &note : notes) {
-        if (!note.isRest())
+        if (!note.isRest()) {
+            const bool tiedOn = before && !before->isRest() && before->articulation == Articulation::SlurOrTie
+                && before->pitch == note.pitch && before->octave == note.octave;
+            if (tiedOn) {
+                grid.removeLast();
+            } else {
+                heardFrom = onset;
+                brickFrom = brickNow;
+            }
             grid << QStringLiteral("%1/%2 at %3 sounds %4")
                         .arg(note.pitch)
                         .arg(int(note.octave))
-                        .arg(onset)
-                        .arg(playedNote(note).soundTicks);
+                        .arg(heardFrom)
+                        .arg(brickNow - brickFrom + playedNote(note).soundTicks);
+        }
+        before = &note;
         onset += MidiFile::gridTicks(note.length);
+        brickNow += playedNote(note).lengthTicks;
     }
     grid << QStringLiteral("ends at %1").arg(onset);
     return grid;
@@ -280,7 +304,7 @@ void MidiImportTest::aFileZepaWroteOnTheGridIsTheSameScore()
         const MidiImport import = importMidiVoice(read.song, read.song.voices.front());
         QVERIFY2(import.ok(), qPrintable(import.error));
         QCOMPARE(import.melody.tempo, tempo);
-        QVERIFY(import.changes().isEmpty());
+        QVERIFY2(changesBeyondTies(import).isEmpty(), qPrintable(import.changes().join(u' ')));
         // The melody read writes the same file again: the same tones at the
         // same onsets, sounding as long. How a silence is cut into rests is
         // not in the file (2/3 of a beat is one rest, or an eighth and a

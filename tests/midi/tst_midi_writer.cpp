@@ -24,15 +24,30 @@ struct HeardNote {
 };
 
 // The notes the brick plays, from its statements.
+// A note tied into one of its own pitch goes on sounding: one note is heard
+// from the first onset to the last one's end.
+void hear(QList<HeardNote> &heard, const NoteRecord *before, const NoteRecord &note, const HeardNote &sound)
+{
+    if (before && !before->isRest() && before->articulation == Articulation::SlurOrTie
+        && before->pitch == note.pitch && before->octave == note.octave && !heard.isEmpty()) {
+        heard.back().length = sound.onset + sound.length - heard.back().onset;
+        return;
+    }
+    heard.append(sound);
+}
+
 QList<HeardNote> brickNotes(const std::vector<NoteRecord> &notes)
 {
     QList<HeardNote> heard;
     qint64 start = 0;
+    const NoteRecord *before = nullptr;
     for (const NoteRecord &note : notes) {
         const ToneTimeline timeline = toneTimeline(brickEvents(std::span(&note, 1)));
         if (!note.isRest())
-            heard.append({MidiFile::noteNumber(note.pitch, note.octave), start / 100.0,
-                          (timeline.spans.back().endTick - timeline.spans.front().startTick) / 100.0});
+            hear(heard, before, note,
+                 {MidiFile::noteNumber(note.pitch, note.octave), start / 100.0,
+                  (timeline.spans.back().endTick - timeline.spans.front().startTick) / 100.0});
+        before = &note;
         start += timeline.totalTicks;
     }
     return heard;
@@ -74,6 +89,7 @@ for m in f:
 QList<HeardNote> gridNotes(const std::vector<NoteRecord> &notes, int tempo)
 {
     QList<HeardNote> heard;
+    const NoteRecord *before = nullptr;
     double beats = 0;
     const double secondsPerBeat = 60.0 / tempo;
     for (const NoteRecord &note : notes) {
@@ -82,9 +98,11 @@ QList<HeardNote> gridNotes(const std::vector<NoteRecord> &notes, int tempo)
             double sound = length * secondsPerBeat - gapTicks(note.articulation) / 100.0;
             if (sound < 0.01)
                 sound = note.articulation == Articulation::Normal ? 0.02 : 0.01;
-            heard.append({MidiFile::noteNumber(note.pitch, note.octave), beats * secondsPerBeat,
-                          std::min(sound, length * secondsPerBeat)});
+            hear(heard, before, note,
+                 {MidiFile::noteNumber(note.pitch, note.octave), beats * secondsPerBeat,
+                  std::min(sound, length * secondsPerBeat)});
         }
+        before = &note;
         beats += length;
     }
     return heard;

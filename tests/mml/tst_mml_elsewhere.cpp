@@ -99,9 +99,26 @@ void MmlElsewhereTest::anotherReaderPlaysZepasMelodyFilesOnTheSameBeats()
     QVERIFY(!byThem.isEmpty() && !byUs.isEmpty());
     QVERIFY2(std::abs(byThem.front().section(QLatin1Char(' '), 1).toInt() - byUs.front().section(QLatin1Char(' '), 1).toInt()) <= 1,
              qPrintable(byThem.front() + QStringLiteral(" against ") + byUs.front()));
-    QCOMPARE(byThem.mid(1), byUs.mid(1));
-    QCOMPARE(byUs.size(), 1 + qsizetype(std::count_if(melody.notes.begin(), melody.notes.end(),
-                                                      [](const NoteRecord &note) { return !note.isRest(); })));
+    // A note tied into one of its own pitch (q8 before the same note) sounds
+    // on in ZEPA's MIDI file; mml2smf strikes it again.
+    QStringList struckByThem = byThem.mid(1);
+    qint64 onset = 0;
+    qsizetype heard = 0;
+    const NoteRecord *before = nullptr;
+    for (const NoteRecord &note : melody.notes) {
+        if (!note.isRest()) {
+            const bool tiedOn = before && !before->isRest() && before->articulation == Articulation::SlurOrTie
+                && before->pitch == note.pitch && before->octave == note.octave;
+            if (tiedOn)
+                struckByThem.removeOne(QStringLiteral("%1 %2").arg(MidiFile::noteNumber(note.pitch, note.octave)).arg(onset));
+            else
+                ++heard;
+        }
+        before = &note;
+        onset += MidiFile::gridTicks(note.length);
+    }
+    QCOMPARE(struckByThem, byUs.mid(1));
+    QCOMPARE(byUs.size(), 1 + heard);
 }
 
 // The check can fail: a melody file as ZEPA wrote it before, its header a
