@@ -25,11 +25,11 @@ declare -A tests_needing=(
     [libclang-rt-16-dev]="the whole sanitizer build and the fuzz targets"
     [nqc]="tst_nqc_compiler tst_send tst_command_line"
     [lilypond]="tst_staff_drawing tst_notation_exchange"
-    [musescore3]="tst_notation_exchange"
+    [musescore3]="tst_notation_exchange corpus_agreement"
     [python3-ly]="tst_notation_exchange"
     [libxml2-utils]="tst_notation_exchange"
     [midicsv]="tst_midi_writer"
-    [python3-mido]="tst_midi_writer tst_mml_elsewhere"
+    [python3-mido]="tst_midi_writer tst_mml_elsewhere corpus_agreement"
     [nbc]="tst_export_targets"
     [sox]="tst_outputs"
     [pulseaudio]="tst_command_line"
@@ -43,8 +43,8 @@ declare -A tests_needing=(
     [appstream]="install_and_package"
     [lintian]="install_and_package"
     [shellcheck]="scripts"
-    [nodejs]="tst_export_targets tst_mml_elsewhere tst_notation_exchange"
-    [npm]="tst_export_targets tst_mml_elsewhere tst_notation_exchange"
+    [nodejs]="tst_export_targets tst_mml_elsewhere tst_notation_exchange corpus_agreement"
+    [npm]="tst_export_targets tst_mml_elsewhere tst_notation_exchange corpus_agreement"
 )
 
 say() { echo "zepa.sh: $*" >&2; }

@@ -10,8 +10,9 @@ melody another program reads in the same file:
             and channel with notes, channel 10 only when no other has any);
   MusicXML  MuseScore 3's MIDI of the score (repeats not expanded), the track
             of the first part's upper staff;
-  MML       mml2smf's MIDI of a copy in its plain dialect, where the cache
-            folder holds one (NAME.plain.mml), else only whether ZEPA reads it.
+  MML       mml2smf's MIDI of a copy in its plain dialect, where the file's
+            folder or the cache holds one (NAME.plain.mml), else only whether
+            ZEPA reads it.
 Both are compared in quarter notes from the start, so tempo changes move
 nothing. The reference melody is the top line a listener hears: notes that
 start within a 16th of a quarter of one another are one chord, whose highest
@@ -21,7 +22,9 @@ ZEPA moves them. A note agrees when the other reading has a note of that key
 starting within the tolerance (an eighth of a quarter by default).
 Recall: agreeing notes of the reference; precision: of ZEPA's (extra notes
 count against it). A file agrees when both are at least 95 %.
-Needs python3-mido, mscore3 and node with mml2smf (./zepa.sh test installs them).
+With --require, exits with failure unless every file is read and each that has a
+reading agrees. Needs python3-mido, mscore3 and node with mml2smf (./zepa.sh test
+installs them).
 """
 import argparse
 import os
@@ -170,7 +173,9 @@ def musescore_midi(path, cache):
 
 
 def mml2smf_midi(path, cache):
-    plain = cache / (path.stem + '.plain.mml')
+    plain = path.with_name(path.stem + '.plain.mml')
+    if not plain.exists():
+        plain = cache / (path.stem + '.plain.mml')
     if not plain.exists():
         return None
     target = cache / (path.stem + '.mml2smf.mid')
@@ -216,7 +221,10 @@ def main():
     parser.add_argument('folders', nargs='+')
     parser.add_argument('--cache', default=os.path.join(tempfile.gettempdir(), 'zepa-corpus-cache'))
     parser.add_argument('--tolerance', type=float, default=1 / 8)
+    parser.add_argument('--require', action='store_true',
+                        help='fail unless ZEPA reads every file and each with a reading agrees')
     args = parser.parse_args()
+    failed = []
     cache = pathlib.Path(args.cache)
     cache.mkdir(parents=True, exist_ok=True)
     kinds = {'.xml': 'MusicXML', '.musicxml': 'MusicXML', '.mxl': 'MusicXML', '.mid': 'MIDI', '.midi': 'MIDI',
@@ -224,7 +232,7 @@ def main():
     totals = {}
     with tempfile.TemporaryDirectory() as work:
         files = sorted(p for folder in args.folders for p in pathlib.Path(folder).rglob('*')
-                       if p.suffix.lower() in kinds)
+                       if p.suffix.lower() in kinds and not p.name.endswith('.plain.mml'))
         for path in files:
             kind = kinds[path.suffix.lower()]
             total = totals.setdefault(kind, {'files': 0, 'read': 0, 'compared': 0, 'agree': 0, 'ref': 0,
@@ -239,6 +247,7 @@ def main():
                 continue
             if line is None:
                 print(f'{path.name}\t{kind}\trefused\t{error}')
+                failed.append(path.name)
                 continue
             if not reference:
                 print(f'{path.name}\t{kind}\tread\t{len(line)} notes, no independent reading')
@@ -249,6 +258,8 @@ def main():
             agrees = recall >= 0.95 and precision >= 0.95
             total['compared'] += 1
             total['agree'] += agrees
+            if not agrees:
+                failed.append(path.name)
             total['ref'] += len(reference)
             total['zepa'] += len(line)
             total['matched'] += matched
@@ -261,6 +272,9 @@ def main():
         precision = t['matched'] / t['zepa'] if t['zepa'] else 0
         print(f'{kind}: {t["read"]} of {t["files"]} read; {t["agree"]} of {t["compared"]} compared agree '
               f'({share:.1%}); notes: recall {recall:.1%}, precision {precision:.1%}')
+    if args.require and failed:
+        return 'not read as their authors meant: ' + ', '.join(failed)
+    return 0
 
 
 if __name__ == '__main__':

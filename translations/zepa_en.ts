@@ -988,6 +988,38 @@ Folder: %2
         <source>トラック %1%2&#x3000;チャンネル %3：%4 音</source>
         <translation>Track %1%2, channel %3: %4 notes</translation>
     </message>
+    <message>
+        <source>四分音符</source>
+        <translation>quarter note</translation>
+    </message>
+    <message>
+        <source>八分音符</source>
+        <translation>eighth note</translation>
+    </message>
+    <message>
+        <source>三連八分音符</source>
+        <translation>eighth-note triplet</translation>
+    </message>
+    <message>
+        <source>十六分音符</source>
+        <translation>sixteenth note</translation>
+    </message>
+    <message>
+        <source>三連十六分音符</source>
+        <translation>sixteenth-note triplet</translation>
+    </message>
+    <message>
+        <source>三十二分音符</source>
+        <translation>thirty-second note</translation>
+    </message>
+    <message>
+        <source>三連三十二分音符</source>
+        <translation>thirty-second-note triplet</translation>
+    </message>
+    <message>
+        <source>拍にそろっていないファイルなので、%1 音の始まりを、いちばん近い%2の刻みに合わせました（ずれは最大でその半分です）。</source>
+        <translation>The file is not on the beat, so %1 notes were started on the nearest %2 (moved by half of one at most).</translation>
+    </message>
 </context>
 <context>
     <name>MidiReader</name>
@@ -1019,6 +1051,18 @@ Folder: %2
         <source>MIDIファイルに音がひとつもありません。</source>
         <translation>The MIDI file has no notes.</translation>
     </message>
+    <message>
+        <source>データが命令なしで始まっています。</source>
+        <translation>data bytes come before any command.</translation>
+    </message>
+    <message>
+        <source>トラックの中にあってはならない命令です。</source>
+        <translation>a command that cannot stand inside a track.</translation>
+    </message>
+    <message>
+        <source>データのバイトが 127 を超えています。</source>
+        <translation>a data byte above 127.</translation>
+    </message>
 </context>
 <context>
     <name>MmlCommand</name>
@@ -1028,62 +1072,33 @@ Folder: %2
     </message>
 </context>
 <context>
-    <name>MmlReader</name>
+    <name>MmlDialect</name>
     <message>
-        <source>長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです</source>
-        <translation>a length is one of 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24</translation>
+        <source>サクラ</source>
+        <translation>Sakura</translation>
     </message>
     <message>
-        <source>繰り返しが多すぎます</source>
-        <translation>too many repeats</translation>
+        <source>MCK（ppmck）</source>
+        <translation>MCK (ppmck)</translation>
     </message>
     <message>
-        <source>[ ] の中で ; は使えません</source>
-        <translation>; cannot be used inside [ ]</translation>
+        <source>ふつうのMML</source>
+        <translation>plain MML</translation>
+    </message>
+</context>
+<context>
+    <name>MmlLexer</name>
+    <message>
+        <source>%1（%2 か所、最初は %3行目 %4文字目）</source>
+        <translation>%1 (%2, first at line %3 column %4)</translation>
     </message>
     <message>
-        <source>[ に対応する ] がありません</source>
-        <translation>[ has no matching ]</translation>
+        <source>、</source>
+        <translation>, </translation>
     </message>
     <message>
-        <source>T のあとにテンポの数がありません</source>
-        <translation>T is not followed by a tempo</translation>
-    </message>
-    <message>
-        <source>オクターブは O0 から O9 までです</source>
-        <translation>octaves go from O0 to O9</translation>
-    </message>
-    <message>
-        <source>Q は Q1 から Q8 までです（Q8 スラーまたはタイ、Q7 普通、Q4 スタッカート）</source>
-        <translation>Q goes from Q1 to Q8 (Q8 slur or tie, Q7 normal, Q4 staccato)</translation>
-    </message>
-    <message>
-        <source>K のあとに半音の数がありません</source>
-        <translation>K is not followed by a number of semitones</translation>
-    </message>
-    <message>
-        <source>「%1」のあとに数がありません</source>
-        <translation>&quot;%1&quot; is not followed by a number</translation>
-    </message>
-    <message>
-        <source>「%1」は使えません。T O L Q K &lt; &gt; C D E F G A B R &amp; ^ [ ] V U P @ ; // が使えます</source>
-        <translation>&quot;%1&quot; cannot be used; T O L Q K &lt; &gt; C D E F G A B R &amp; ^ [ ] V U P @ ; // can</translation>
-    </message>
-    <message>
-        <source>] に対応する [ がありません</source>
-        <translation>] has no matching [</translation>
-    </message>
-    <message>
-        <source>^ の前に音がありません</source>
-        <translation>^ has no note before it</translation>
-    </message>
-    <message>
-        <source>音は %1 個までです</source>
-        <translation>at most %1 notes</translation>
-    </message>
-    <message>
-        <source>%1（%2 か所）</source>
-        <translation>%1 (%2)</translation>
+        <source>音色などの定義 @</source>
+        <translation>instrument and other definitions @</translation>
     </message>
     <message>
         <source>音量 v</source>
@@ -1102,12 +1117,23 @@ Folder: %2
         <translation>instrument @</translation>
     </message>
     <message>
-        <source>ZEPAでは使わない %1 を省きました。</source>
-        <translation>Left out what ZEPA does not use: %1.</translation>
+        <source>音量 ( )</source>
+        <translation>volume ( )</translation>
     </message>
     <message>
-        <source>、</source>
-        <translation>, </translation>
+        <source>命令のない数</source>
+        <translation>numbers without a command</translation>
+    </message>
+</context>
+<context>
+    <name>MmlReader</name>
+    <message>
+        <source>繰り返しが多すぎます</source>
+        <translation>too many repeats</translation>
+    </message>
+    <message>
+        <source>音は %1 個までです</source>
+        <translation>at most %1 notes</translation>
     </message>
     <message>
         <source>ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。</source>
@@ -1132,6 +1158,62 @@ Folder: %2
     <message>
         <source>%1行目 %2文字目: %3</source>
         <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>対応する始まりのない繰り返しの終わり</source>
+        <translation>loop ends without a start</translation>
+    </message>
+    <message>
+        <source>前に音のない ^</source>
+        <translation>^ with no note before it</translation>
+    </message>
+    <message>
+        <source>前に音のない &amp;</source>
+        <translation>&amp; with no note before it</translation>
+    </message>
+    <message>
+        <source>%1 か所、最初は %2行目 %3文字目</source>
+        <translation>%1, first at line %2 column %3</translation>
+    </message>
+    <message>
+        <source>「%1」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）</source>
+        <translation>&quot;%1&quot; cannot be used; this is no MML (more commands of no dialect than notes)</translation>
+    </message>
+    <message>
+        <source>%1の書き方で書かれた曲として読みました。</source>
+        <translation>Read as a song written in %1.</translation>
+    </message>
+    <message>
+        <source>オクターブは、ファイルの指定どおり「%1」で上がるものとして読みました。</source>
+        <translation>Read &quot;%1&quot; as raising the octave, as the file declares.</translation>
+    </message>
+    <message>
+        <source>オクターブは、多くのMMLと同じく「%1」で上がるものとして読みました（ファイルに指定がありません）。</source>
+        <translation>Read &quot;%1&quot; as raising the octave, as most MML does (the file does not say).</translation>
+    </message>
+    <message>
+        <source>オクターブは、この書き方の決まりどおり「%1」で上がるものとして読みました。</source>
+        <translation>Read &quot;%1&quot; as raising the octave, as this dialect has it.</translation>
+    </message>
+    <message>
+        <source>ZEPAでは使わない次のものを省きました：%1。</source>
+        <translation>Left out what ZEPA does not use: %1.</translation>
+    </message>
+    <message>
+        <source>和音の下の %1 音を省き、いちばん高い音を残しました。</source>
+        <translation>Left out the %1 lower notes of chords; the highest sounds.</translation>
+    </message>
+    <message>
+        <source>ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。</source>
+        <translation>Lengths that are no single note in ZEPA (%1) became notes of ZEPA's lengths tied together.</translation>
+    </message>
+    <message>
+        <source>ZEPAの長さで表せない長さ（%1）を、いちばん近い長さにしました。ずれは次の音で取り戻し、曲の流れは変わりません。</source>
+        <translation>Lengths ZEPA cannot make (%1) became the nearest it can; the next notes make up the difference, so the melody keeps its time.</translation>
+    </message>
+    <message>
+        <source>閉じていない繰り返し（%1）は、トラックの終わりまでを繰り返しました。</source>
+        <translation>Loops never closed (%1) repeat up to the end of their track.</translation>
     </message>
 </context>
 <context>
@@ -1198,6 +1280,30 @@ Folder: %2
     <message>
         <source>繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。</source>
         <translation>%1 repeats were not expanded: the music was read once, as written.</translation>
+    </message>
+    <message>
+        <source>UTF-8 と書かれていますが UTF-8 ではないので、西欧の文字コード（Windows-1252）として読みました。</source>
+        <translation>The file says UTF-8 but is not, so it was read as Western text (Windows-1252).</translation>
+    </message>
+    <message>
+        <source>旋律（上の段の最初の声部）のほかの声部や段の音%1個は読みませんでした。</source>
+        <translation>Left out %1 notes of the voices and staves below the melody (the first voice of the upper staff).</translation>
+    </message>
+    <message>
+        <source>和音の下の音%1個は省き、いちばん高い音を残しました。</source>
+        <translation>Left out the %1 lower notes of chords; the highest sounds.</translation>
+    </message>
+    <message>
+        <source>移調楽器の楽譜の%1音を、書かれた高さではなく実際に鳴る高さで読みました。</source>
+        <translation>Read %1 notes written for a transposing instrument at the pitch they sound, not as written.</translation>
+    </message>
+    <message>
+        <source>半音の整数倍でない変化記号（四分音など）の%1音を、いちばん近い半音にしました。</source>
+        <translation>%1 notes with alterations of no whole semitone (quarter tones and the like) became the nearest semitone.</translation>
+    </message>
+    <message>
+        <source>長さの単位（divisions）が書かれていないので、音符の種類から決めました。</source>
+        <translation>The score gives no unit of length (divisions), so it was taken from the notes' types.</translation>
     </message>
 </context>
 <context>

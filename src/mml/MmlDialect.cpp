@@ -78,7 +78,7 @@ MmlDialect mmlDialectOf(const QString &text)
     }
     if (has(head, "^\\s*(TR|Track|Tempo|TrackName|TimeSignature|Copyright)\\s*[=({]") || has(head, "System\\.")
         || has(head, "\\b(Include|ResetGM|ResetGS|ResetXG)\\b") || has(head, "(トラック|テンポ|音符|音階|曲名|ド|レ|ミ|ソ|ラ|シ)")
-        || has(head, "^\\s*(Str|Function)\\s+\\w")) {
+        || has(head, "^\\s*(Str|Function)\\s+\\w") || has(head, "\\bKeyFlag\\s*[=+#-]", false)) {
         dialect.family = Family::Sakura;
         dialect.middleCOctave = 5;
         dialect.defaultOctave = 5;

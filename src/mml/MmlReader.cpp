@@ -662,7 +662,9 @@ MmlReadResult readMml(const QByteArray &bytes)
     if (dialect.family == MmlDialect::Family::Sakura || dialect.family == MmlDialect::Family::Mck
         || dialect.family == MmlDialect::Family::FlMml)
         say << QCoreApplication::translate("MmlReader", "%1の書き方で書かれた曲として読みました。").arg(dialect.name());
-    if (counts.octaveSteps && !dialect.zepas())
+    // Where a file says nothing, the direction is said only where notes fell
+    // outside ZEPA's octaves: there the other reading may have been meant.
+    if (counts.octaveSteps && !dialect.zepas() && (dialect.family != MmlDialect::Family::Plain || counts.notesMoved > 0))
         say << (dialect.directionDeclared ? QCoreApplication::translate("MmlReader", "オクターブは、ファイルの指定どおり「%1」で上がるものとして読みました。")
                 : dialect.family == MmlDialect::Family::Plain
                     ? QCoreApplication::translate("MmlReader", "オクターブは、多くのMMLと同じく「%1」で上がるものとして読みました（ファイルに指定がありません）。")

@@ -176,9 +176,12 @@ void CommandLineTest::messagesSpeakOneLanguage_data()
          "zepa: %1/robot.nqc:1: ZEPAが書いたプログラムではありません。ZEPAで開くのは、メロディファイル（.mml）か、"
          "ZEPAが書いたままの music0.nqc などです\n",
          1);
-    both("a mistake in a melody file", {"midi", "%1/song.mml", "%1/song.mid"},
-         "zepa: %1/song.mml:1:4: octaves go from O0 to O9\n",
-         "zepa: %1/song.mml:1:4: オクターブは O0 から O9 までです\n", 1);
+    both("words that are no melody file", {"midi", "%1/song.mml", "%1/song.mid"},
+         "zepa: %1/song.mml:1:1: \"H\" cannot be used; this is no MML (more commands of no dialect than notes)\n",
+         "zepa: %1/song.mml:1:1: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）\n", 1);
+    both("a broken byte in a MIDI file", {"mml", "%1/broken.mid", "%1/out.mml"},
+         "zepa: %1/broken.mid: track 1, byte 2: data bytes come before any command.\n",
+         "zepa: %1/broken.mid: トラック 1 の 2 バイト目: データが命令なしで始まっています。\n", 1);
     both("an output there already", {"mml", "%1/song2.mml", "%1/robot.nqc"},
          "zepa: %1/robot.nqc: exists already; not replaced (--force replaces it)\n",
          "zepa: %1/robot.nqc: もうあるので置き換えませんでした（--force を付けると置き換えます）\n", 1);
@@ -204,7 +207,10 @@ void CommandLineTest::messagesSpeakOneLanguage()
     QFETCH(int, status);
     QTemporaryDir directory;
     writeFile(directory.filePath(QStringLiteral("robot.nqc")), "task main()\n{\n    OnFwd(OUT_A);\n}\n");
-    writeFile(directory.filePath(QStringLiteral("song.mml")), "t90o12c\n");
+    writeFile(directory.filePath(QStringLiteral("song.mml")), "Hi! This is no melody, just words.\n");
+    // A note's data with no note-on before it.
+    writeFile(directory.filePath(QStringLiteral("broken.mid")),
+              QByteArray::fromHex("4d546864000000060000000101e0" "4d54726b00000003004040"));
     writeFile(directory.filePath(QStringLiteral("song2.mml")), "t90 c d e\n");
     for (QString &argument : arguments)
         argument = argument.arg(directory.path());
@@ -286,7 +292,7 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
 {
     QTemporaryDir directory;
     const QString melody = directory.filePath(QStringLiteral("furusato.mml"));
-    writeFile(melody, "T90\nO5 c d e f g4. a8 b > c2 r4 < b& a Q4 g\n");
+    writeFile(melody, "T90\nO5 c d e f g4. a8 b O6 c2 r4 O5 b& a Q4 g\n");
     QProcess nqc;
     nqc.setWorkingDirectory(directory.path());
     nqc.start(QStringLiteral(ZEPA_PROGRAM), {QStringLiteral("nqc"), melody});
@@ -329,11 +335,11 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
 
     // A melody file renders too; one with an error names line and column.
     QCOMPARE(zepa({QStringLiteral("render"), melody, directory.filePath(QStringLiteral("f.wav"))}).status, 0);
-    writeFile(melody, "c d\ne3");
+    writeFile(melody, "c d\nHi! This is no melody, just words.");
     run = zepa({QStringLiteral("nqc"), melody});
     QCOMPARE(run.status, 1);
     QCOMPARE(run.errors,
-             QStringLiteral("zepa: %1:2:2: a length is one of 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24\n")
+             QStringLiteral("zepa: %1:2:1: \"H\" cannot be used; this is no MML (more commands of no dialect than notes)\n")
                  .arg(melody));
 }
 
@@ -464,7 +470,7 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
     ZEPA_OUTSIDE_CHECK();
     QTemporaryDir directory;
     const QString song = directory.filePath(QStringLiteral("song.mml"));
-    writeFile(song, "// meter 3/4\nt96 o5 l4 c d e f+2. l8 g a b > c < b a Q4 g2 r4 o7 c d e\n");
+    writeFile(song, "// meter 3/4\nt96 o5 l4 c d e f+2. l8 g a b o6 c o5 b a Q4 g2 r4 o7 c d e\n");
     const QString pdf = directory.filePath(QStringLiteral("song.pdf"));
     Run run = zepa({QStringLiteral("pdf"), QStringLiteral("--title"), QStringLiteral("ふるさと"), song, pdf});
     QCOMPARE(run.errors, QString());

@@ -80,6 +80,9 @@ class MidiImportTest : public QObject {
 private slots:
     void handMadeFilesGiveTheirMelody_data();
     void handMadeFilesGiveTheirMelody();
+    void theMelodyIsWhatAListenerHears_data();
+    void theMelodyIsWhatAListenerHears();
+    void aMelodyPlayedInKeepsItsBeats();
     void brokenFilesAreRefusedSayingWhy_data();
     void brokenFilesAreRefusedSayingWhy();
     void aFileZepaWroteIsPlayedAsBefore();
@@ -165,6 +168,117 @@ void MidiImportTest::handMadeFilesGiveTheirMelody()
     QVERIFY2(import.ok(), qPrintable(import.error));
     QCOMPARE(notesOf(import.melody), notes);
     QCOMPARE(import.changes(), changes);
+}
+
+// Files as sequencers and players write them; each row a way such a file
+// was misread before: a blip of a lower note, a strum as three notes, a
+// repeated note tied, the drum channel as the melody, a RIFF wrapper.
+void MidiImportTest::theMelodyIsWhatAListenerHears_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a strummed chord is one chord, its top note the melody")
+        << midiFile(0, {Track()
+                            .at(0, "90 3c 64")
+                            .at(12, "40 64")
+                            .at(12, "43 64")
+                            .at(456, "80 3c 40")
+                            .at(0, "80 40 40")
+                            .at(0, "80 43 40")
+                            .at(0, "90 48 64")
+                            .at(480, "80 48 40")})
+        << "t120 o4 l4 q8 g o5 c" << QStringLiteral("ほかの音と重なっていた 2 音を省き");
+    // The top note leaves its articulation's silence while a lower note is
+    // held on: the lower note is no melody there.
+    QTest::newRow("no blip of a lower note held under the melody")
+        << midiFile(0, {Track()
+                            .at(0, "90 30 64")
+                            .at(0, "90 48 64")
+                            .at(384, "80 48 40")
+                            .at(96, "90 4a 64")
+                            .at(384, "80 4a 40")
+                            .at(96, "80 30 40")})
+        << "t120 o5 l4 q7 c d" << QStringLiteral("ほかの音と重なっていた 1 音を省き");
+    QTest::newRow("a note struck again is struck again, not tied")
+        << midiFile(0, {Track().at(0, "90 48 64").at(480, "80 48 40").at(0, "90 48 64").at(480, "80 48 40")})
+        << "t120 o5 l4 q7 c q8 c" << QString();
+    QTest::newRow("the drum channel is no melody while a pitched voice has notes")
+        << midiFile(1, {Track().at(0, "99 24 64").at(480, "89 24 00"), Track().at(0, "90 48 64").at(480, "80 48 40")})
+        << "t120 o5 l4 q8 c" << QString();
+    const QByteArray smf = midiFile(0, {Track().at(0, "90 48 64").at(384, "80 48 40").at(96, "ff 01 00")});
+    QByteArray riff = "RIFF" + QByteArray(4, '\0') + "RMIDdata";
+    for (int shift = 0; shift < 32; shift += 8)
+        riff += char((smf.size() >> shift) & 0xff);
+    QTest::newRow("a RIFF MIDI file (.rmi)") << riff + smf << "t120 o5 l4 q7 c" << QString();
+}
+
+void MidiImportTest::theMelodyIsWhatAListenerHears()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, notes);
+    QFETCH(QString, said);
+    const MidiReadResult read = readMidiFile(file);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const MidiVoice *voice = findMidiVoice(read.song, 0, 0);
+    QVERIFY(voice != nullptr);
+    const MidiImport import = importMidiVoice(read.song, *voice);
+    QVERIFY2(import.ok(), qPrintable(import.error));
+    QCOMPARE(notesOf(import.melody), notes);
+    QVERIFY2(said.isEmpty() || import.changes().join(u' ').contains(said), qPrintable(import.changes().join(u' ')));
+}
+
+// A melody played in on a keyboard: each onset up to 40 ticks (a twelfth of a
+// beat) early or late, lengths as the hand holds them. Its notes come in on
+// the grid, none shorter than a sixteenth, each onset within half a
+// sixteenth of the one played, to the end of the melody: no drift.
+void MidiImportTest::aMelodyPlayedInKeepsItsBeats()
+{
+    QRandomGenerator random(20261209);
+    for (int round = 0; round < 20; ++round) {
+        Track track;
+        std::vector<qint64> played;
+        qint64 beat = 0;
+        qint64 last = 0;
+        for (int i = 0; i < 200; ++i) {
+            const qint64 steps = std::array<qint64, 5>{1, 2, 2, 4, 3}[random.bounded(5)]; // sixteenths
+            const qint64 onset = std::max<qint64>(last, beat + random.bounded(-40, 41));
+            const qint64 held = steps * 120 - random.bounded(10, 60);
+            const char key = char(60 + random.bounded(24));
+            char on[16];
+            std::snprintf(on, sizeof on, "90 %02x 64", unsigned(key) & 0xff);
+            char off[16];
+            std::snprintf(off, sizeof off, "80 %02x 40", unsigned(key) & 0xff);
+            track.at(quint32(onset - last), on).at(quint32(held), off);
+            last = onset + held;
+            played.push_back(onset);
+            beat += steps * 120;
+        }
+        const MidiReadResult read = readMidiFile(midiFile(0, {track}));
+        QVERIFY2(read.ok(), qPrintable(read.error));
+        const MidiImport import = importMidiVoice(read.song, read.song.voices.front());
+        QVERIFY2(import.ok(), qPrintable(import.error));
+        std::size_t onset = 0;
+        qint64 at = 0; // in MIDI ticks of 480 a quarter
+        const NoteRecord *before = nullptr;
+        for (const NoteRecord &note : import.melody.notes) {
+            // A tie's continuation is no onset of its own.
+            const bool tiedOn = before && !before->isRest() && before->articulation == Articulation::SlurOrTie
+                && before->pitch == note.pitch && before->octave == note.octave;
+            if (!note.isRest() && !tiedOn) {
+                QVERIFY(onset < played.size());
+                QVERIFY2(std::abs(at - played[onset]) <= 60, qPrintable(QStringLiteral("round %1: note %2 at %3, played at %4")
+                                                                             .arg(round)
+                                                                             .arg(onset)
+                                                                             .arg(at)
+                                                                             .arg(played[onset])));
+                ++onset;
+            }
+            at += MidiFile::gridTicks(note.length) / 2;
+            before = &note;
+        }
+        QCOMPARE(onset, played.size());
+    }
 }
 
 void MidiImportTest::brokenFilesAreRefusedSayingWhy_data()

@@ -1,4 +1,5 @@
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTest>
 
 #include "common/NoteBuilders.h"
@@ -25,6 +26,26 @@ NoteRecord rest(NoteLength length)
 
 using Notes = std::vector<NoteRecord>;
 
+// A melody as ZEPA writes it, without its header: "t90 o4 l1 q8 c l2 q7 c".
+QString score(const Melody &melody)
+{
+    QStringList lines = QString::fromUtf8(mmlText(melody)).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString &line) { return line.startsWith(QLatin1String("//")); });
+    return lines.join(u' ');
+}
+
+// Little-endian, after its byte order mark.
+QByteArray utf16(const QString &text)
+{
+    return QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+QByteArray shiftJis(const QString &text)
+{
+    QStringEncoder encoder("Shift_JIS");
+    return encoder(text);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Notes)
@@ -37,6 +58,8 @@ private slots:
     void writesTheFormPeopleRead();
     void readsWhatPeopleType_data();
     void readsWhatPeopleType();
+    void readsTheDialectsSongsAreWrittenIn_data();
+    void readsTheDialectsSongsAreWrittenIn();
     void refusesWithLineAndColumn_data();
     void refusesWithLineAndColumn();
     void programsTurnBackIntoMelodiesThatPlayTheSame();
@@ -109,8 +132,14 @@ void MmlTest::readsWhatPeopleType_data()
         << QByteArray("O5 C++++++++++++++++++++++++") << 120 << Notes{q(0, Highest)} << QStringList{};
     QTest::newRow("flats carried down more than an octave")
         << QByteArray("O5 C------------- D--------------") << 120 << Notes{q(11, Lowest), q(0, Low)} << QStringList{};
-    QTest::newRow("octave steps") << QByteArray("o3 c > c >> c < c") << 120
-                                  << Notes{q(0, Lowest), q(0, Low), q(0, High), q(0, Middle)} << QStringList{};
+    const QStringList raisedByGreater{QStringLiteral("オクターブは、多くのMMLと同じく「>」で上がるものとして読みました（ファイルに指定がありません）。")};
+    QTest::newRow("octave steps: > raises, as most dialects have it")
+        << QByteArray("o3 c > c >> c < c") << 120 << Notes{q(0, Lowest), q(0, Low), q(0, High), q(0, Middle)}
+        << QStringList{};
+    QTest::newRow("the direction assumed is said where notes fell outside")
+        << QByteArray("o4 c < < c") << 120 << Notes{q(0, Low), q(0, Lowest)}
+        << QStringList{raisedByGreater[0],
+                       QStringLiteral("ZEPAの５オクターブの外にあった 1 音を、オクターブ単位で移しました。")};
     QTest::newRow("L default, dots, triplets")
         << QByteArray("o5 L8 c c4. c. c6 r16 L2. c") << 120 << Notes{q(0, Middle, L::Eighth),
                                                                      q(0, Middle, L::DottedQuarter),
@@ -165,8 +194,9 @@ void MmlTest::readsWhatPeopleType_data()
         << QByteArray("t100;o5 c d") << 100 << Notes{q(0, Middle), q(2, Middle)} << QStringList{};
     QTest::newRow("volume, velocity, pan and instrument left out")
         << QByteArray("v10 @1 u100 p-10 o5 c v12") << 120 << Notes{q(0, Middle)}
-        << QStringList{QStringLiteral("ZEPAでは使わない 音量 v（2 か所）、強さ u（1 か所）、左右の位置 p（1 か所）、"
-                                      "音色 @（1 か所） を省きました。")};
+        << QStringList{QStringLiteral("ZEPAでは使わない次のものを省きました：音量 v（2 か所、最初は 1行目 1文字目）、"
+                                      "音色 @（1 か所、最初は 1行目 5文字目）、強さ u（1 か所、最初は 1行目 8文字目）、"
+                                      "左右の位置 p（1 か所、最初は 1行目 13文字目）。")};
     QTest::newRow("key shift") << QByteArray("k2 o5 c k-1 c") << 120 << Notes{q(2, Middle), q(11, Low)}
                                << QStringList{};
     QTest::newRow("octaves beyond ZEPA's moved in")
@@ -211,33 +241,77 @@ void MmlTest::readsWhatPeopleType()
     QCOMPARE(read.changes, changes);
 }
 
+// Songs as the dialects write them; each row a way a real file was refused
+// or misread before.
+void MmlTest::readsTheDialectsSongsAreWrittenIn_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("said"); // parts of the changes the reader must say
+    const QString tied = QStringLiteral("ZEPAの長さの音をタイでつないで表しました");
+    QTest::newRow("a #title header, a dotted whole note, & after a blank")
+        << QByteArray("#title ふるさと\n#composer 岡野貞一\nt90 o4 c1. d & e") << "t90 o4 l1 q8 c l2 q7 c l4 q8 d q7 e"
+        << "ふるさと" << QStringList{QStringLiteral("ZEPAにひとつの音符ではない長さ（1 か所、最初は 3行目 8文字目）")};
+    QTest::newRow("MCK: ; a comment, track letters, [ | ]n")
+        << QByteArray("#TITLE Song\nA t150 o4 l8 [c d | e]3 ; cdefgab\nB o2 c c c\nA f")
+        << "t150 o4 l8 q7 c d e c d e c d f" << "Song"
+        << QStringList{QStringLiteral("MCK（ppmck）の書き方"), QStringLiteral("ほかの 1 トラック")};
+    QTest::newRow("MCK: its declaration swaps < and >")
+        << QByteArray("#OCTAVE-REV 1\nA o4 c < c") << "t120 o4 l4 q7 c o5 c" << QString()
+        << QStringList{QStringLiteral("ファイルの指定どおり「<」で上がる")};
+    QTest::newRow("FlMML: < raises, o5c is middle C, /: / :/ with a break")
+        << QByteArray("#OCTAVE NORMAL\nt100 o5 l4 /:3 c / d :/ < e") << "t100 o4 l4 q7 c d c d c o5 e" << QString()
+        << QStringList{QStringLiteral("FlMMLの書き方")};
+    QTest::newRow("Sakura: TR=, Tempo=, [n … : …], q in per cent")
+        << QByteArray("TrackName = {\"テスト\"}\nTempo=100\nTR=1 o5 l4 q100 [2 c d : e] f\nTR=2 o3 g")
+        << "t100 o4 l4 q8 c d e c d f" << "テスト" << QStringList{QStringLiteral("ほかの 1 トラック")};
+    QTest::newRow("Sakura's Japanese words")
+        << QByteArray("テンポ１２０ 音階５ 音符８ ドレミー【２ファ】↑ド") << "t120 o4 l8 q7 c d q8 e q7 e f f o5 c"
+        << QString() << QStringList{QStringLiteral("サクラの書き方")};
+    QTest::newRow("Sakura: a key signature and a one-shot octave")
+        << QByteArray("KeyFlag+(f) o5 l4 f `c c") << "t120 o4 l4 q7 f+ o5 c o4 c" << QString() << QStringList{};
+    QTest::newRow("a tuplet, a length of no single note, one ZEPA cannot hold")
+        << QByteArray("o4 {c d e}4 c3 c64") << "t120 o4 l12 q7 c d e l4 q8 c l12 q7 c l32 c" << QString()
+        << QStringList{tied, QStringLiteral("いちばん近い長さにしました")};
+    QTest::newRow("ZEPA's earlier file, saved again as Shift_JIS with CRLF")
+        << shiftJis(QStringLiteral("; NQC用簡易音楽作成ソフト「ZEPA」 1.3.2\r\nT90\r\nO5 L4 Q7 C D ;おわり\r\n"))
+        << "t90 o5 l4 q7 c d" << QString() << QStringList{};
+    QTest::newRow("UTF-16 with its byte order mark")
+        << utf16(QStringLiteral("t100 o4 c")) << "t100 o4 l4 q7 c" << QString() << QStringList{};
+    QTest::newRow("a loop's blanks are read once")
+        << QByteArray("t120 [") + QByteArray(200000, ' ') + QByteArray("]999999 c") << "t120 o4 l4 q7 c" << QString()
+        << QStringList{};
+    QTest::newRow("a command of no dialect left out, the rest read")
+        << QByteArray("c x10 d") << "t120 o4 l4 q7 c d" << QString()
+        << QStringList{QStringLiteral("「x」（1 か所、最初は 1行目 3文字目）")};
+}
+
+void MmlTest::readsTheDialectsSongsAreWrittenIn()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    QFETCH(QString, title);
+    QFETCH(QStringList, said);
+    const MmlReadResult read = readMml(text);
+    QVERIFY2(read.ok(), qPrintable(read.message()));
+    QCOMPARE(score(read.melody), expected);
+    QCOMPARE(read.title, title);
+    const QString changes = read.changes.join(u'\n');
+    for (const QString &part : said)
+        QVERIFY2(changes.contains(part), qPrintable(changes));
+}
+
 void MmlTest::refusesWithLineAndColumn_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("a length ZEPA has not") << QByteArray("T120\nc d\ne f g a b c3")
-                                           << "3行目 12文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 "
-                                              "のどれかです";
-    QTest::newRow("dotted triplet") << QByteArray("c6.")
-                                    << "1行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., "
-                                       "16., 6, 12, 24 のどれかです";
-    QTest::newRow("double dot") << QByteArray("c4..")
-                                << "1行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです";
-    QTest::newRow("octave past 9") << QByteArray("O10 c") << "1行目 1文字目: オクターブは O0 から O9 までです";
-    QTest::newRow("a gate past 8") << QByteArray(
-        "q9 c") << "1行目 1文字目: Q は Q1 から Q8 までです（Q8 スラーまたはタイ、Q7 普通、Q4 スタッカート）";
-    QTest::newRow("a tempo without its number")
-        << QByteArray("t c") << "1行目 1文字目: T のあとにテンポの数がありません";
-    QTest::newRow("a tie before any note") << QByteArray(" ^4 c") << "1行目 2文字目: ^ の前に音がありません";
-    QTest::newRow("a loop not closed") << QByteArray("c\n [d e") << "2行目 2文字目: [ に対応する ] がありません";
-    QTest::newRow("a loop not opened") << QByteArray("c d]2") << "1行目 4文字目: ] に対応する [ がありません";
-    QTest::newRow("loops without end") << QByteArray("[[[[[[l4]99]99]99]99]99]99")
-                                       << "1行目 7文字目: 繰り返しが多すぎます";
+    QTest::newRow("loops without end") << QByteArray("c [[[[[[l4]99]99]99]99]99]99")
+                                       << "1行目 11文字目: 繰り返しが多すぎます";
     QTest::newRow("loops past the score") << QByteArray("[c]40000") << "1行目 2文字目: 音は 32767 個までです";
-    QTest::newRow("a command ZEPA has not")
-        << QByteArray("c\n  x10 c")
-        << "2行目 3文字目: 「x」は使えません。T O L Q K < > C D E F G A B R & ^ [ ] "
-           "V U P @ ; // が使えます";
+    QTest::newRow("prose, not MML")
+        << QByteArray("Hi! This is no melody, just words.")
+        << "1行目 1文字目: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）";
 }
 
 void MmlTest::refusesWithLineAndColumn()

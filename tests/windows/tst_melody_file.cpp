@@ -142,14 +142,14 @@ void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
     QCOMPARE(window->editor().state().notes().back().ticks, lengthTicks(NoteLength::Half, 90));
 
     // A file with an error loads nothing and says where.
-    writeFile(path, "c d\nc3");
+    writeFile(path, "c d\nHi! This is no melody, just words.");
     opened.dialogs.toOpen = path;
     opened.messages.expect(MessageAnswer::Discard);
     opened.messages.expect();
     window->openAction()->trigger();
     QCOMPARE(opened.messages.last().shownTitle(), QStringLiteral("開けません"));
     QVERIFY(opened.messages.last().text.endsWith(
-        QStringLiteral("2行目 2文字目: 長さは 1, 2, 4, 8, 16, 32, 2., 4., 8., 16., 6, 12, 24 のどれかです")));
+        QStringLiteral("2行目 1文字目: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）")));
     QCOMPARE(window->editor().state().noteCount, qint16(4));
 }
 
@@ -296,7 +296,7 @@ void MelodyFileTest::aMelodyFileGivenAtStartOpensTheComposerDirectly()
     QCOMPARE(window->windowTitle(), QStringLiteral("作曲 - kaeru.mml"));
 
     // A file that cannot be read: its box, then the tempo window as always.
-    writeFile(path, "T150 c3");
+    writeFile(path, "T150 Hi! This is no melody, just words.");
     ZepaUnderTest broken(directory.path());
     broken.messages.expect();
     broken.app.startWithMelodyFile(path);
