@@ -81,7 +81,11 @@ std::optional<TitledMelody> readTitledInput(const QString &path, const CommandOp
     const std::optional<MelodyRead> read = readInput(path, options, true);
     if (!read)
         return std::nullopt;
-    TitledMelody titled{read->melody, options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title};
+    // The title asked for, else the one the file gives its melody, else the file's name.
+    const QString title = !options.title.isEmpty() ? options.title
+        : !read->title.isEmpty()                   ? read->title
+                                                   : QFileInfo(path).completeBaseName();
+    TitledMelody titled{read->melody, title};
     if (options.meter)
         titled.melody.meter = *options.meter;
     return titled;

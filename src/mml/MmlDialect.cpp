@@ -60,8 +60,9 @@ MmlDialect mmlDialectOf(const QString &text)
     }
     // Only the first part decides: a dialect shows itself in its headers.
     const QString head = withoutComments(text.left(256 * 1024));
-    if (has(head, "^\\s*#(title|composer|programer|arranger|octave-rev|ex-|auto-bankswitch|include|bank|"
-                  "pitch-correction|setbank|effect-include)")
+    // #TITLE and #COMPOSER are many dialects' headers; these are MCK's own.
+    if (has(head, "^\\s*#(programer|octave-rev|ex-|auto-bankswitch|include|bank|pitch-correction|setbank|"
+                  "effect-include)")
         || (has(head, "^[A-Z]{1,5}[ \\t]+[a-z@<>\\[]", false) && has(head, "^\\s*#[A-Z-]+", false))) {
         dialect.family = Family::Mck;
         dialect.semicolon = MmlDialect::Semicolon::Comment;

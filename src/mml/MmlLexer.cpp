@@ -91,6 +91,14 @@ struct Shared {
     MmlLexed &out;
     std::vector<qsizetype> lineStarts;
     std::map<QString, std::pair<qsizetype, qsizetype>> macros; // Sakura's Str: where its text is
+    // Sakura's ~{word}={…}: where its text is, the longest word first.
+    struct LongestFirst {
+        bool operator()(const QString &a, const QString &b) const
+        {
+            return a.size() != b.size() ? a.size() > b.size() : a < b;
+        }
+    };
+    std::map<QString, std::pair<qsizetype, qsizetype>, LongestFirst> words;
     int ticksPerQuarter = 96;
 };
 
@@ -539,6 +547,18 @@ private:
     bool sakuraWord(qsizetype at)
     {
         const QChar c = peek();
+        if ((c == u'~' || c == u'\u203E') && peek(1) == u'{') {
+            defineWord(at);
+            return true;
+        }
+        // Words the song defined for itself, the longest first.
+        for (const auto &[word, range] : m_shared.words) {
+            if (startsWith(word)) {
+                m_pos += word.size();
+                expand(range.first, range.second);
+                return true;
+            }
+        }
         // Japanese words, the longest first.
         static const std::pair<const char16_t *, Kind> Commands[] = {
             {u"テンポ", Kind::Tempo},         {u"トラック", Kind::Track},     {u"音符", Kind::DefaultLength},
@@ -707,6 +727,26 @@ private:
             expand(macro->second.first, macro->second.second);
         }
         push(Kind::Track, at).tracks << QStringLiteral("1");
+    }
+
+    // ~{word}={MML}: a Japanese word of the song's own.
+    void defineWord(qsizetype at)
+    {
+        take();
+        const qsizetype open = m_pos;
+        skipBalanced(u'{', u'}');
+        const QString word = m_text.mid(open + 1, std::max<qsizetype>(0, m_pos - open - 2));
+        skipBlanks();
+        if (peek() == u'=')
+            take();
+        skipBlanks();
+        if (peek() != u'{' || word.isEmpty()) {
+            leaveOut(QStringLiteral("~{…}"), at);
+            return;
+        }
+        const qsizetype value = m_pos;
+        skipBalanced(u'{', u'}');
+        m_shared.words.emplace(word, std::make_pair(value + 1, std::max(value + 1, m_pos - 1)));
     }
 
     void defineMacro(qsizetype at)
@@ -1046,7 +1086,7 @@ private:
 MmlLexed lexMml(const QString &text, const MmlDialect &dialect)
 {
     MmlLexed lexed;
-    Shared shared{text, dialect, lexed, {0}, {}, dialect.ticksPerQuarter};
+    Shared shared{text, dialect, lexed, {0}, {}, {}, dialect.ticksPerQuarter};
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) == u'\n')
             shared.lineStarts.push_back(i + 1);

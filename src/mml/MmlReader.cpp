@@ -520,12 +520,15 @@ const Lengths &lengths()
 }
 
 // Another program's q: the nearest of ZEPA's three, by the silence it leaves
-// after the note at the melody's tempo.
-Articulation nearest(double gate, double lengthMs)
+// after the note at the melody's tempo. Before its own pitch struck again,
+// never the slur: on the brick that is a tie, and the note would not be heard again.
+Articulation nearest(double gate, double lengthMs, bool struckAgain)
 {
     const double gapMs = lengthMs * (1 - gate);
-    Articulation best = Articulation::SlurOrTie;
+    Articulation best = struckAgain ? Articulation::Normal : Articulation::SlurOrTie;
     for (Articulation articulation : AllArticulations) {
+        if (struckAgain && articulation == Articulation::SlurOrTie)
+            continue;
         if (std::abs(gapTicks(articulation) * 10.0 - gapMs) < std::abs(gapTicks(best) * 10.0 - gapMs))
             best = articulation;
     }
@@ -537,7 +540,9 @@ std::optional<Failure> notesOf(const std::vector<Event> &events, int tempo, Coun
     const Lengths &table = lengths();
     qint64 exact = 0; // where the file's time is
     qint64 written = 0; // where the melody's is: never more than a rounding apart
-    for (const Event &made : events) {
+    for (std::size_t index = 0; index < events.size(); ++index) {
+        const Event &made = events[index];
+        const bool struckAgain = index + 1 < events.size() && events[index + 1].key == made.key;
         exact += made.units;
         const bool isNote = made.key >= 0;
         const std::vector<NoteLength> pieces = table.pieces(exact - written, isNote);
@@ -567,7 +572,7 @@ std::optional<Failure> notesOf(const std::vector<Event> &events, int tempo, Coun
             double ms = 0;
             for (NoteLength length : pieces)
                 ms += lengthTicks(length, tempo) * 10.0;
-            last = nearest(*made.gate, ms);
+            last = nearest(*made.gate, ms, struckAgain);
             ++counts.gatesFitted;
         }
         for (std::size_t k = 0; k < pieces.size(); ++k) {

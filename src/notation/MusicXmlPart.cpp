@@ -58,6 +58,17 @@ public:
                         firstPart = m_xml.attributes().value(QLatin1String("id")).toString();
                     m_xml.skipCurrentElement();
                 }
+            } else if (m_xml.name() == QLatin1String("work")) {
+                while (m_xml.readNextStartElement()) {
+                    if (m_xml.name() == QLatin1String("work-title"))
+                        contents.title = m_xml.readElementText().simplified();
+                    else
+                        m_xml.skipCurrentElement();
+                }
+            } else if (m_xml.name() == QLatin1String("movement-title")) {
+                const QString movement = m_xml.readElementText().simplified();
+                if (contents.title.isEmpty())
+                    contents.title = movement;
             } else if (m_xml.name() == QLatin1String("part")) {
                 const QString id = m_xml.attributes().value(QLatin1String("id")).toString();
                 // A part without an id is the first where it comes first.
@@ -306,6 +317,17 @@ private:
             }
             notes.push_back(note);
         }
+        // A tie to the same pitch right after is a tie where it is printed
+        // (<tied>) or where the next note takes it up (its tie stopping); a
+        // bare <tie> that leads nowhere is no tie: the next note is struck
+        // again, as notation programs play it.
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+            WrittenNote &note = notes[i];
+            if (!note.tieStart || note.tieDrawn)
+                continue;
+            note.tieStart = i + 1 < notes.size() && !notes[i + 1].rest && notes[i + 1].key == note.key
+                && notes[i + 1].tieStop && notes[i + 1].start == note.end();
+        }
     }
 
     void readAttributes(PartContents &contents, int measure)
@@ -466,6 +488,7 @@ private:
             const QStringView type = m_xml.attributes().value(QLatin1String("type"));
             if (name == QLatin1String("tied")) {
                 note.tieStart = note.tieStart || type == QLatin1String("start");
+                note.tieDrawn = note.tieDrawn || type == QLatin1String("start");
                 note.tieStop = note.tieStop || type == QLatin1String("stop");
                 m_xml.skipCurrentElement();
             } else if (name == QLatin1String("slur")) {

@@ -30,6 +30,7 @@ struct WrittenNote {
     int measure = 0;
     bool tieStart = false;
     bool tieStop = false;
+    bool tieDrawn = false; // the tie is printed (<tied>), not only played (<tie>)
     bool slurredOn = false; // a slur goes on to the next note
     bool staccato = false;
     bool held = false; // tenuto: no silence after it
@@ -61,6 +62,7 @@ struct PartContents {
     int transposedNotes = 0; // written for a transposing instrument, read as they sound
     bool divisionsMissing = false; // no <divisions>: taken from the notes' types
     std::vector<qint64> measureStarts; // and the part's end after the last
+    QString title; // the score's <work-title>, else its <movement-title>
 };
 
 // The first score of an .mxl zip: the one META-INF/container.xml names, or

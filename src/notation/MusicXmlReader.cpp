@@ -17,9 +17,9 @@ namespace {
 
 using namespace MusicXml;
 
-// Notes tied across a bar line are one note; ties within a bar join notes of
-// their own, as ZEPA's slur or tie between notes of one pitch.
-std::vector<WrittenNote> joinTiesAcrossBars(std::vector<WrittenNote> notes)
+// Notes tied into one another are one note, as they are heard (a tie needs
+// its stop: a note whose tie leads nowhere is struck again after it).
+std::vector<WrittenNote> joinTies(std::vector<WrittenNote> notes)
 {
     std::stable_sort(notes.begin(), notes.end(), [](const WrittenNote &a, const WrittenNote &b) {
         return a.voice != b.voice ? a.voice < b.voice : a.start < b.start;
@@ -31,7 +31,7 @@ std::vector<WrittenNote> joinTiesAcrossBars(std::vector<WrittenNote> notes)
         while (end < notes.size() && notes[end - 1].tieStart && notes[end].tieStop && notes[end].voice == notes[i].voice
                && notes[end].key == notes[i].key && notes[end].start == notes[end - 1].start + notes[end - 1].length)
             ++end;
-        if (notes[end - 1].measure != notes[i].measure) {
+        if (end > i + 1) {
             WrittenNote whole = notes[end - 1];
             whole.start = notes[i].start;
             whole.length = notes[end - 1].start + notes[end - 1].length - notes[i].start;
@@ -223,7 +223,7 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     // so that the import reads every articulation back exactly.
     const int fileTempo = part->tempo ? int(std::lround(std::min(*part->tempo, 1e6))) : 0;
     const int tempo = std::clamp(fileTempo > 0 ? fileTempo : Melody::DefaultTempo, 60, 240);
-    const std::vector<WrittenNote> line = joinTiesAcrossBars(part->notes);
+    const std::vector<WrittenNote> line = joinTies(part->notes);
     int moved = 0;
     if (std::optional<Melody> exact = exactMelody(part->notes, part->measureStarts, part->barsShown, tempo, moved)) {
         read.import.melody = *exact;
@@ -252,6 +252,7 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
         }
     }
     read.import.melody.meter = part->meter;
+    read.title = part->title;
 
     auto say = [&read](int count, const QString &words) {
         if (count > 0)

@@ -23,6 +23,7 @@
 struct MusicXmlRead {
     MidiImport import; // the melody, and what fitting it changed
     QStringList leftOut; // what the score has that ZEPA does not keep, in the windows' language
+    QString title; // <work-title>, else <movement-title>
     QString error; // empty when read; else one sentence for the user, in Japanese
 
     bool ok() const { return error.isEmpty(); }

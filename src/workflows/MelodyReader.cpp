@@ -38,6 +38,7 @@ MelodyRead fromMelodyFile(const QByteArray &bytes)
     read.melody = mml.melody;
     read.events = brickEvents(read.melody.notes);
     read.changes = mml.changes;
+    read.title = mml.title;
     return read;
 }
 
@@ -104,6 +105,7 @@ MelodyRead fromMusicXml(const QByteArray &bytes)
     read.melody = musicXml.import.melody;
     read.events = brickEvents(read.melody.notes);
     read.changes = musicXml.leftOut + musicXml.import.changes();
+    read.title = musicXml.title;
     return read;
 }
 

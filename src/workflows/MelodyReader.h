@@ -14,15 +14,19 @@
 
 // The one reader of a melody from a file, for the windows and the command
 // line alike. The kind of a file is told from its bytes, never its name:
-//   a MIDI file      "MThd" first; one voice becomes the melody, as the MIDI
-//                    import makes it (the highest note where notes overlap,
-//                    lengths fitted to ZEPA's thirteen, octaves moved in)
+//   a MIDI file      "MThd" first, or a RIFF MIDI file (.rmi); one voice
+//                    becomes the melody, as the MIDI import makes it (the
+//                    top line a listener hears, lengths fitted to ZEPA's
+//                    thirteen, octaves moved in)
 //   MusicXML         a zip (.mxl), or XML whose root is a MusicXML score;
 //                    its first part, made a melody as the MIDI import makes one
 //   a program        the frequency table ZEPA writes first; its statements,
 //                    and the melody they were written from where one tempo
 //                    and one length per note explain them
 //   a melody file    anything else, read as MML
+// A file's kind is told wherever its first element comes (a MusicXML score
+// after a long comment, in UTF-16), and each kind has its own size cap, which
+// applies to whatever is read, devices and pipes too.
 // Every refusal is one sentence for the user, in Japanese.
 enum class MelodyKind { MelodyFile, Program, Midi, MusicXml };
 
@@ -57,6 +61,7 @@ struct MelodyRead {
     QString melodyError; // a program read whose notes cannot be told: why
     std::vector<MidiVoice> voices; // NoSuchVoice: the voices that have notes
     QStringList changes; // what making the melody changed (a MIDI file), in the windows' language
+    QString title; // the name the file gives its melody (#title, TrackName, <work-title>), if any
 
     bool ok() const { return status == Status::Read; }
     bool hasMelody() const { return ok() && melodyError.isEmpty(); }
