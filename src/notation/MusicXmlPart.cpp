@@ -606,7 +606,7 @@ private:
             return;
         }
         if (!m_divisionsSeen && !m_inferredDivisions && durationGiven && typeQuarters > 0 && m_lastDuration > 0)
-            m_inferredDivisions = m_lastDuration / (typeQuarters * (2 - std::pow(0.5, dots)) * tuplet);
+            m_inferredDivisions = std::clamp(m_lastDuration / (typeQuarters * (2 - std::pow(0.5, dots)) * tuplet), 1e-3, 1e6);
         if (pitched && step < 0) {
             fail(QCoreApplication::translate("MusicXmlPart", "音の名前（step）が読めません。"));
             return;

@@ -22,7 +22,12 @@ std::optional<QByteArray> scoreInZip(const QByteArray &bytes, Failure &failure)
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
-    zip_t *archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
+    // Without libzip's stricter consistency check: it refuses archives that
+    // streaming writers make (sizes in a data descriptor, local headers whose
+    // extra fields differ from the central directory's), which extract
+    // correctly; a damaged or cut archive still fails to open or to pass
+    // its CRC.
+    zip_t *archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
     zip_error_fini(&error);
     if (!archive) {
         if (source)

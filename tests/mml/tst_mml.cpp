@@ -40,6 +40,39 @@ QByteArray utf16(const QString &text)
     return QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
 }
 
+// A melody file as ZEPA 1.3.2 wrote it before its portable header: "; "
+// and the title first, capitals, octave 5 assumed, a line every 16 notes.
+QByteArray writtenByZepaBefore(const Melody &melody)
+{
+    static const char *const Letters[] = {"C", "C+", "D", "D+", "E", "F", "F+", "G", "G+", "A", "A+", "B"};
+    QByteArray text = QStringLiteral("; NQC用簡易音楽作成ソフト「ZEPA」 1.3.2\n").toUtf8();
+    text += "T" + QByteArray::number(melody.tempo) + '\n';
+    Octave octave = Octave::Middle;
+    NoteLength length = NoteLength::Quarter;
+    Articulation articulation = Articulation::Normal;
+    int onLine = 0;
+    for (const NoteRecord &note : melody.notes) {
+        QByteArray word;
+        if (note.octave != octave)
+            word += "O" + QByteArray::number(int(note.octave) + 3) + ' ';
+        if (note.length != length)
+            word += "L" + QByteArray(noteLengthEntry(note.length).fraction) + ' ';
+        if (note.articulation != articulation)
+            word += "Q" + QByteArray::number(note.articulation == Articulation::Normal ? 7
+                                             : note.articulation == Articulation::Staccato ? 4 : 8) + ' ';
+        octave = note.octave;
+        length = note.length;
+        articulation = note.articulation;
+        word += note.isRest() ? "R" : Letters[note.pitch];
+        if (onLine == 16) {
+            text += '\n';
+            onLine = 0;
+        }
+        text += (onLine++ > 0 ? " " : "") + word;
+    }
+    return text + '\n';
+}
+
 QByteArray shiftJis(const QString &text)
 {
     QStringEncoder encoder("Shift_JIS");
@@ -56,6 +89,7 @@ class MmlTest : public QObject {
 private slots:
     void savedAndOpenedGivesTheIdenticalScore();
     void writesTheFormPeopleRead();
+    void readsFilesZepaWroteBeforeItsPortableHeader();
     void readsWhatPeopleType_data();
     void readsWhatPeopleType();
     void readsTheDialectsSongsAreWrittenIn_data();
@@ -104,6 +138,25 @@ void MmlTest::writesTheFormPeopleRead()
                                 "as the RCX plays them\n"
                                 "t96\no5 l4 q7 c d o6 l8 q4 e r\n";
     QCOMPARE(mmlText(melody), expected);
+}
+
+// Files saved by ZEPA before its header began with "//" open as they did.
+void MmlTest::readsFilesZepaWroteBeforeItsPortableHeader()
+{
+    QRandomGenerator random(20261210);
+    for (int round = 0; round < 50; ++round) {
+        Melody melody;
+        melody.tempo = int(random.bounded(60, 241));
+        for (int i = 0; i < 80; ++i)
+            melody.notes.push_back(randomNote(random, melody.tempo, 7));
+        const QByteArray text = writtenByZepaBefore(melody);
+        for (const QByteArray &saved : {text, QByteArray(text).replace("\n", "\r\n")}) {
+            const MmlReadResult read = readMml(saved);
+            QVERIFY2(read.ok(), qPrintable(read.message()));
+            QVERIFY2(read.melody == melody, saved.constData());
+            QVERIFY(read.changes.isEmpty());
+        }
+    }
 }
 
 void MmlTest::readsWhatPeopleType_data()
