@@ -280,11 +280,21 @@ public:
         return pieces;
     }
 
-    // How many rests fill the span to within a fraction of a tick, if any do.
+    // How many rests fill the span to within a fraction of a tick, if any
+    // do: piecesFilling's count, without making them.
     std::optional<int> restsFilling(double span) const
     {
-        const std::optional<std::vector<NoteLength>> pieces = piecesFilling(span);
-        return pieces ? std::optional<int>(int(pieces->size())) : std::nullopt;
+        if (span < -m_exactFit)
+            return std::nullopt;
+        double wholes = 0;
+        if (span > 2.0 * longest()) {
+            wholes = std::floor(span / longest()) - 1;
+            span -= wholes * longest();
+        }
+        const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
+        if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
+            return std::nullopt;
+        return int(std::min(wholes, double(TooManyNotes))) + m_pieces[std::size_t(sum)];
     }
 
     NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const

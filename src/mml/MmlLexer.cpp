@@ -1091,6 +1091,7 @@ MmlLexed lexMml(const QString &text, const MmlDialect &dialect)
         if (text.at(i) == u'\n')
             shared.lineStarts.push_back(i + 1);
     }
+    lexed.tokens.reserve(std::size_t(text.size() / 2) + 16); // a command is two characters or more
     Lexer(shared, 0, text.size(), 0).run();
     return lexed;
 }

@@ -88,6 +88,18 @@ std::vector<Track> tracksOf(std::vector<MmlToken> tokens, const MmlDialect &dial
     };
     QStringList current{dialect.family == MmlDialect::Family::Mck ? QString() : QStringLiteral("1")};
     int next = 1;
+    // A file of one track, as most are, is that track as it stands.
+    if (std::none_of(tokens.begin(), tokens.end(), [](const MmlToken &token) {
+            return token.kind == Kind::NextTrack || token.kind == Kind::Track;
+        })) {
+        Track &track = trackNamed(current.front());
+        track.tokens = std::move(tokens);
+        for (const MmlToken &token : track.tokens) {
+            track.hasNotes = track.hasNotes || token.kind == Kind::Note || token.kind == Kind::NoteNumber;
+            track.hasRests = track.hasRests || token.kind == Kind::Rest;
+        }
+        tokens.clear();
+    }
     for (MmlToken &token : tokens) {
         if (token.kind == Kind::NextTrack) {
             current = {QString::number(++next)};
@@ -112,8 +124,9 @@ std::vector<Track> tracksOf(std::vector<MmlToken> tokens, const MmlDialect &dial
         std::vector<std::size_t> keptOpen;
         // A loop's end without a start is left out; a start without an end
         // closes at the track's end.
+        kept.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            const MmlToken &token = track.tokens[i];
+            MmlToken &token = track.tokens[i];
             if (token.kind == Kind::LoopEnd && open.empty()) {
                 leftOut.add(QCoreApplication::translate("MmlReader", "対応する始まりのない繰り返しの終わり"), token.line,
                             token.column);
@@ -123,7 +136,7 @@ std::vector<Track> tracksOf(std::vector<MmlToken> tokens, const MmlDialect &dial
                 open.push_back(kept.size());
             else if (token.kind == Kind::LoopEnd)
                 open.pop_back();
-            kept.push_back(token);
+            kept.push_back(std::move(token));
         }
         track.tokens = std::move(kept);
         track.partner.assign(track.tokens.size(), track.tokens.size());
