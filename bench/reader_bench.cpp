@@ -116,11 +116,11 @@ int main()
         Melody melody;
         melody.notes = score;
         melody.meter = 4;
-        musicXml.push_back(microsecondsPerByte(musicXmlText(melody, QStringLiteral("bench"), QStringLiteral("bench")).bytes,
-                                               [](const QByteArray &text) {
-                                                   if (!readMusicXml(text).ok())
-                                                       std::abort();
-                                               }));
+        musicXml.push_back(microsecondsPerByte(
+            musicXmlText(melody, QStringLiteral("bench"), QStringLiteral("bench")).bytes, [](const QByteArray &text) {
+                if (!readMusicXml(text).ok())
+                    std::abort();
+            }));
     }
     grows("mml", mml);
     grows("midi", midi);

@@ -1320,8 +1320,8 @@ Folder: %2
 <context>
     <name>NotationCommand</name>
     <message>
-        <source>。題名は --title がなければファイルの名前、拍子は --meter がなければファイルのとおり</source>
-        <translation>, titled with the file&apos;s name unless --title gives one, in the file&apos;s own meter unless --meter gives one</translation>
+        <source>。題名は --title がなければファイルが曲に付けた題名、それもなければファイルの名前、拍子は --meter がなければファイルのとおり</source>
+        <translation>, titled as --title says, else with the title the file gives its melody, else with the file&apos;s name, in the file&apos;s own meter unless --meter gives one</translation>
     </message>
     <message>
         <source>曲を楽譜ソフト用のMusicXMLに書き出す</source>
@@ -1795,8 +1795,8 @@ Folder: %2
 <context>
     <name>PdfCommand</name>
     <message>
-        <source>曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルの名前）、テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり</source>
-        <translation>print the melody as sheet music into a PDF file (A4): the title (the file&apos;s name unless --title gives one), the tempo, the staff, page numbers; in the file&apos;s own meter unless --meter gives one</translation>
+        <source>曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルが曲に付けた題名、それもなければファイルの名前）、テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり</source>
+        <translation>print the melody as sheet music into a PDF file (A4): the title (--title, else the one the file gives its melody, else the file&apos;s name), the tempo, the staff, page numbers; in the file&apos;s own meter unless --meter gives one</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 
 Command::Help NotationCommand::notationHelp(const QString &file, const QString &description) const
 {
@@ -14,7 +14,8 @@ Command::Help NotationCommand::notationHelp(const QString &file, const QString &
             description
                 + QCoreApplication::translate(
                     "NotationCommand",
-                    "。題名は --title がなければファイルの名前、拍子は --meter がなければファイルのとおり"),
+                    "。題名は --title がなければファイルが曲に付けた題名、それもなければファイルの名前、拍子は --meter "
+                    "がなければファイルのとおり"),
             QStringLiteral("zepa %1 --meter 3/4 furusato.mml furusato%2").arg(format.commandName, format.nameEnding),
             {QStringLiteral("meter"), QStringLiteral("title")}};
 }

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 #include "drawing/ScorePages.h"
 
 Command::Help PdfCommand::help() const
@@ -11,10 +11,10 @@ Command::Help PdfCommand::help() const
               2,
               2,
               true,
-              QCoreApplication::translate(
-                  "PdfCommand",
-                  "曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title がなければファイルの名前）、"
-                  "テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり"),
+              QCoreApplication::translate("PdfCommand",
+                                          "曲を楽譜にしてPDFファイル（A4）に書き出す。題名（--title "
+                                          "がなければファイルが曲に付けた題名、それもなければファイルの名前）、"
+                                          "テンポ、五線譜、ページ番号。拍子は --meter がなければファイルのとおり"),
               QStringLiteral("zepa pdf --meter 3/4 furusato.mml furusato.pdf"),
               {QStringLiteral("meter"), QStringLiteral("title")}};
     help.paints = true;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -53,7 +53,8 @@ struct Segment {
 std::vector<Segment> melodyLine(std::vector<MidiNote> notes, qint64 chordWindow, int &hidden)
 {
     // A note ended where it starts has no time to be heard.
-    const auto silent = std::remove_if(notes.begin(), notes.end(), [](const MidiNote &note) { return note.end <= note.start; });
+    const auto silent
+        = std::remove_if(notes.begin(), notes.end(), [](const MidiNote &note) { return note.end <= note.start; });
     hidden += int(notes.end() - silent);
     notes.erase(silent, notes.end());
     std::stable_sort(notes.begin(), notes.end(), [](const MidiNote &a, const MidiNote &b) {
@@ -355,7 +356,8 @@ std::optional<std::vector<NoteRecord>> tiedExactly(const LengthFitter &fitter, i
             // The last piece decides how the tie ends (a last piece shorter
             // than its gap sounds the brick's shortest time): each is tried.
             for (const NoteLengthEntry &entry : noteLengthTable()) {
-                const std::optional<std::vector<NoteLength>> head = fitter.piecesFilling(end - fitter.ticks(entry.length));
+                const std::optional<std::vector<NoteLength>> head
+                    = fitter.piecesFilling(end - fitter.ticks(entry.length));
                 if (!head || head->empty())
                     continue;
                 std::vector<NoteRecord> tie;
@@ -474,9 +476,8 @@ Reading readVoice(const MidiSong &song, const MidiVoice &voice, const std::vecto
             taken = &untilNext;
         } else if (exactThenRest.error < fitter.exactFit()) {
             taken = &exactThenRest;
-        } else if (const std::optional<std::vector<NoteRecord>> tie = tiedExactly(fitter, pitch, octave, sound,
-                                                                                   next - written, off - written,
-                                                                                   struckAgain)) {
+        } else if (const std::optional<std::vector<NoteRecord>> tie
+                   = tiedExactly(fitter, pitch, octave, sound, next - written, off - written, struckAgain)) {
             // Of a length between ZEPA's: notes of its pitch tied, as ZEPA writes one.
             for (const NoteRecord &piece : *tie)
                 add(piece);

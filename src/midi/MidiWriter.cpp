@@ -77,9 +77,8 @@ qint64 gridSoundTicks(qint64 length, Articulation articulation, int tempo)
     // The gap in milliseconds at the file's tempo; where less than a brick
     // tick would be left, the brick's shortest sound: 2 ticks normal, 1
     // staccato.
-    const auto ofMilliseconds = [tempo](int ms) {
-        return qint64(std::llround(double(ms) * TicksPerQuarter * tempo / 60000.0));
-    };
+    const auto ofMilliseconds
+        = [tempo](int ms) { return qint64(std::llround(double(ms) * TicksPerQuarter * tempo / 60000.0)); };
     qint64 sound = length - ofMilliseconds(gapTicks(articulation) * 10);
     if (sound < ofMilliseconds(10))
         sound = ofMilliseconds(articulation == Articulation::Normal ? 20 : 10);
@@ -122,7 +121,8 @@ QByteArray write(std::span<const NoteRecord> notes, int tempo, Timing timing)
         const PlayedNote played = playedNote(note);
         Timed timed{};
         if (timing == Timing::AsPlayed) {
-            timed = {midiTime(brickNow), midiTime(brickNow + played.soundTicks), midiTime(brickNow + played.lengthTicks)};
+            timed
+                = {midiTime(brickNow), midiTime(brickNow + played.soundTicks), midiTime(brickNow + played.lengthTicks)};
             brickNow += played.lengthTicks;
         } else {
             const qint64 length = gridTicks(note.length);

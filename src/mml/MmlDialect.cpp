@@ -10,7 +10,8 @@ namespace {
 bool has(const QString &text, const char *pattern, bool anyCase = true)
 {
     const QRegularExpression expression(QString::fromUtf8(pattern),
-                                        anyCase ? QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption
+                                        anyCase ? QRegularExpression::MultilineOption
+                                                | QRegularExpression::CaseInsensitiveOption
                                                 : QRegularExpression::MultilineOption);
     return expression.match(text).hasMatch();
 }
@@ -18,7 +19,8 @@ bool has(const QString &text, const char *pattern, bool anyCase = true)
 // The text without its comments, which may say anything.
 QString withoutComments(QString text)
 {
-    static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"),
+                                          QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression line(QStringLiteral("//[^\\n]*"));
     return text.remove(block).remove(line);
 }
@@ -61,15 +63,17 @@ MmlDialect mmlDialectOf(const QString &text)
     // Only the first part decides: a dialect shows itself in its headers.
     const QString head = withoutComments(text.left(256 * 1024));
     // #TITLE and #COMPOSER are many dialects' headers; these are MCK's own.
-    if (has(head, "^\\s*#(programer|octave-rev|ex-|auto-bankswitch|include|bank|pitch-correction|setbank|"
-                  "effect-include)")
+    if (has(head,
+            "^\\s*#(programer|octave-rev|ex-|auto-bankswitch|include|bank|pitch-correction|setbank|"
+            "effect-include)")
         || (has(head, "^[A-Z]{1,5}[ \\t]+[a-z@<>\\[]", false) && has(head, "^\\s*#[A-Z-]+", false))) {
         dialect.family = Family::Mck;
         dialect.semicolon = MmlDialect::Semicolon::Comment;
         dialect.capitalsAreCommands = true;
         dialect.ticksPerQuarter = 48; // a whole note is 192
         const QRegularExpression reverse(QStringLiteral("^\\s*#OCTAVE-REV\\s*(\\d*)"),
-                                         QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+                                         QRegularExpression::MultilineOption
+                                             | QRegularExpression::CaseInsensitiveOption);
         const QRegularExpressionMatch declared = reverse.match(head);
         if (declared.hasMatch()) {
             dialect.directionDeclared = true;
@@ -78,8 +82,9 @@ MmlDialect mmlDialectOf(const QString &text)
         return dialect;
     }
     if (has(head, "^\\s*(TR|Track|Tempo|TrackName|TimeSignature|Copyright)\\s*[=({]") || has(head, "System\\.")
-        || has(head, "\\b(Include|ResetGM|ResetGS|ResetXG)\\b") || has(head, "(トラック|テンポ|音符|音階|曲名|ド|レ|ミ|ソ|ラ|シ)")
-        || has(head, "^\\s*(Str|Function)\\s+\\w") || has(head, "\\bKeyFlag\\s*[=+#-]", false)) {
+        || has(head, "\\b(Include|ResetGM|ResetGS|ResetXG)\\b")
+        || has(head, "(トラック|テンポ|音符|音階|曲名|ド|レ|ミ|ソ|ラ|シ)") || has(head, "^\\s*(Str|Function)\\s+\\w")
+        || has(head, "\\bKeyFlag\\s*[=+#-]", false)) {
         dialect.family = Family::Sakura;
         dialect.middleCOctave = 5;
         dialect.defaultOctave = 5;

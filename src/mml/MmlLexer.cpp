@@ -67,12 +67,11 @@ struct Sign {
     char mml;
 };
 constexpr Sign SutotonSigns[] = {
-    {u'ド', 'c'}, {u'ど', 'c'}, {u'レ', 'd'}, {u'れ', 'd'}, {u'ミ', 'e'}, {u'み', 'e'}, {u'フ', 'f'},
-    {u'ふ', 'f'}, {u'ソ', 'g'}, {u'そ', 'g'}, {u'ラ', 'a'}, {u'ら', 'a'}, {u'シ', 'b'}, {u'し', 'b'},
-    {u'ハ', 'c'}, {u'ニ', 'd'}, {u'ホ', 'e'}, {u'ヘ', 'f'}, {u'ト', 'g'}, {u'イ', 'a'}, {u'ロ', 'b'},
-    {u'ン', 'r'}, {u'ん', 'r'}, {u'ッ', 'r'}, {u'っ', 'r'}, {u'ー', '^'}, {u'↑', '>'}, {u'上', '>'},
-    {u'↓', '<'}, {u'下', '<'}, {u'‘', '`'}, {u'「', '\''}, {u'」', '\''}, {u'【', '['}, {u'】', ']'},
-    {u'♭', '-'}, {u'変', '-'}, {u'♯', '#'}, {u'嬰', '+'},
+    {u'ド', 'c'},  {u'ど', 'c'}, {u'レ', 'd'}, {u'れ', 'd'}, {u'ミ', 'e'}, {u'み', 'e'}, {u'フ', 'f'}, {u'ふ', 'f'},
+    {u'ソ', 'g'},  {u'そ', 'g'}, {u'ラ', 'a'}, {u'ら', 'a'}, {u'シ', 'b'}, {u'し', 'b'}, {u'ハ', 'c'}, {u'ニ', 'd'},
+    {u'ホ', 'e'},  {u'ヘ', 'f'}, {u'ト', 'g'}, {u'イ', 'a'}, {u'ロ', 'b'}, {u'ン', 'r'}, {u'ん', 'r'}, {u'ッ', 'r'},
+    {u'っ', 'r'},  {u'ー', '^'}, {u'↑', '>'},  {u'上', '>'}, {u'↓', '<'},  {u'下', '<'}, {u'‘', '`'},  {u'「', '\''},
+    {u'」', '\''}, {u'【', '['}, {u'】', ']'}, {u'♭', '-'},  {u'変', '-'}, {u'♯', '#'},  {u'嬰', '+'},
 };
 
 char sutotonSign(QChar c)
@@ -286,8 +285,9 @@ private:
         } else if (peek() == u'{') {
             skipBalanced(u'{', u'}');
         } else {
-            while (!atEnd() && (peek().isDigit() || peek() == u',' || peek() == u'-' || peek() == u'+' || peek() == u'%'
-                                || peek() == u'!' || peek() == u'.' || peek() == u'$'))
+            while (!atEnd()
+                   && (peek().isDigit() || peek() == u',' || peek() == u'-' || peek() == u'+' || peek() == u'%'
+                       || peek() == u'!' || peek() == u'.' || peek() == u'$'))
                 take();
         }
     }
@@ -382,7 +382,8 @@ private:
         const QString upper = word.toUpper();
         if (upper == QLatin1String("TITLE")) {
             QString value = m_text.mid(valueStart, m_pos - valueStart).trimmed();
-            if (value.size() >= 2 && ((value.front() == u'"' && value.back() == u'"') || (value.front() == u'<' && value.back() == u'>')))
+            if (value.size() >= 2
+                && ((value.front() == u'"' && value.back() == u'"') || (value.front() == u'<' && value.back() == u'>')))
                 value = value.mid(1, value.size() - 2).trimmed();
             if (m_shared.out.title.isEmpty())
                 m_shared.out.title = value;
@@ -561,11 +562,12 @@ private:
         }
         // Japanese words, the longest first.
         static const std::pair<const char16_t *, Kind> Commands[] = {
-            {u"テンポ", Kind::Tempo},         {u"トラック", Kind::Track},     {u"音符", Kind::DefaultLength},
-            {u"音長", Kind::DefaultLength},   {u"音階", Kind::Octave},       {u"ゲート", Kind::Gate},
+            {u"テンポ", Kind::Tempo},       {u"トラック", Kind::Track}, {u"音符", Kind::DefaultLength},
+            {u"音長", Kind::DefaultLength}, {u"音階", Kind::Octave},    {u"ゲート", Kind::Gate},
         };
         static const std::pair<const char16_t *, int> Lengths[]
-            = {{u"付点四分音符", 720}, {u"全音符", 1920}, {u"二分音符", 960}, {u"四分音符", 480}, {u"八分音符", 240}, {u"十六音符", 120}};
+            = {{u"付点四分音符", 720}, {u"全音符", 1920},  {u"二分音符", 960},
+               {u"四分音符", 480},     {u"八分音符", 240}, {u"十六音符", 120}};
         for (const auto &[word, units] : Lengths) {
             if (startsWith(word)) {
                 m_pos += qsizetype(std::char_traits<char16_t>::length(word));
@@ -580,16 +582,17 @@ private:
             simpleCommand(kind, at);
             return true;
         }
-        static const char16_t *const Skipped[]
-            = {u"音源初期化", u"音色", u"音量", u"チャンネル", u"時間", u"演奏位置", u"ここから演奏", u"読む", u"作者",
-               u"コメント", u"大きく", u"クレッシェンド", u"小さく", u"デクレッシェンド", u"音量戻す", u"方向",
-               u"ビブラート", u"ペダル", u"放す", u"リズム"};
+        static const char16_t *const Skipped[] = {
+            u"音源初期化", u"音色", u"音量",       u"チャンネル", u"時間",           u"演奏位置", u"ここから演奏",
+            u"読む",       u"作者", u"コメント",   u"大きく",     u"クレッシェンド", u"小さく",   u"デクレッシェンド",
+            u"音量戻す",   u"方向", u"ビブラート", u"ペダル",     u"放す",           u"リズム"};
         for (const char16_t *word : Skipped) {
             if (!startsWith(word))
                 continue;
             const QString what = QString::fromUtf16(word);
             m_pos += what.size();
-            while (!atEnd() && !peek().isSpace() && peek().unicode() >= 0x3000 && !sutotonSign(peek()) && peek() != u'【')
+            while (!atEnd() && !peek().isSpace() && peek().unicode() >= 0x3000 && !sutotonSign(peek())
+                   && peek() != u'【')
                 take(); // 方向左前 and the like
             skipArguments();
             if (what != QLatin1String("作者") && what != QLatin1String("コメント"))
@@ -671,7 +674,8 @@ private:
             meterArgument();
         } else if (key.endsWith(QLatin1String("keyflag")) || key == QLatin1String("kf")) {
             keyFlags(at);
-        } else if (key == QLatin1String("key") || key == QLatin1String("keyshift") || key == QLatin1String("trackkey")) {
+        } else if (key == QLatin1String("key") || key == QLatin1String("keyshift")
+                   || key == QLatin1String("trackkey")) {
             const std::optional<int> value = valueArgument(true);
             if (value)
                 push(Kind::Transpose, at).number = std::clamp(*value, -127, 127);

@@ -128,8 +128,8 @@ std::vector<Track> tracksOf(std::vector<MmlToken> tokens, const MmlDialect &dial
         for (std::size_t i = 0; i < count; ++i) {
             MmlToken &token = track.tokens[i];
             if (token.kind == Kind::LoopEnd && open.empty()) {
-                leftOut.add(QCoreApplication::translate("MmlReader", "対応する始まりのない繰り返しの終わり"), token.line,
-                            token.column);
+                leftOut.add(QCoreApplication::translate("MmlReader", "対応する始まりのない繰り返しの終わり"),
+                            token.line, token.column);
                 continue;
             }
             if (token.kind == Kind::LoopStart)
@@ -203,7 +203,8 @@ public:
             }
             const MmlToken &token = tokens[i];
             if (++steps > MostSteps)
-                return Failure{token.line, token.column, QCoreApplication::translate("MmlReader", "繰り返しが多すぎます")};
+                return Failure{token.line, token.column,
+                               QCoreApplication::translate("MmlReader", "繰り返しが多すぎます")};
             if (token.kind == Kind::LoopStart) {
                 const std::size_t end = m_track.partner[i];
                 std::optional<int> times = token.number;
@@ -510,7 +511,8 @@ public:
             }
         }
         std::vector<NoteLength> rest;
-        for (qint64 sum = std::max<qint64>(best, 0); sum > 0; sum -= m_units[std::size_t(m_last[std::size_t(sum)])] / Step)
+        for (qint64 sum = std::max<qint64>(best, 0); sum > 0;
+             sum -= m_units[std::size_t(m_last[std::size_t(sum)])] / Step)
             rest.push_back(m_last[std::size_t(sum)]);
         std::sort(rest.begin(), rest.end(),
                   [this](NoteLength a, NoteLength b) { return m_units[std::size_t(a)] > m_units[std::size_t(b)]; });
@@ -548,7 +550,8 @@ Articulation nearest(double gate, double lengthMs, bool struckAgain)
     return best;
 }
 
-std::optional<Failure> notesOf(const std::vector<Event> &events, int tempo, Counts &counts, std::vector<NoteRecord> &notes)
+std::optional<Failure> notesOf(const std::vector<Event> &events, int tempo, Counts &counts,
+                               std::vector<NoteRecord> &notes)
 {
     const Lengths &table = lengths();
     qint64 exact = 0; // where the file's time is
@@ -610,7 +613,10 @@ std::optional<Failure> notesOf(const std::vector<Event> &events, int tempo, Coun
 
 QString at(const Place &place)
 {
-    return QCoreApplication::translate("MmlReader", "%1 か所、最初は %2行目 %3文字目").arg(place.count).arg(place.line).arg(place.column);
+    return QCoreApplication::translate("MmlReader", "%1 か所、最初は %2行目 %3文字目")
+        .arg(place.count)
+        .arg(place.line)
+        .arg(place.column);
 }
 
 } // namespace
@@ -652,9 +658,8 @@ MmlReadResult readMml(const QByteArray &bytes)
     std::vector<Event> events;
     int otherTracks = 0;
     if (melodyTrack != tracks.end()) {
-        otherTracks = int(std::count_if(tracks.begin(), tracks.end(), [&](const Track &track) {
-            return track.hasNotes && &track != &*melodyTrack;
-        }));
+        otherTracks = int(std::count_if(tracks.begin(), tracks.end(),
+                                        [&](const Track &track) { return track.hasNotes && &track != &*melodyTrack; }));
         Player player(*melodyTrack, dialect, lexed.leftOut, counts, tempoToken ? &*tempoToken : nullptr, tempo);
         if (std::optional<Failure> failed = player.play(events))
             return fail(*failed);
@@ -666,9 +671,11 @@ MmlReadResult readMml(const QByteArray &bytes)
         });
     // Far more signs of no dialect than notes: this is no MML.
     if (lexed.unknown > 0 && lexed.unknown >= notesWritten)
-        return fail({lexed.unknownLine, lexed.unknownColumn,
-                     QCoreApplication::translate("MmlReader", "「%1」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）")
-                         .arg(lexed.firstUnknown)});
+        return fail(
+            {lexed.unknownLine, lexed.unknownColumn,
+             QCoreApplication::translate(
+                 "MmlReader", "「%1」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）")
+                 .arg(lexed.firstUnknown)});
 
     result.melody.tempo = tempo;
     result.melody.meter = lexed.meter;
@@ -682,36 +689,59 @@ MmlReadResult readMml(const QByteArray &bytes)
         say << QCoreApplication::translate("MmlReader", "%1の書き方で書かれた曲として読みました。").arg(dialect.name());
     // Where a file says nothing, the direction is said only where notes fell
     // outside ZEPA's octaves: there the other reading may have been meant.
-    if (counts.octaveSteps && !dialect.zepas() && (dialect.family != MmlDialect::Family::Plain || counts.notesMoved > 0))
-        say << (dialect.directionDeclared ? QCoreApplication::translate("MmlReader", "オクターブは、ファイルの指定どおり「%1」で上がるものとして読みました。")
-                : dialect.family == MmlDialect::Family::Plain
-                    ? QCoreApplication::translate("MmlReader", "オクターブは、多くのMMLと同じく「%1」で上がるものとして読みました（ファイルに指定がありません）。")
-                    : QCoreApplication::translate("MmlReader", "オクターブは、この書き方の決まりどおり「%1」で上がるものとして読みました。"))
+    if (counts.octaveSteps && !dialect.zepas()
+        && (dialect.family != MmlDialect::Family::Plain || counts.notesMoved > 0))
+        say << (dialect.directionDeclared ? QCoreApplication::translate(
+                    "MmlReader", "オクターブは、ファイルの指定どおり「%1」で上がるものとして読みました。")
+                    : dialect.family == MmlDialect::Family::Plain
+                    ? QCoreApplication::translate("MmlReader",
+                                                  "オクターブは、多くのMMLと同じく「%"
+                                                  "1」で上がるものとして読みました（ファイルに指定がありません）。")
+                    : QCoreApplication::translate(
+                        "MmlReader", "オクターブは、この書き方の決まりどおり「%1」で上がるものとして読みました。"))
                    .arg(dialect.lessRaises ? QStringLiteral("<") : QStringLiteral(">"));
     if (!lexed.leftOut.isEmpty())
-        say << QCoreApplication::translate("MmlReader", "ZEPAでは使わない次のものを省きました：%1。").arg(lexed.leftOut.listed());
+        say << QCoreApplication::translate("MmlReader", "ZEPAでは使わない次のものを省きました：%1。")
+                   .arg(lexed.leftOut.listed());
     if (otherTracks > 0)
-        say << QCoreApplication::translate("MmlReader", "ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。")
+        say << QCoreApplication::translate(
+                   "MmlReader",
+                   "ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。")
                    .arg(otherTracks);
     if (counts.chordNotes > 0)
-        say << QCoreApplication::translate("MmlReader", "和音の下の %1 音を省き、いちばん高い音を残しました。").arg(counts.chordNotes);
+        say << QCoreApplication::translate("MmlReader", "和音の下の %1 音を省き、いちばん高い音を残しました。")
+                   .arg(counts.chordNotes);
     if (fileTempo != 0 && fileTempo != tempo)
-        say << QCoreApplication::translate("MmlReader", "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。").arg(fileTempo).arg(tempo);
+        say << QCoreApplication::translate("MmlReader", "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
+                   .arg(fileTempo)
+                   .arg(tempo);
     if (counts.tempoChanges > 0)
-        say << QCoreApplication::translate("MmlReader", "途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。").arg(counts.tempoChanges);
+        say << QCoreApplication::translate("MmlReader",
+                                           "途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。")
+                   .arg(counts.tempoChanges);
     if (counts.notesMoved > 0)
-        say << QCoreApplication::translate("MmlReader", "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。").arg(counts.notesMoved);
+        say << QCoreApplication::translate("MmlReader",
+                                           "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。")
+                   .arg(counts.notesMoved);
     if (counts.tied.count > 0)
-        say << QCoreApplication::translate("MmlReader", "ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。").arg(at(counts.tied));
+        say << QCoreApplication::translate(
+                   "MmlReader", "ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。")
+                   .arg(at(counts.tied));
     if (counts.rounded.count > 0)
-        say << QCoreApplication::translate("MmlReader", "ZEPAの長さで表せない長さ（%1）を、いちばん近い長さにしました。ずれは次の音で取り戻し、"
-                  "曲の流れは変わりません。")
+        say << QCoreApplication::translate(
+                   "MmlReader",
+                   "ZEPAの長さで表せない長さ（%1）を、いちばん近い長さにしました。ずれは次の音で取り戻し、"
+                   "曲の流れは変わりません。")
                    .arg(at(counts.rounded));
     if (counts.unclosedLoops.count > 0)
-        say << QCoreApplication::translate("MmlReader", "閉じていない繰り返し（%1）は、トラックの終わりまでを繰り返しました。").arg(at(counts.unclosedLoops));
+        say << QCoreApplication::translate("MmlReader",
+                                           "閉じていない繰り返し（%1）は、トラックの終わりまでを繰り返しました。")
+                   .arg(at(counts.unclosedLoops));
     if (counts.gatesFitted > 0)
-        say << QCoreApplication::translate("MmlReader", "q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
-                  "いちばん近いものにしました。")
+        say << QCoreApplication::translate(
+                   "MmlReader",
+                   "q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
+                   "いちばん近いものにしました。")
                    .arg(counts.gatesFitted);
     return result;
 }

@@ -276,7 +276,8 @@ private:
             while (span < sounding.size() && sounding[span].second <= note.start)
                 ++span;
             const bool silent = span == sounding.size() || note.start < sounding[span].first;
-            const bool free = fillers.empty() || fillers.back().end() <= note.start || fillers.back().start == note.start;
+            const bool free
+                = fillers.empty() || fillers.back().end() <= note.start || fillers.back().start == note.start;
             if (!silent || !free) {
                 ++contents.otherVoiceNotes;
                 continue;
@@ -562,8 +563,8 @@ private:
                 }
             } else if (name == QLatin1String("type")) {
                 static const std::pair<const char *, double> Types[]
-                    = {{"breve", 8},    {"whole", 4},     {"half", 2},     {"quarter", 1},
-                       {"eighth", 0.5}, {"16th", 0.25},   {"32nd", 0.125}, {"64th", 0.0625}};
+                    = {{"breve", 8},    {"whole", 4},   {"half", 2},     {"quarter", 1},
+                       {"eighth", 0.5}, {"16th", 0.25}, {"32nd", 0.125}, {"64th", 0.0625}};
                 const QString type = m_xml.readElementText().trimmed();
                 for (const auto &[word, quarters] : Types) {
                     if (type == QLatin1String(word))
@@ -606,7 +607,8 @@ private:
             return;
         }
         if (!m_divisionsSeen && !m_inferredDivisions && durationGiven && typeQuarters > 0 && m_lastDuration > 0)
-            m_inferredDivisions = std::clamp(m_lastDuration / (typeQuarters * (2 - std::pow(0.5, dots)) * tuplet), 1e-3, 1e6);
+            m_inferredDivisions
+                = std::clamp(m_lastDuration / (typeQuarters * (2 - std::pow(0.5, dots)) * tuplet), 1e-3, 1e6);
         if (pitched && step < 0) {
             fail(QCoreApplication::translate("MusicXmlPart", "音の名前（step）が読めません。"));
             return;

@@ -156,7 +156,8 @@ std::optional<QByteArray> recodedFromWesternCodePage(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE"))
         return std::nullopt;
-    static const QRegularExpression declaration(QStringLiteral("^(?:\\x{EF}\\x{BB}\\x{BF})?<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']+)[\"']"));
+    static const QRegularExpression declaration(
+        QStringLiteral("^(?:\\x{EF}\\x{BB}\\x{BF})?<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']+)[\"']"));
     const QRegularExpressionMatch declared = declaration.match(QString::fromLatin1(bytes.left(256)));
     if (declared.hasMatch() && declared.captured(1).compare(QLatin1String("utf-8"), Qt::CaseInsensitive) != 0
         && declared.captured(1).compare(QLatin1String("utf8"), Qt::CaseInsensitive) != 0)

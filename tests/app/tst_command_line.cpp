@@ -178,7 +178,9 @@ void CommandLineTest::messagesSpeakOneLanguage_data()
          1);
     both("words that are no melody file", {"midi", "%1/song.mml", "%1/song.mid"},
          "zepa: %1/song.mml:1:1: \"H\" cannot be used; this is no MML (more commands of no dialect than notes)\n",
-         "zepa: %1/song.mml:1:1: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）\n", 1);
+         "zepa: %1/song.mml:1:1: "
+         "「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）\n",
+         1);
     both("a broken byte in a MIDI file", {"mml", "%1/broken.mid", "%1/out.mml"},
          "zepa: %1/broken.mid: track 1, byte 2: data bytes come before any command.\n",
          "zepa: %1/broken.mid: トラック 1 の 2 バイト目: データが命令なしで始まっています。\n", 1);
@@ -210,7 +212,8 @@ void CommandLineTest::messagesSpeakOneLanguage()
     writeFile(directory.filePath(QStringLiteral("song.mml")), "Hi! This is no melody, just words.\n");
     // A note's data with no note-on before it.
     writeFile(directory.filePath(QStringLiteral("broken.mid")),
-              QByteArray::fromHex("4d546864000000060000000101e0" "4d54726b00000003004040"));
+              QByteArray::fromHex("4d546864000000060000000101e0"
+                                  "4d54726b00000003004040"));
     writeFile(directory.filePath(QStringLiteral("song2.mml")), "t90 c d e\n");
     for (QString &argument : arguments)
         argument = argument.arg(directory.path());
@@ -338,9 +341,10 @@ void CommandLineTest::melodyFilesAndProgramsTurnIntoEachOther()
     writeFile(melody, "c d\nHi! This is no melody, just words.");
     run = zepa({QStringLiteral("nqc"), melody});
     QCOMPARE(run.status, 1);
-    QCOMPARE(run.errors,
-             QStringLiteral("zepa: %1:2:1: \"H\" cannot be used; this is no MML (more commands of no dialect than notes)\n")
-                 .arg(melody));
+    QCOMPARE(
+        run.errors,
+        QStringLiteral("zepa: %1:2:1: \"H\" cannot be used; this is no MML (more commands of no dialect than notes)\n")
+            .arg(melody));
 }
 
 void CommandLineTest::midiFilesComeInAndProgramsGoToOtherBricks()

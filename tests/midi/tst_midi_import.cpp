@@ -122,14 +122,16 @@ void MidiImportTest::handMadeFilesGiveTheirMelody_data()
     QTest::newRow("rests: before, between and after") << midiFile(
         0,
         {Track().at(960, "90 48 64").at(288, "48 00").at(192 + 480, "48 64").at(384, "48 00").at(96 + 960, "ff 01 00")})
-                                                      << 0 << 0 << "t120 o5 l2 q7 r l4 q4 c q7 r c l2 r" << QStringList{};
+                                                      << 0 << 0 << "t120 o5 l2 q7 r l4 q4 c q7 r c l2 r"
+                                                      << QStringList{};
     QTest::newRow("out of range: moved by octaves")
         << midiFile(0, {Track().at(0, "90 1e 64").at(384, "1e 00").at(96, "78 64").at(384, "78 00").at(96, "ff 01 00")})
         << 0 << 0 << "t120 o3 l4 q7 f+ o7 c"
         << QStringList{QStringLiteral("ZEPAの５オクターブの外にあった 2 音を、オクターブ単位で移しました。")};
     QTest::newRow("longer than a whole note: tied")
         << midiFile(0, {Track().at(0, "90 48 64").at(6 * 480 - 96, "48 00").at(96, "ff 01 00")}) << 0 << 0
-        << "t120 o5 l1 q8 c l2 q7 c" << QStringList{QStringLiteral("全音符より長い 1 音を、タイでつないだ音にしました。")};
+        << "t120 o5 l1 q8 c l2 q7 c"
+        << QStringList{QStringLiteral("全音符より長い 1 音を、タイでつないだ音にしました。")};
 
     // Format 1: a tempo track (100, then 150), a melody and a drum part.
     const Track conductor = Track().at(0, "ff 51 03 09 27 c0").at(960, "ff 51 03 06 1a 80");
@@ -179,26 +181,28 @@ void MidiImportTest::theMelodyIsWhatAListenerHears_data()
     QTest::addColumn<QString>("notes");
     QTest::addColumn<QString>("said");
     QTest::newRow("a strummed chord is one chord, its top note the melody")
-        << midiFile(0, {Track()
-                            .at(0, "90 3c 64")
-                            .at(12, "40 64")
-                            .at(12, "43 64")
-                            .at(456, "80 3c 40")
-                            .at(0, "80 40 40")
-                            .at(0, "80 43 40")
-                            .at(0, "90 48 64")
-                            .at(480, "80 48 40")})
+        << midiFile(0,
+                    {Track()
+                         .at(0, "90 3c 64")
+                         .at(12, "40 64")
+                         .at(12, "43 64")
+                         .at(456, "80 3c 40")
+                         .at(0, "80 40 40")
+                         .at(0, "80 43 40")
+                         .at(0, "90 48 64")
+                         .at(480, "80 48 40")})
         << "t120 o4 l4 q8 g o5 c" << QStringLiteral("ほかの音と重なっていた 2 音を省き");
     // The top note leaves its articulation's silence while a lower note is
     // held on: the lower note is no melody there.
     QTest::newRow("no blip of a lower note held under the melody")
-        << midiFile(0, {Track()
-                            .at(0, "90 30 64")
-                            .at(0, "90 48 64")
-                            .at(384, "80 48 40")
-                            .at(96, "90 4a 64")
-                            .at(384, "80 4a 40")
-                            .at(96, "80 30 40")})
+        << midiFile(0,
+                    {Track()
+                         .at(0, "90 30 64")
+                         .at(0, "90 48 64")
+                         .at(384, "80 48 40")
+                         .at(96, "90 4a 64")
+                         .at(384, "80 4a 40")
+                         .at(96, "80 30 40")})
         << "t120 o5 l4 q7 c d" << QStringLiteral("ほかの音と重なっていた 1 音を省き");
     QTest::newRow("a note struck again is struck again, not tied")
         << midiFile(0, {Track().at(0, "90 48 64").at(480, "80 48 40").at(0, "90 48 64").at(480, "80 48 40")})
@@ -267,11 +271,12 @@ void MidiImportTest::aMelodyPlayedInKeepsItsBeats()
                 && before->pitch == note.pitch && before->octave == note.octave;
             if (!note.isRest() && !tiedOn) {
                 QVERIFY(onset < played.size());
-                QVERIFY2(std::abs(at - played[onset]) <= 60, qPrintable(QStringLiteral("round %1: note %2 at %3, played at %4")
-                                                                             .arg(round)
-                                                                             .arg(onset)
-                                                                             .arg(at)
-                                                                             .arg(played[onset])));
+                QVERIFY2(std::abs(at - played[onset]) <= 60,
+                         qPrintable(QStringLiteral("round %1: note %2 at %3, played at %4")
+                                        .arg(round)
+                                        .arg(onset)
+                                        .arg(at)
+                                        .arg(played[onset])));
                 ++onset;
             }
             at += MidiFile::gridTicks(note.length) / 2;
@@ -408,7 +413,8 @@ void MidiImportTest::aFileZepaWroteOnTheGridIsTheSameScore()
     QRandomGenerator random(20261208);
     for (int round = 0; round < 60; ++round) {
         const int tempo = round < 3 ? std::array{60, 97, 240}[std::size_t(round)] : int(random.bounded(60, 241));
-        std::vector<NoteRecord> notes{toneNote(int(random.bounded(12)), Octave::Middle, lengthTicks(NoteLength::Quarter, tempo))};
+        std::vector<NoteRecord> notes{
+            toneNote(int(random.bounded(12)), Octave::Middle, lengthTicks(NoteLength::Quarter, tempo))};
         notes.front().length = NoteLength::Quarter;
         for (int i = 0; i < 150; ++i)
             notes.push_back(randomNote(random, tempo, 4));

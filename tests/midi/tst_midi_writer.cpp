@@ -28,8 +28,8 @@ struct HeardNote {
 // from the first onset to the last one's end.
 void hear(QList<HeardNote> &heard, const NoteRecord *before, const NoteRecord &note, const HeardNote &sound)
 {
-    if (before && !before->isRest() && before->articulation == Articulation::SlurOrTie
-        && before->pitch == note.pitch && before->octave == note.octave && !heard.isEmpty()) {
+    if (before && !before->isRest() && before->articulation == Articulation::SlurOrTie && before->pitch == note.pitch
+        && before->octave == note.octave && !heard.isEmpty()) {
         heard.back().length = sound.onset + sound.length - heard.back().onset;
         return;
     }

@@ -58,8 +58,11 @@ QByteArray writtenByZepaBefore(const Melody &melody)
         if (note.length != length)
             word += "L" + QByteArray(noteLengthEntry(note.length).fraction) + ' ';
         if (note.articulation != articulation)
-            word += "Q" + QByteArray::number(note.articulation == Articulation::Normal ? 7
-                                             : note.articulation == Articulation::Staccato ? 4 : 8) + ' ';
+            word += "Q"
+                + QByteArray::number(note.articulation == Articulation::Normal         ? 7
+                                         : note.articulation == Articulation::Staccato ? 4
+                                                                                       : 8)
+                + ' ';
         octave = note.octave;
         length = note.length;
         articulation = note.articulation;
@@ -185,7 +188,8 @@ void MmlTest::readsWhatPeopleType_data()
         << QByteArray("O5 C++++++++++++++++++++++++") << 120 << Notes{q(0, Highest)} << QStringList{};
     QTest::newRow("flats carried down more than an octave")
         << QByteArray("O5 C------------- D--------------") << 120 << Notes{q(11, Lowest), q(0, Low)} << QStringList{};
-    const QStringList raisedByGreater{QStringLiteral("オクターブは、多くのMMLと同じく「>」で上がるものとして読みました（ファイルに指定がありません）。")};
+    const QStringList raisedByGreater{QStringLiteral(
+        "オクターブは、多くのMMLと同じく「>」で上がるものとして読みました（ファイルに指定がありません）。")};
     QTest::newRow("octave steps: > raises, as most dialects have it")
         << QByteArray("o3 c > c >> c < c") << 120 << Notes{q(0, Lowest), q(0, Low), q(0, High), q(0, Middle)}
         << QStringList{};
@@ -308,8 +312,8 @@ void MmlTest::readsTheDialectsSongsAreWrittenIn_data()
         << "ふるさと" << QStringList{QStringLiteral("ZEPAにひとつの音符ではない長さ（1 か所、最初は 3行目 8文字目）")};
     QTest::newRow("MCK: ; a comment, track letters, [ | ]n")
         << QByteArray("#TITLE Song\nA t150 o4 l8 [c d | e]3 ; cdefgab\nB o2 c c c\nA f")
-        << "t150 o4 l8 q7 c d e c d e c d f" << "Song"
-        << QStringList{QStringLiteral("MCK（ppmck）の書き方"), QStringLiteral("ほかの 1 トラック")};
+        << "t150 o4 l8 q7 c d e c d e c d f"
+        << "Song" << QStringList{QStringLiteral("MCK（ppmck）の書き方"), QStringLiteral("ほかの 1 トラック")};
     QTest::newRow("MCK: its declaration swaps < and >")
         << QByteArray("#OCTAVE-REV 1\nA o4 c < c") << "t120 o4 l4 q7 c o5 c" << QString()
         << QStringList{QStringLiteral("ファイルの指定どおり「<」で上がる")};
@@ -318,7 +322,8 @@ void MmlTest::readsTheDialectsSongsAreWrittenIn_data()
         << QStringList{QStringLiteral("FlMMLの書き方")};
     QTest::newRow("Sakura: TR=, Tempo=, [n … : …], q in per cent")
         << QByteArray("TrackName = {\"テスト\"}\nTempo=100\nTR=1 o5 l4 q100 [2 c d : e] f\nTR=2 o3 g")
-        << "t100 o4 l4 q8 c d e c d f" << "テスト" << QStringList{QStringLiteral("ほかの 1 トラック")};
+        << "t100 o4 l4 q8 c d e c d f"
+        << "テスト" << QStringList{QStringLiteral("ほかの 1 トラック")};
     QTest::newRow("Sakura's Japanese words")
         << QByteArray("テンポ１２０ 音階５ 音符８ ドレミー【２ファ】↑ド") << "t120 o4 l8 q7 c d q8 e q7 e f f o5 c"
         << QString() << QStringList{QStringLiteral("サクラの書き方")};

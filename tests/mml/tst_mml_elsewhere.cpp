@@ -17,7 +17,8 @@ namespace {
 QStringList notesByMido(const QString &path, QString &error)
 {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(import sys, mido
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral(R"(import sys, mido
 f = mido.MidiFile(sys.argv[1])
 assert f.ticks_per_beat == 960
 for track in f.tracks:
@@ -29,7 +30,7 @@ for track in f.tracks:
         elif m.type == 'note_on' and m.velocity > 0:
             print(m.note, now)
 )"),
-                                                      path});
+                  path});
     python.waitForFinished(60000);
     if (python.exitCode() != 0) {
         error = QString::fromLocal8Bit(python.readAllStandardError());
@@ -97,7 +98,9 @@ void MmlElsewhereTest::anotherReaderPlaysZepasMelodyFilesOnTheSameBeats()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     // The tempo to the microsecond a beat, as each rounds 60 000 000 / tempo.
     QVERIFY(!byThem.isEmpty() && !byUs.isEmpty());
-    QVERIFY2(std::abs(byThem.front().section(QLatin1Char(' '), 1).toInt() - byUs.front().section(QLatin1Char(' '), 1).toInt()) <= 1,
+    QVERIFY2(std::abs(byThem.front().section(QLatin1Char(' '), 1).toInt()
+                      - byUs.front().section(QLatin1Char(' '), 1).toInt())
+                 <= 1,
              qPrintable(byThem.front() + QStringLiteral(" against ") + byUs.front()));
     // A note tied into one of its own pitch (q8 before the same note) sounds
     // on in ZEPA's MIDI file; mml2smf strikes it again.
@@ -110,7 +113,8 @@ void MmlElsewhereTest::anotherReaderPlaysZepasMelodyFilesOnTheSameBeats()
             const bool tiedOn = before && !before->isRest() && before->articulation == Articulation::SlurOrTie
                 && before->pitch == note.pitch && before->octave == note.octave;
             if (tiedOn)
-                struckByThem.removeOne(QStringLiteral("%1 %2").arg(MidiFile::noteNumber(note.pitch, note.octave)).arg(onset));
+                struckByThem.removeOne(
+                    QStringLiteral("%1 %2").arg(MidiFile::noteNumber(note.pitch, note.octave)).arg(onset));
             else
                 ++heard;
         }
@@ -133,8 +137,9 @@ void MmlElsewhereTest::theCheckerRefusesZepasEarlierFiles()
     file.close();
     QProcess node;
     node.setProcessChannelMode(QProcess::MergedChannels);
-    node.start(QStringLiteral("node"), {QStringLiteral(ZEPA_TESTS_DIR "/mml/mml2smf_check.mjs"), QStringLiteral(ZEPA_CHECKERS), mml,
-                                        directory.filePath(QStringLiteral("earlier.mid"))});
+    node.start(QStringLiteral("node"),
+               {QStringLiteral(ZEPA_TESTS_DIR "/mml/mml2smf_check.mjs"), QStringLiteral(ZEPA_CHECKERS), mml,
+                directory.filePath(QStringLiteral("earlier.mid"))});
     QVERIFY(node.waitForFinished(60000));
     QCOMPARE(node.exitCode(), 1);
     QVERIFY2(node.readAll().startsWith("line 1 column 3"), "mml2smf should stop where the header's second word begins");

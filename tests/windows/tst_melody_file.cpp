@@ -148,8 +148,8 @@ void MelodyFileTest::openingLeavesWhatEnteringByHandWould()
     opened.messages.expect();
     window->openAction()->trigger();
     QCOMPARE(opened.messages.last().shownTitle(), QStringLiteral("開けません"));
-    QVERIFY(opened.messages.last().text.endsWith(
-        QStringLiteral("2行目 1文字目: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）")));
+    QVERIFY(opened.messages.last().text.endsWith(QStringLiteral(
+        "2行目 1文字目: 「H」は使えません。MMLとして読めません（どの書き方にもない命令が、音より多くあります）")));
     QCOMPARE(window->editor().state().noteCount, qint16(4));
 }
 

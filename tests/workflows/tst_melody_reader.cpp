@@ -56,8 +56,8 @@ QByteArray divisions(const QByteArray &more = {})
 
 QByteArray pitch(const char *step, const QByteArray &octave, const QByteArray &more = {})
 {
-    return QByteArray("<note><pitch><step>") + step + "</step><octave>" + octave + "</octave></pitch><duration>1</duration>"
-        + more + "</note>";
+    return QByteArray("<note><pitch><step>") + step + "</step><octave>" + octave
+        + "</octave></pitch><duration>1</duration>" + more + "</note>";
 }
 
 } // namespace
@@ -125,14 +125,13 @@ void MelodyReaderTest::refusalsSayWhyAndWhere_data()
     std::string program = nqcProgramText(variedMelody(120).notes);
     const std::size_t wait = program.find("Wait(");
     program.replace(wait, 6, "Wait(x");
-    QTest::newRow("words, not a melody file")
-        << QByteArray("c d\nHi! This is no melody, just words.") << std::optional<MelodyKind>()
-        << "2行目 1文字目: 「H」は使えません。";
+    QTest::newRow("words, not a melody file") << QByteArray("c d\nHi! This is no melody, just words.")
+                                              << std::optional<MelodyKind>() << "2行目 1文字目: 「H」は使えません。";
     QTest::newRow("a program changed by hand")
         << QByteArray::fromStdString(program) << std::optional<MelodyKind>() << "70行目: Wait(TICKS)";
-    QTest::newRow("another NQC program")
-        << QByteArray("// my robot\ntask main()\n{\n    OnFwd(OUT_A);\n}\n") << std::optional<MelodyKind>()
-        << "1行目: ZEPAが書いたプログラムではありません。";
+    QTest::newRow("another NQC program") << QByteArray("// my robot\ntask main()\n{\n    OnFwd(OUT_A);\n}\n")
+                                         << std::optional<MelodyKind>()
+                                         << "1行目: ZEPAが書いたプログラムではありません。";
     // Only a line that begins with it makes a program: in a comment it is a word.
     QTest::newRow("a melody file that names task main() in a comment")
         << QByteArray("// task main() plays it\nHi! This is no melody, just words.") << std::optional<MelodyKind>()
@@ -162,40 +161,42 @@ void MelodyReaderTest::realFilesComeInAsTheirAuthorsMeant_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("notes"); // as a melody file writes them
     QTest::addColumn<QString>("said");
-    QTest::newRow("a clarinet in A sounds a minor third below what is written")
-        << musicXml(part(divisions("<transpose><diatonic>-2</diatonic><chromatic>-3</chromatic></transpose>")
-                         + pitch("C", "5")))
-        << "t120 o4 l4 q7 a" << QStringLiteral("実際に鳴る高さ");
-    QTest::newRow("a folk tune written an octave below")
-        << musicXml(part(divisions("<transpose><diatonic>0</diatonic><chromatic>0</chromatic><octave-change>1</octave-change>"
-                                   "</transpose>")
-                         + pitch("G", "4")))
-        << "t120 o5 l4 q7 g" << QString();
-    QTest::newRow("two voices: the top one, its silences its own")
-        << musicXml(part(divisions() + pitch("C", "5", "<voice>1</voice><notations><articulations><staccato/></articulations></notations>")
-                         + pitch("D", "5", "<voice>1</voice><notations><articulations><staccato/></articulations></notations>")
-                         + "<backup><duration>2</duration></backup>"
-                         + "<note><pitch><step>G</step><octave>4</octave></pitch><duration>2</duration><voice>2</voice></note>"))
-        << "t120 o5 l4 q4 c d" << QStringLiteral("ほかの声部や段の音1個");
+    QTest::newRow("a clarinet in A sounds a minor third below what is written") << musicXml(
+        part(divisions("<transpose><diatonic>-2</diatonic><chromatic>-3</chromatic></transpose>") + pitch("C", "5")))
+                                                                                << "t120 o4 l4 q7 a"
+                                                                                << QStringLiteral("実際に鳴る高さ");
+    QTest::newRow("a folk tune written an octave below") << musicXml(
+        part(divisions("<transpose><diatonic>0</diatonic><chromatic>0</chromatic><octave-change>1</octave-change>"
+                       "</transpose>")
+             + pitch("G", "4"))) << "t120 o5 l4 q7 g" << QString();
+    QTest::newRow("two voices: the top one, its silences its own") << musicXml(
+        part(divisions()
+             + pitch("C", "5", "<voice>1</voice><notations><articulations><staccato/></articulations></notations>")
+             + pitch("D", "5", "<voice>1</voice><notations><articulations><staccato/></articulations></notations>")
+             + "<backup><duration>2</duration></backup>"
+             + "<note><pitch><step>G</step><octave>4</octave></pitch><duration>2</duration><voice>2</voice></note>"))
+                                                                   << "t120 o5 l4 q4 c d"
+                                                                   << QStringLiteral("ほかの声部や段の音1個");
     QTest::newRow("a chord's highest note")
         << musicXml(part(divisions() + pitch("C", "5") + pitch("E", "5", "<chord/>") + pitch("G", "5", "<chord/>")))
         << "t120 o5 l4 q7 g" << QStringLiteral("和音の下の音2個");
-    const QString utf16Score = QString::fromUtf8(musicXml(part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"/>",
-                                                          "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"));
-    QTest::newRow("UTF-16, as two of the standard's own samples")
-        << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(utf16Score.utf16()), utf16Score.size() * 2)
-        << "t120 o5 l4 q7 c" << QString();
-    QTest::newRow("the root element after a long comment")
-        << "<?xml version=\"1.0\"?>\n<!--" + QByteArray(70000, 'x') + "-->\n"
-            + musicXml(part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"/>", "")
-        << "t120 o5 l4 q7 c" << QString();
+    const QString utf16Score
+        = QString::fromUtf8(musicXml(part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"/>",
+                                     "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"));
+    QTest::newRow("UTF-16, as two of the standard's own samples") << QByteArray("\xFF\xFE", 2)
+            + QByteArray(reinterpret_cast<const char *>(utf16Score.utf16()), utf16Score.size() * 2)
+                                                                  << "t120 o5 l4 q7 c" << QString();
+    QTest::newRow("the root element after a long comment") << "<?xml version=\"1.0\"?>\n<!--" + QByteArray(70000, 'x')
+            + "-->\n" + musicXml(part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"/>", "")
+                                                           << "t120 o5 l4 q7 c" << QString();
     QTest::newRow("no divisions: read from the notes' types")
         << musicXml(part(QByteArray("<note><pitch><step>C</step><octave>5</octave></pitch><duration>480</duration>"
                                     "<type>quarter</type></note>")
                              .repeated(2)))
         << "t120 o5 l4 q7 c c" << QStringLiteral("divisions");
     QTest::newRow("the tempo given in a later part")
-        << musicXml(part(divisions() + pitch("C", "5")) + part("<direction><sound tempo=\"90\"/></direction>" + divisions() + pitch("E", "4"), "P2"),
+        << musicXml(part(divisions() + pitch("C", "5"))
+                        + part("<direction><sound tempo=\"90\"/></direction>" + divisions() + pitch("E", "4"), "P2"),
                     "<score-part id=\"P1\"/><score-part id=\"P2\"/>")
         << "t90 o5 l4 q7 c" << QStringLiteral("ほかの1パート");
     QTest::newRow("a quarter tone: the semitone toward its letter, and said")
@@ -204,9 +205,9 @@ void MelodyReaderTest::realFilesComeInAsTheirAuthorsMeant_data()
     QTest::newRow("an octave past any melody, without overflowing")
         << musicXml(part(divisions() + pitch("C", "178956970"))) << "t120 o7 l4 q7 c"
         << QStringLiteral("オクターブ単位で移しました");
-    QTest::newRow("Western bytes in a file that says UTF-8")
-        << musicXml(part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"><part-name>Fl\xF6te</part-name></score-part>")
-        << "t120 o5 l4 q7 c" << QStringLiteral("Windows-1252");
+    QTest::newRow("Western bytes in a file that says UTF-8") << musicXml(
+        part(divisions() + pitch("C", "5")), "<score-part id=\"P1\"><part-name>Fl\xF6te</part-name></score-part>")
+                                                             << "t120 o5 l4 q7 c" << QStringLiteral("Windows-1252");
     QTest::newRow("an uncompressed score larger than a melody file may be")
         << musicXml("<!--" + QByteArray(9 * 1024 * 1024, ' ') + "-->" + part(divisions() + pitch("C", "5")))
         << "t120 o5 l4 q7 c" << QString();
