@@ -11,7 +11,7 @@ struct Entry {
 };
 
 // From Bravura's metadata.json: bBoxSW and bBoxNE of each glyph.
-constexpr std::array<Entry, 32> Boxes{{
+constexpr std::array<Entry, 33> Boxes{{
     {GClef, {0.0f, -2.632f, 2.684f, 4.392f}},
     {NoteheadWhole, {0.0f, -0.5f, 1.688f, 0.5f}},
     {NoteheadHalf, {0.0f, -0.5f, 1.18f, 0.5f}},
@@ -23,6 +23,7 @@ constexpr std::array<Entry, 32> Boxes{{
     {Flag16thDown, {0.0f, -0.036f, 1.164f, 3.248f}},
     {Flag32ndUp, {0.0f, -3.248f, 1.044f, 0.596f}},
     {Flag32ndDown, {0.0f, -0.687f, 1.092f, 3.248f}},
+    {AccidentalNatural, {0.0f, -1.34f, 0.672f, 1.364f}},
     {AccidentalSharp, {0.0f, -1.392f, 0.996f, 1.4f}},
     {ArticStaccatoAbove, {0.0f, 0.0f, 0.336f, 0.336f}},
     {ArticStaccatoBelow, {0.0f, -0.336f, 0.336f, 0.0f}},

@@ -19,6 +19,7 @@ enum Glyph : char16_t {
     Flag16thDown = 0xE243,
     Flag32ndUp = 0xE244,
     Flag32ndDown = 0xE245,
+    AccidentalNatural = 0xE261,
     AccidentalSharp = 0xE262,
     ArticStaccatoAbove = 0xE4A2,
     ArticStaccatoBelow = 0xE4A3,
@@ -60,6 +61,8 @@ inline constexpr float StemThickness = 0.12f;
 inline constexpr float LegerLineThickness = 0.16f;
 inline constexpr float LegerLineExtension = 0.4f;
 inline constexpr float ThinBarlineThickness = 0.16f;
+inline constexpr float ThickBarlineThickness = 0.5f;
+inline constexpr float BarlineSeparation = 0.4f; // between the lines of a final bar line
 inline constexpr float TupletBracketThickness = 0.16f;
 inline constexpr float OctaveLineThickness = 0.16f;
 

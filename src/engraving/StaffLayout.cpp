@@ -15,19 +15,30 @@ constexpr float RoomBelow = 7.5f; // ledger lines, 8vb, stems down, the meter's 
 constexpr float TitleRoom = 4.0f;
 constexpr float TempoRoom = 3.0f;
 constexpr float ClefWidth = 4.0f;
-constexpr float TimeSignatureWidth = 2.6f;
+// The digits (1.8 wide) and a space before the first note or its accidental.
+constexpr float TimeSignatureWidth = 3.0f;
 constexpr float SharpRoom = 1.3f;
 // A stem is an octave long; with flags longer, so that they clear the head.
 float stemLength(int flagCount)
 {
     return flagCount == 0 ? 3.5f : flagCount < 3 ? 4.0f : 4.5f;
 }
-constexpr float BarRoom = 1.2f;
+// A bar line takes this much room: a little after the last note's own space
+// and a space before the next note, so that a stem beside it is no second line.
+constexpr float BarRoom = 1.3f;
+constexpr float BeforeBarLine = 0.25f;
+constexpr float FinalBarRoom = 1.2f;
 
 // How much room a length takes: more for longer ones, not in proportion.
 float spacing(int units)
 {
     return 1.6f + 2.4f * std::sqrt(float(units) / 24.0f);
+}
+
+// The room before a head for its accidental.
+float accidentalRoom(const WrittenPiece &piece)
+{
+    return piece.accidental != ShownAccidental::None && !piece.rest ? SharpRoom : 0.0f;
 }
 
 bool dotted(NoteLength length)
@@ -141,7 +152,7 @@ private:
     float pieceWidth(std::size_t k) const
     {
         const WrittenPiece &piece = m_melody.pieces[k];
-        float width = spacing(piece.units) + (piece.pitch.sharp && !piece.rest ? SharpRoom : 0.0f);
+        float width = spacing(piece.units) + accidentalRoom(piece);
         if (dotted(piece.shown))
             width += 0.5f;
         width = std::max(width, m_markRoom[k]);
@@ -220,7 +231,7 @@ private:
                     const WrittenPiece &piece = pieces[k];
                     Placed &placed = m_placed[k];
                     placed.system = int(m_systems.size());
-                    placed.x = x + (piece.pitch.sharp && !piece.rest ? SharpRoom : 0.0f);
+                    placed.x = x + accidentalRoom(piece);
                     if (!piece.rest) {
                         const int step = piece.pitch.staffStep();
                         placed.y = yOf(system.staffTop, step);
@@ -242,6 +253,8 @@ private:
                 i = end;
             }
             system.end = int(i);
+            if (i == pieces.size())
+                x += FinalBarRoom; // the last system ends with the final bar line
             system.right = std::max(x, LeftMargin + ClefWidth + 2.0f);
             top = system.staffTop + 4.0f + RoomBelow;
             m_systems.push_back(system);
@@ -343,7 +356,7 @@ private:
         const float width = spacing(piece.units);
         if (place.system < 0) {
             place.system = at.system;
-            place.left = at.x - (piece.pitch.sharp && !piece.rest ? SharpRoom : 0.0f);
+            place.left = at.x - accidentalRoom(piece);
         }
         place.right = at.x + 1.7f;
         if (piece.misfit && !misfitSaid) {
@@ -365,8 +378,9 @@ private:
             for (int ledger = 10; ledger <= step; ledger += 2)
                 line(at.x - LegerLineExtension, yOf(staffTop, ledger), at.x + headWidth + LegerLineExtension,
                      yOf(staffTop, ledger), LegerLineThickness, note);
-            if (piece.pitch.sharp)
-                glyph(AccidentalSharp, at.x - SharpRoom, at.y, note);
+            if (piece.accidental != ShownAccidental::None)
+                glyph(piece.accidental == ShownAccidental::Sharp ? AccidentalSharp : AccidentalNatural,
+                      at.x - SharpRoom, at.y, note);
             glyph(notehead(piece.shown), at.x, at.y, note);
             if (piece.shown != NoteLength::Whole) {
                 const float stemX = at.stemUp ? at.x + StemUpX - StemThickness / 2 : at.x + StemThickness / 2;
@@ -395,11 +409,16 @@ private:
             emitTie(k);
             emitTieFromLineBefore(k);
         }
-        if (piece.barAfter) {
-            const float barX = at.x - (piece.pitch.sharp && !piece.rest ? SharpRoom : 0.0f) + width
-                + (piece.pitch.sharp && !piece.rest ? SharpRoom : 0.0f) + (dotted(piece.shown) ? 0.5f : 0.0f)
-                + BarRoom / 2;
+        if (piece.barAfter && std::size_t(k) + 1 < m_melody.pieces.size()) {
+            const float barX = at.x + width + (dotted(piece.shown) ? 0.5f : 0.0f) + BeforeBarLine;
             line(barX, staffTop, barX, staffTop + 4.0f, ThinBarlineThickness);
+        }
+        if (std::size_t(k) + 1 == m_melody.pieces.size()) {
+            // The end: a thin and a thick line, the thick one closing the staff.
+            const float thick = m_systems[std::size_t(at.system)].right - ThickBarlineThickness / 2;
+            const float thin = thick - ThickBarlineThickness / 2 - BarlineSeparation - ThinBarlineThickness / 2;
+            line(thin, staffTop, thin, staffTop + 4.0f, ThinBarlineThickness);
+            line(thick, staffTop, thick, staffTop + 4.0f, ThickBarlineThickness);
         }
     }
 
@@ -521,7 +540,7 @@ private:
                     break;
                 last = next;
             }
-            runs.push_back({k, last, shift, m_placed[std::size_t(k)].x - (piece.pitch.sharp ? SharpRoom : 0.0f)});
+            runs.push_back({k, last, shift, m_placed[std::size_t(k)].x - accidentalRoom(piece)});
             k = last + 1;
         }
         for (std::size_t r = 0; r < runs.size(); ++r) {

@@ -137,6 +137,47 @@ std::optional<std::vector<NoteLength>> splitAtBars(NoteLength length, int start,
     return parts;
 }
 
+namespace {
+
+// The accidentals a reader needs, by the rule in WrittenMelody.h.
+void showAccidentals(WrittenMelody &written)
+{
+    std::vector<WrittenPiece> &pieces = written.pieces;
+    if (written.meter == 0) {
+        for (WrittenPiece &piece : pieces)
+            piece.accidental = piece.pitch.sharp && !piece.rest ? ShownAccidental::Sharp : ShownAccidental::None;
+        return;
+    }
+    // What each staff position carries in this bar, from the bottom ledger lines up.
+    enum class Carried : quint8 { Nothing, Sharp, SharpTiedOver };
+    std::array<Carried, 64> carried{};
+    const auto at = [](const WrittenPitch &pitch) { return std::size_t(std::clamp(pitch.staffStep() + 20, 0, 63)); };
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        WrittenPiece &piece = pieces[k];
+        const bool tiedOn = k > 0 && pieces[k - 1].tiedToNext;
+        const bool barBefore = k > 0 && pieces[k - 1].barAfter;
+        if (barBefore) {
+            carried.fill(Carried::Nothing);
+            if (tiedOn && piece.pitch.sharp)
+                carried[at(piece.pitch)] = Carried::SharpTiedOver;
+        }
+        if (piece.rest || tiedOn)
+            continue;
+        Carried &here = carried[at(piece.pitch)];
+        if (piece.pitch.sharp) {
+            if (here != Carried::Sharp)
+                piece.accidental = ShownAccidental::Sharp;
+            here = Carried::Sharp;
+        } else {
+            if (here != Carried::Nothing)
+                piece.accidental = ShownAccidental::Natural;
+            here = Carried::Nothing;
+        }
+    }
+}
+
+} // namespace
+
 WrittenMelody writeMelody(const Melody &melody)
 {
     WrittenMelody written;
@@ -211,5 +252,6 @@ WrittenMelody writeMelody(const Melody &melody)
             written.slurs.push_back({int(i), int(last)});
         i = last + 1;
     }
+    showAccidentals(written);
     return written;
 }

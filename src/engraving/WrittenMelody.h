@@ -13,8 +13,15 @@
 // they sound; O6 is written an octave lower under an 8va line, O7 two octaves
 // lower under 15ma, and O3 an octave higher under 8vb. So every note of
 // ZEPA's five octaves sits between C4 and B5 on the staff, one ledger line at
-// the most. Sharps stand before each note that has one; there is no key
-// signature.
+// the most. There is no key signature. With a meter an accidental lasts to
+// the end of its bar at its staff position: a sharp is shown once, a natural
+// cancels it, a note tied on (even over the bar line) shows none, and the
+// next bar starts clean; where a sharp was tied over the bar line, a natural
+// at that position in the new bar is shown as a courtesy. Without a meter
+// each sharp note shows its sharp and no note a natural.
+
+// What stands before a head.
+enum class ShownAccidental : quint8 { None, Sharp, Natural };
 
 // A note's pitch as written: its letter, sharp, the octave it sounds in and
 // the octaves its octave line moves it.
@@ -48,6 +55,7 @@ struct WrittenPiece {
     int tuplet = -1; // the triplet group it belongs to, or -1
     bool barAfter = false; // a bar line follows it
     bool misfit = false; // the meter cannot hold this length here: said on the staff
+    ShownAccidental accidental = ShownAccidental::None;
 };
 
 // Triplets of one length, in groups of three in a row; a group cut short by

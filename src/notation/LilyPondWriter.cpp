@@ -69,8 +69,9 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
         text += "  title = " + quoted(title) + '\n';
     text += "  tagline = ##f\n}\n\n";
     text += "\\score {\n  \\new Staff {\n    \\clef treble\n";
-    // A sharp before every note that has one, as on ZEPA's staff: no key,
-    // and no accidental carried through the bar.
+    // The accidentals ZEPA's staff shows and no others: LilyPond's "forget"
+    // shows each sharp note's sharp; a sharp the bar already carries is
+    // omitted, and a natural forced (!) where ZEPA shows one.
     text += "    \\accidentalStyle forget\n";
     text += "    \\tempo 4 = " + QByteArray::number(melody.tempo) + '\n';
     if (melody.meter > 0) {
@@ -93,10 +94,10 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
         const bool closesTuplet = piece.tuplet >= 0 && melody.tuplets[std::size_t(piece.tuplet)].last == int(i);
         if (opensTuplet)
             word += "\\tuplet 3/2 { ";
+        if (!piece.rest && piece.pitch.sharp && piece.accidental == ShownAccidental::None)
+            word += "\\once \\omit Accidental ";
         word += piece.rest ? QByteArray("r") : pitchWord(piece.pitch);
-        // The part of a note after a bar line shows its sharp again.
-        const bool tiedOn = i > 0 && melody.pieces[i - 1].tiedToNext;
-        if (tiedOn && piece.pitch.sharp && !piece.rest)
+        if (!piece.rest && piece.accidental == ShownAccidental::Natural)
             word += '!';
         word += durationWord(piece.shown);
         if (piece.staccato)

@@ -106,8 +106,10 @@ void writePiece(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t 
     xml.writeTextElement(QStringLiteral("type"), QLatin1String(typeOf(piece.shown)));
     if (isDotted(piece.shown))
         xml.writeEmptyElement(QStringLiteral("dot"));
-    if (piece.pitch.sharp && !piece.rest)
-        xml.writeTextElement(QStringLiteral("accidental"), QStringLiteral("sharp"));
+    if (piece.accidental != ShownAccidental::None && !piece.rest)
+        xml.writeTextElement(QStringLiteral("accidental"), piece.accidental == ShownAccidental::Sharp
+                                                               ? QStringLiteral("sharp")
+                                                               : QStringLiteral("natural"));
     if (isTriplet(piece.shown)) {
         xml.writeStartElement(QStringLiteral("time-modification"));
         xml.writeTextElement(QStringLiteral("actual-notes"), QStringLiteral("3"));

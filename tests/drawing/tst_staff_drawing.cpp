@@ -170,7 +170,7 @@ bool tripletLength(NoteLength length)
 // The SMuFL glyphs by name, as the standard numbers them.
 namespace Glyph {
 constexpr char16_t NoteheadWhole = 0xE0A2, NoteheadHalf = 0xE0A3, NoteheadBlack = 0xE0A4;
-constexpr char16_t Dot = 0xE1E7, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3, Tuplet3 = 0xE883;
+constexpr char16_t Dot = 0xE1E7, Natural = 0xE261, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3, Tuplet3 = 0xE883;
 constexpr char16_t Flag8thUp = 0xE240, Flag32ndDown = 0xE245;
 constexpr char16_t RestWhole = 0xE4E3, Rest32nd = 0xE4E8;
 } // namespace Glyph
@@ -374,7 +374,7 @@ void StaffDrawingTest::aMeterDrawsBarsAndSaysWhereItCannotHoldALength()
         if (line.line.dx() == 0 && std::abs(line.line.length() - 4 * Space) < 0.01)
             ++bars;
     }
-    QCOMPARE(bars, 16 / 3); // sixteen beats: five full bars of three
+    QCOMPARE(bars, 16 / 3 + 2); // sixteen beats: five full bars of three, and the final bar line's two lines
     int heads = 0;
     for (const SvgText &text : staff.texts)
         heads += isMusic(text) && glyphOf(text) >= Glyph::NoteheadWhole && glyphOf(text) <= Glyph::NoteheadBlack;
@@ -437,8 +437,8 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws_data()
 
 // LilyPond, an engraver no one here wrote, reads the LilyPond file of the
 // melody and tells where it put each notehead (its staff position: 0 the
-// middle line, in steps) and how many sharps, triplet brackets, ties and
-// slurs it made. Its bar checks ("|" where ZEPA's staff draws a bar line)
+// middle line, in steps) and how many sharps and naturals it printed, and
+// how many triplet brackets, ties and slurs it made. Its bar checks ("|" where ZEPA's staff draws a bar line)
 // fail with a warning where a note was split wrongly.
 void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
 {
@@ -451,6 +451,7 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
     QList<int> drawnPositions;
     std::vector<int> headLines; // the line of the drawing each head is on
     int drawnSharps = 0;
+    int drawnNaturals = 0;
     int drawnTuplets = 0;
     for (const SvgText &text : staff.texts) {
         const char16_t glyph = isMusic(text) ? glyphOf(text) : 0;
@@ -460,6 +461,7 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
                                     - bottoms.begin()));
         }
         drawnSharps += glyph == Glyph::Sharp;
+        drawnNaturals += glyph == Glyph::Natural;
         drawnTuplets += glyph == Glyph::Tuplet3;
     }
     std::vector<int> pieceLines; // the line of each piece: its head's, a rest's its note's
@@ -471,7 +473,9 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
 \layout { \context { \Staff \consists #(lambda (context) (make-engraver
   (acknowledgers
     ((note-head-interface engraver grob source) (format #t "head ~a~%" (ly:grob-property grob 'staff-position)))
-    ((accidental-interface engraver grob source) (format #t "sharp~%"))
+    ((accidental-interface engraver grob source)
+     (if (ly:grob-property grob 'stencil #f)
+         (format #t (if (eqv? (ly:grob-property grob 'alteration) 0) "natural~%" "sharp~%"))))
     ((tuplet-bracket-interface engraver grob source) (format #t "tuplet~%")))
   (end-acknowledgers
     ((tie-interface engraver grob source) (format #t "tie~%"))
@@ -503,6 +507,7 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
     }
     QCOMPARE(positions, drawnPositions);
     QCOMPARE(made[QStringLiteral("sharp")], drawnSharps);
+    QCOMPARE(made[QStringLiteral("natural")], drawnNaturals);
     // A group broken over two lines is numbered on both.
     const int brokenGroups = int(std::count_if(written.tuplets.begin(), written.tuplets.end(), [&](const TupletGroup &group) {
         return pieceLines[std::size_t(group.first)] != pieceLines[std::size_t(group.last)];

@@ -49,6 +49,8 @@ private slots:
     void barLinesCutNotesIntoTiedPieces();
     void tripletsAreGroupedInThreesOfOneLength_data();
     void tripletsAreGroupedInThreesOfOneLength();
+    void accidentalsLastToTheBarLine_data();
+    void accidentalsLastToTheBarLine();
     void slursSpanRunsJoinedIntoTheNext_data();
     void slursSpanRunsJoinedIntoTheNext();
 };
@@ -129,6 +131,39 @@ void WrittenMelodyTest::tripletsAreGroupedInThreesOfOneLength()
     for (const TupletGroup &group : writeMelody(melodyOf(mml, 0)).tuplets)
         found << QStringLiteral("%1-%2").arg(group.first).arg(group.last);
     QCOMPARE(found.join(u' '), groups);
+}
+
+// What stands before each head: # a sharp, n a natural, - nothing.
+void WrittenMelodyTest::accidentalsLastToTheBarLine_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<int>("meter");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("C C# C C# in one bar: the natural cancels") << QByteArray("o5 c c+ c c+") << 4 << "- # n #";
+    QTest::newRow("a sharp lasts to the bar line") << QByteArray("o5 c+ c+ c+ c+") << 4 << "# - - -";
+    QTest::newRow("the next bar starts clean") << QByteArray("o5 c+ c+ c+ c") << 2 << "# - # n";
+    QTest::newRow("a tie carries it over the bar line; a courtesy natural after")
+        << QByteArray("o5 l2. c+ l2 c+ l4 c c+") << 4 << "# - - n #";
+    QTest::newRow("each staff position its own") << QByteArray("o5 c+ o4 c o5 c") << 4 << "# - n";
+    QTest::newRow("an octave line moves the position: C#6 sits where C5 does")
+        << QByteArray("o6 c+ o5 c") << 4 << "# n";
+    QTest::newRow("without a meter every sharp shows, no natural") << QByteArray("o5 c c+ c c+") << 0 << "- # - #";
+}
+
+void WrittenMelodyTest::accidentalsLastToTheBarLine()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(int, meter);
+    QFETCH(QString, shown);
+    const WrittenMelody written = writeMelody(melodyOf(mml, meter));
+    QStringList signs;
+    for (const WrittenPiece &piece : written.pieces) {
+        if (!piece.rest)
+            signs << (piece.accidental == ShownAccidental::Sharp     ? QStringLiteral("#")
+                          : piece.accidental == ShownAccidental::Natural ? QStringLiteral("n")
+                                                                         : QStringLiteral("-"));
+    }
+    QCOMPARE(signs.join(u' '), shown);
 }
 
 void WrittenMelodyTest::slursSpanRunsJoinedIntoTheNext_data()
