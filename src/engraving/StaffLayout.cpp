@@ -1,6 +1,7 @@
 #include "engraving/StaffLayout.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include <QCoreApplication>
@@ -134,6 +135,7 @@ public:
         m_layout.width = m_width;
         m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
         place();
+        placeBeams();
         for (std::size_t system = 0; system < m_systems.size(); ++system)
             emitSystem(int(system));
         m_layout.height = m_layout.systems.empty() ? 0 : m_layout.systems.back().bottom;
@@ -238,12 +240,7 @@ private:
                         placed.stemUp = step < 4;
                         const float stem = stemLength(flags(piece.shown));
                         placed.stemEnd = placed.stemUp ? placed.y - stem : placed.y + stem;
-                        float ceiling = placed.stemUp ? placed.stemEnd : placed.y - 0.5f;
-                        if ((piece.staccato || piece.tenuto) && !placed.stemUp && piece.shown != NoteLength::Whole)
-                            ceiling -= 0.9f; // the dot or line above the head
-                        if (piece.pitch.shift > 0)
-                            ceiling = std::min(ceiling, system.staffTop - 5.0f); // under an octave line
-                        m_ceiling[k] = std::min(ceiling, system.staffTop);
+                        m_ceiling[k] = ceilingOf(k, system.staffTop);
                     } else {
                         placed.y = system.staffTop + 2.0f;
                         m_ceiling[k] = system.staffTop;
@@ -259,6 +256,118 @@ private:
             top = system.staffTop + 4.0f + RoomBelow;
             m_systems.push_back(system);
         } while (i < pieces.size());
+    }
+
+    // The highest ink of a placed note: its stem or beam, or its head and
+    // the mark above it; under an octave line, the line's.
+    float ceilingOf(std::size_t k, float staffTop) const
+    {
+        const WrittenPiece &piece = m_melody.pieces[k];
+        const Placed &placed = m_placed[k];
+        float ceiling = placed.stemUp ? placed.stemEnd : placed.y - 0.5f;
+        if ((piece.staccato || piece.tenuto) && !placed.stemUp && piece.shown != NoteLength::Whole)
+            ceiling -= 0.9f; // the dot or line above the head
+        if (piece.pitch.shift > 0)
+            ceiling = std::min(ceiling, staffTop - 5.0f); // under an octave line
+        return std::min(ceiling, staffTop);
+    }
+
+    float stemX(std::size_t k) const
+    {
+        const Placed &at = m_placed[k];
+        return at.stemUp ? at.x + StemUpX - StemThickness / 2 : at.x + StemThickness / 2;
+    }
+
+    // Each beam group on one line: its stems' direction from the note
+    // farthest from the middle line, its slant from the outer notes (at most a
+    // space, none where an inner note stands out beyond both), and its place
+    // where the shortest stem is a full stem long and every stem reaches the
+    // middle line. A group broken by the end of a line keeps its flags.
+    void placeBeams()
+    {
+        const std::vector<WrittenPiece> &pieces = m_melody.pieces;
+        m_beamed.assign(pieces.size(), false);
+        for (const BeamGroup &group : m_melody.beams) {
+            const auto first = std::size_t(group.first);
+            const auto last = std::size_t(group.last);
+            const int system = m_placed[first].system;
+            if (m_placed[last].system != system)
+                continue;
+            int above = INT_MIN;
+            int below = INT_MIN;
+            int levels = 1;
+            for (std::size_t k = first; k <= last; ++k) {
+                const int step = pieces[k].pitch.staffStep();
+                above = std::max(above, step - 4);
+                below = std::max(below, 4 - step);
+                levels = std::max(levels, beamCount(pieces[k].shown));
+            }
+            const bool up = below > above;
+            for (std::size_t k = first; k <= last; ++k)
+                m_placed[k].stemUp = up;
+            const float stem = levels >= 3 ? 4.25f : 3.5f;
+            const float x0 = stemX(first);
+            const float x1 = stemX(last);
+            float rise = std::clamp(m_placed[last].y - m_placed[first].y, -1.0f, 1.0f);
+            for (std::size_t k = first + 1; k < last; ++k) {
+                const float y = m_placed[k].y;
+                const bool outward = up ? y < std::min(m_placed[first].y, m_placed[last].y)
+                                        : y > std::max(m_placed[first].y, m_placed[last].y);
+                if (outward)
+                    rise = 0;
+            }
+            const float slope = x1 > x0 ? rise / (x1 - x0) : 0.0f;
+            const float middle = m_systems[std::size_t(system)].staffTop + 2.0f;
+            float base = up ? 1e9f : -1e9f;
+            for (std::size_t k = first; k <= last; ++k) {
+                const float along = slope * (stemX(k) - x0);
+                base = up ? std::min({base, m_placed[k].y - stem - along, middle - along})
+                          : std::max({base, m_placed[k].y + stem - along, middle - along});
+            }
+            for (std::size_t k = first; k <= last; ++k) {
+                m_placed[k].stemEnd = base + slope * (stemX(k) - x0);
+                m_beamed[k] = true;
+                m_ceiling[k] = ceilingOf(k, m_systems[std::size_t(system)].staffTop);
+            }
+            m_beamLines.push_back({group, system, up, x0, base, slope});
+        }
+    }
+
+    // The beams of a system: the first over the whole group, the further
+    // ones (a sixteenth's second, a thirty-second's third) over the notes
+    // that have them, a lone one as a short stub toward its neighbour.
+    void emitBeams(int system)
+    {
+        const std::vector<WrittenPiece> &pieces = m_melody.pieces;
+        for (const BeamLine &beam : m_beamLines) {
+            if (beam.system != system)
+                continue;
+            const float inward = beam.up ? 1.0f : -1.0f; // toward the heads
+            const auto y = [&](float x, int level) {
+                return beam.base + beam.slope * (x - beam.x0)
+                    + inward * (BeamThickness / 2 + float(level - 1) * (BeamThickness + BeamSpacing));
+            };
+            const auto first = std::size_t(beam.group.first);
+            const auto last = std::size_t(beam.group.last);
+            const int note = pieces[first].note;
+            line(beam.x0, y(beam.x0, 1), stemX(last), y(stemX(last), 1), BeamThickness, note);
+            for (int level = 2; level <= 3; ++level) {
+                for (std::size_t k = first; k <= last; ++k) {
+                    if (beamCount(pieces[k].shown) < level)
+                        continue;
+                    const bool left = k > first && beamCount(pieces[k - 1].shown) >= level;
+                    const bool right = k < last && beamCount(pieces[k + 1].shown) >= level;
+                    if (right) {
+                        line(stemX(k), y(stemX(k), level), stemX(k + 1), y(stemX(k + 1), level), BeamThickness,
+                             pieces[k].note);
+                    } else if (!left) {
+                        const float from = k > first ? stemX(k) - 1.1f : stemX(k);
+                        const float to = k > first ? stemX(k) : stemX(k) + 1.1f;
+                        line(from, y(from, level), to, y(to, level), BeamThickness, pieces[k].note);
+                    }
+                }
+            }
+        }
     }
 
     void glyph(char16_t code, float x, float y, int note = -1)
@@ -338,6 +447,7 @@ private:
         bool misfitSaid = false;
         for (int k = range.first; k < range.end; ++k)
             emitPiece(k, staffTop, misfitSaid);
+        emitBeams(index);
         emitTupletsAndOctaveLines(index);
         system.endPrimitive = int(m_layout.primitives.size());
         if (range.first < range.end) {
@@ -385,7 +495,7 @@ private:
             if (piece.shown != NoteLength::Whole) {
                 const float stemX = at.stemUp ? at.x + StemUpX - StemThickness / 2 : at.x + StemThickness / 2;
                 line(stemX, at.y + (at.stemUp ? -StemUpY : StemUpY), stemX, at.stemEnd, StemThickness, note);
-                if (const int count = flags(piece.shown))
+                if (const int count = flags(piece.shown); count > 0 && !m_beamed[std::size_t(k)])
                     glyph(flagGlyph(count, at.stemUp),
                           at.stemUp ? stemX - StemThickness / 2 : stemX - StemThickness / 2, at.stemEnd, note);
             }
@@ -577,6 +687,16 @@ private:
     std::vector<float> m_markRoom; // the least width of each piece, for an octave line's mark
     // The highest point of each piece with what stands above it, for the slurs over it.
     std::vector<float> m_ceiling;
+    std::vector<bool> m_beamed; // under a beam: no flag
+    struct BeamLine {
+        BeamGroup group;
+        int system = 0;
+        bool up = true;
+        float x0 = 0; // the first stem
+        float base = 0; // the beam's outer edge there
+        float slope = 0;
+    };
+    std::vector<BeamLine> m_beamLines;
 };
 
 } // namespace

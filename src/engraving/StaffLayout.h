@@ -23,7 +23,8 @@ struct StaffPrimitive {
     float y = 0; // Glyph: its origin (the baseline); Text: its baseline
     float x2 = 0; // Line and Curve: the end
     float y2 = 0;
-    float size = 0; // Line: thickness; Curve: how far its middle stands off the line between its ends (negative up); Text: height in spaces
+    float size = 0; // Line: thickness; Curve: how far its middle stands off the line between its ends (negative up);
+                    // Text: height in spaces
     int note = -1; // the score's note it belongs to, for choosing and marking; -1 none
     int text = -1; // Text: index into StaffLayout::texts
     bool warning = false; // drawn so as to be noticed: the meter does not fit

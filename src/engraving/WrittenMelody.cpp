@@ -25,10 +25,9 @@ constexpr std::array<std::pair<int, bool>, PitchCount> Letters{{
 const std::vector<NoteLength> &family(bool triplet)
 {
     static const std::vector<NoteLength> plain{
-        NoteLength::Whole,        NoteLength::DottedHalf,    NoteLength::Half,
-        NoteLength::DottedQuarter, NoteLength::Quarter,      NoteLength::DottedEighth,
-        NoteLength::Eighth,        NoteLength::DottedSixteenth, NoteLength::Sixteenth,
-        NoteLength::ThirtySecond,
+        NoteLength::Whole,     NoteLength::DottedHalf,   NoteLength::Half,   NoteLength::DottedQuarter,
+        NoteLength::Quarter,   NoteLength::DottedEighth, NoteLength::Eighth, NoteLength::DottedSixteenth,
+        NoteLength::Sixteenth, NoteLength::ThirtySecond,
     };
     static const std::vector<NoteLength> triplets{NoteLength::QuarterTriplet, NoteLength::EighthTriplet,
                                                   NoteLength::SixteenthTriplet};
@@ -176,7 +175,81 @@ void showAccidentals(WrittenMelody &written)
     }
 }
 
+// The beam groups, by the rule in WrittenMelody.h.
+void groupBeams(WrittenMelody &written)
+{
+    const std::vector<WrittenPiece> &pieces = written.pieces;
+    const int bar = written.meter * 24;
+    const auto beamable = [](const WrittenPiece &piece) { return !piece.rest && beamCount(piece.shown) > 0; };
+    const auto beatOf = [](int units) { return units / 24; };
+    // First within each beat.
+    std::vector<BeamGroup> groups;
+    for (std::size_t i = 0; i < pieces.size();) {
+        if (!beamable(pieces[i])) {
+            ++i;
+            continue;
+        }
+        const int beat = beatOf(pieces[i].start);
+        std::size_t end = i + 1;
+        while (end < pieces.size() && beamable(pieces[end]) && !pieces[end - 1].barAfter
+               && beatOf(pieces[end].start) == beat && beatOf(pieces[end].start + pieces[end].units - 1) == beat)
+            ++end;
+        if (beatOf(pieces[i].start + pieces[i].units - 1) != beat)
+            end = i + 1; // a note across the beat stands alone
+        groups.push_back({int(i), int(end) - 1});
+        i = end;
+    }
+    // Plain eighths filling whole beats go on over the half bar (2/4, 4/4)
+    // or the bar (3/4).
+    const auto plainEighths = [&](const BeamGroup &group) {
+        if (group.last - group.first != 1 || pieces[std::size_t(group.first)].start % 24 != 0)
+            return false;
+        for (int k = group.first; k <= group.last; ++k) {
+            if (pieces[std::size_t(k)].shown != NoteLength::Eighth)
+                return false;
+        }
+        return true;
+    };
+    const int span = written.meter == 3 ? 72 : written.meter == 2 || written.meter == 4 ? 48 : 0;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        BeamGroup merged = groups[g];
+        std::size_t next = g + 1;
+        while (span > 0 && plainEighths(groups[next - 1]) && next < groups.size() && plainEighths(groups[next])
+               && groups[next].first == merged.last + 1) {
+            const int start = pieces[std::size_t(merged.first)].start % bar;
+            const int end = pieces[std::size_t(groups[next].last)].start % bar + 12;
+            if (start % span != 0) // never from the middle of a bar (a false 6/8 in 3/4)
+                break;
+            if (end > start - start % span + span)
+                break;
+            merged.last = groups[next].last;
+            ++next;
+        }
+        if (merged.last > merged.first)
+            written.beams.push_back(merged);
+        g = next - 1;
+    }
+}
+
 } // namespace
+
+int beamCount(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Eighth:
+    case NoteLength::DottedEighth:
+    case NoteLength::EighthTriplet:
+        return 1;
+    case NoteLength::Sixteenth:
+    case NoteLength::DottedSixteenth:
+    case NoteLength::SixteenthTriplet:
+        return 2;
+    case NoteLength::ThirtySecond:
+        return 3;
+    default:
+        return 0;
+    }
+}
 
 WrittenMelody writeMelody(const Melody &melody)
 {
@@ -253,5 +326,6 @@ WrittenMelody writeMelody(const Melody &melody)
         i = last + 1;
     }
     showAccidentals(written);
+    groupBeams(written);
     return written;
 }

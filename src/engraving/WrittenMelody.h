@@ -72,13 +72,26 @@ struct SlurSpan {
     int last = 0;
 };
 
+// Notes of an eighth or shorter beamed together, pieces first … last: within
+// the beat (a quarter note; without a meter counted from the melody's start),
+// in 2/4 and 4/4 a run of plain eighths over the half bar and in 3/4 over the
+// whole bar, as engravers group them; never over a bar line or a rest.
+struct BeamGroup {
+    int first = 0;
+    int last = 0;
+};
+
 struct WrittenMelody {
     int tempo = Melody::DefaultTempo;
     int meter = 0; // quarter notes a bar; 0: no bars
     std::vector<WrittenPiece> pieces;
     std::vector<TupletGroup> tuplets;
     std::vector<SlurSpan> slurs;
+    std::vector<BeamGroup> beams;
 };
+
+// The beams a note of this length has (its flags when alone): 0 to 3.
+int beamCount(NoteLength length);
 
 // The units of a length: 96 a whole note, 16 a quarter triplet, 3 a thirty-second.
 int writtenUnits(NoteLength length);

@@ -73,6 +73,8 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
     // shows each sharp note's sharp; a sharp the bar already carries is
     // omitted, and a natural forced (!) where ZEPA shows one.
     text += "    \\accidentalStyle forget\n";
+    // The beams ZEPA's staff draws, and no others.
+    text += "    \\autoBeamOff\n";
     text += "    \\tempo 4 = " + QByteArray::number(melody.tempo) + '\n';
     if (melody.meter > 0) {
         text += "    \\time " + QByteArray::number(melody.meter) + "/4\n";
@@ -100,6 +102,12 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
         if (!piece.rest && piece.accidental == ShownAccidental::Natural)
             word += '!';
         word += durationWord(piece.shown);
+        for (const BeamGroup &beam : melody.beams) {
+            if (beam.first == int(i))
+                word += '[';
+            else if (beam.last == int(i))
+                word += ']';
+        }
         if (piece.staccato)
             word += "-.";
         if (piece.tenuto)

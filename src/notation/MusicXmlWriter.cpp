@@ -68,7 +68,7 @@ std::vector<std::size_t> barEnds(const WrittenMelody &melody, bool withMeter)
         // notes (never inside a tie or a triplet group) on a thirty-second,
         // so its length is a time signature.
         const bool closes = withMeter ? pieces[i].barAfter
-                                    : inBar >= 4 * Divisions && inBar % 3 == 0 && !pieces[i].tiedToNext
+                                      : inBar >= 4 * Divisions && inBar % 3 == 0 && !pieces[i].tiedToNext
                 && (pieces[i].tuplet < 0 || melody.tuplets[std::size_t(pieces[i].tuplet)].last == int(i));
         if (closes || last) {
             ends.push_back(i + 1);
@@ -76,6 +76,32 @@ std::vector<std::size_t> barEnds(const WrittenMelody &melody, bool withMeter)
         }
     }
     return ends;
+}
+
+// The <beam> elements of a piece in a beam group, one a level: the first
+// level begins, continues and ends with the group; a further level joins
+// the notes that have it, a lone one a hook toward its neighbour.
+void writeBeams(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t i)
+{
+    const auto group = std::find_if(melody.beams.begin(), melody.beams.end(),
+                                    [i](const BeamGroup &beam) { return int(i) >= beam.first && int(i) <= beam.last; });
+    if (group == melody.beams.end())
+        return;
+    const std::vector<WrittenPiece> &pieces = melody.pieces;
+    const int levels = beamCount(pieces[i].shown);
+    for (int level = 1; level <= levels; ++level) {
+        const bool left = int(i) > group->first && (level == 1 || beamCount(pieces[i - 1].shown) >= level);
+        const bool right = int(i) < group->last && (level == 1 || beamCount(pieces[i + 1].shown) >= level);
+        const QString kind = left && right ? QStringLiteral("continue")
+            : right                        ? QStringLiteral("begin")
+            : left                         ? QStringLiteral("end")
+            : int(i) > group->first        ? QStringLiteral("backward hook")
+                                           : QStringLiteral("forward hook");
+        xml.writeStartElement(QStringLiteral("beam"));
+        xml.writeAttribute(QStringLiteral("number"), QString::number(level));
+        xml.writeCharacters(kind);
+        xml.writeEndElement();
+    }
 }
 
 void writePiece(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t i, bool slurStarts, bool slurEnds)
@@ -107,15 +133,16 @@ void writePiece(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t 
     if (isDotted(piece.shown))
         xml.writeEmptyElement(QStringLiteral("dot"));
     if (piece.accidental != ShownAccidental::None && !piece.rest)
-        xml.writeTextElement(QStringLiteral("accidental"), piece.accidental == ShownAccidental::Sharp
-                                                               ? QStringLiteral("sharp")
-                                                               : QStringLiteral("natural"));
+        xml.writeTextElement(QStringLiteral("accidental"),
+                             piece.accidental == ShownAccidental::Sharp ? QStringLiteral("sharp")
+                                                                        : QStringLiteral("natural"));
     if (isTriplet(piece.shown)) {
         xml.writeStartElement(QStringLiteral("time-modification"));
         xml.writeTextElement(QStringLiteral("actual-notes"), QStringLiteral("3"));
         xml.writeTextElement(QStringLiteral("normal-notes"), QStringLiteral("2"));
         xml.writeEndElement();
     }
+    writeBeams(xml, melody, i);
     const TupletGroup *group = piece.tuplet >= 0 ? &melody.tuplets[std::size_t(piece.tuplet)] : nullptr;
     const bool tupletStarts = group && group->first == int(i);
     const bool tupletEnds = group && group->last == int(i);

@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QRandomGenerator>
 #include <QSvgGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "common/NoteBuilders.h"
@@ -155,10 +155,44 @@ int flagsOf(NoteLength length)
     }
 }
 
+// How long a length is, in 24ths of a quarter note.
+int unitsOf(NoteLength length)
+{
+    switch (length) {
+    case NoteLength::Whole:
+        return 96;
+    case NoteLength::Half:
+        return 48;
+    case NoteLength::Quarter:
+        return 24;
+    case NoteLength::Eighth:
+        return 12;
+    case NoteLength::Sixteenth:
+        return 6;
+    case NoteLength::ThirtySecond:
+        return 3;
+    case NoteLength::DottedHalf:
+        return 72;
+    case NoteLength::DottedQuarter:
+        return 36;
+    case NoteLength::DottedEighth:
+        return 18;
+    case NoteLength::DottedSixteenth:
+        return 9;
+    case NoteLength::QuarterTriplet:
+        return 16;
+    case NoteLength::EighthTriplet:
+        return 8;
+    case NoteLength::SixteenthTriplet:
+        return 4;
+    }
+    return 24;
+}
+
 bool dottedLength(NoteLength length)
 {
-    return length == NoteLength::DottedHalf || length == NoteLength::DottedQuarter
-        || length == NoteLength::DottedEighth || length == NoteLength::DottedSixteenth;
+    return length == NoteLength::DottedHalf || length == NoteLength::DottedQuarter || length == NoteLength::DottedEighth
+        || length == NoteLength::DottedSixteenth;
 }
 
 bool tripletLength(NoteLength length)
@@ -170,7 +204,8 @@ bool tripletLength(NoteLength length)
 // The SMuFL glyphs by name, as the standard numbers them.
 namespace Glyph {
 constexpr char16_t NoteheadWhole = 0xE0A2, NoteheadHalf = 0xE0A3, NoteheadBlack = 0xE0A4;
-constexpr char16_t Dot = 0xE1E7, Natural = 0xE261, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3, Tuplet3 = 0xE883;
+constexpr char16_t Dot = 0xE1E7, Natural = 0xE261, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3,
+                   Tuplet3 = 0xE883;
 constexpr char16_t Flag8thUp = 0xE240, Flag32ndDown = 0xE245;
 constexpr char16_t RestWhole = 0xE4E3, Rest32nd = 0xE4E8;
 } // namespace Glyph
@@ -234,9 +269,36 @@ void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
         if (glyph >= Glyph::NoteheadWhole && glyph <= Glyph::NoteheadBlack)
             heads.push_back(&text);
     }
+    // Which notes are beamed: a flagged note beside another in the same
+    // quarter-note beat (counted from the start, as there is no meter), with
+    // no rest between and on the same line; the others keep their flags.
+    std::vector<int> lineOfNote(melody.notes.size(), -1);
+    std::vector<int> startOf(melody.notes.size(), 0);
+    {
+        std::size_t head = 0;
+        int at = 0;
+        for (std::size_t i = 0; i < melody.notes.size(); ++i) {
+            startOf[i] = at;
+            at += unitsOf(melody.notes[i].length);
+            if (!melody.notes[i].isRest() && head < heads.size())
+                lineOfNote[i] = int(std::upper_bound(bottoms.begin(), bottoms.end(), heads[head++]->at.y() - 3 * Space)
+                                    - bottoms.begin());
+        }
+    }
+    const auto withinOneBeat
+        = [&](std::size_t i) { return startOf[i] / 24 == (startOf[i] + unitsOf(melody.notes[i].length) - 1) / 24; };
+    const auto beamable = [&](std::size_t i) {
+        return !melody.notes[i].isRest() && flagsOf(melody.notes[i].length) > 0 && withinOneBeat(i);
+    };
+    const auto beamedWith = [&](std::size_t i, std::size_t j) {
+        return j < melody.notes.size() && beamable(i) && beamable(j) && startOf[i] / 24 == startOf[j] / 24
+            && lineOfNote[i] == lineOfNote[j];
+    };
     std::map<char16_t, int> expected;
     int ledgerLines = 0;
-    for (const NoteRecord &record : melody.notes) {
+    for (std::size_t index = 0; index < melody.notes.size(); ++index) {
+        const NoteRecord &record = melody.notes[index];
+        const bool beamed = (index > 0 && beamedWith(index, index - 1)) || beamedWith(index, index + 1);
         if (record.isRest()) {
             ++expected[restFor(record.length)];
             if (dottedLength(record.length))
@@ -252,7 +314,7 @@ void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
             ++expected[Glyph::Sharp];
         if (record.articulation == Articulation::Staccato)
             ++expected[Glyph::StaccatoAbove]; // above or below: counted together
-        if (const int flags = flagsOf(record.length))
+        if (const int flags = flagsOf(record.length); flags > 0 && !beamed)
             ++expected[char16_t(0xE240 + 2 * (flags - 1))]; // up or down: counted together
         const int step = expectedStep(record);
         if (step <= -2 || step >= 10)
@@ -279,10 +341,10 @@ void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
         found.erase(char16_t(up + 1));
     }
     for (const auto &[glyph, count] : expected)
-        QVERIFY2(found[glyph] == count, qPrintable(QStringLiteral("U+%1: %2 drawn, %3 expected")
-                                                        .arg(int(glyph), 4, 16)
-                                                        .arg(found[glyph])
-                                                        .arg(count)));
+        QVERIFY2(
+            found[glyph] == count,
+            qPrintable(
+                QStringLiteral("U+%1: %2 drawn, %3 expected").arg(int(glyph), 4, 16).arg(found[glyph]).arg(count)));
     for (char16_t rest = Glyph::RestWhole; rest <= Glyph::Rest32nd; ++rest)
         QCOMPARE(found[rest], expected[rest]);
 
@@ -384,9 +446,9 @@ void StaffDrawingTest::aMeterDrawsBarsAndSaysWhereItCannotHoldALength()
     // A triplet off the beat in 2/4 fits no bar: the staff says so, and the
     // note keeps its own length.
     melody.meter = 2;
-    melody.notes = {note(0, Octave::Middle, NoteLength::Sixteenth), note(2, Octave::Middle, NoteLength::QuarterTriplet),
-                    note(4, Octave::Middle, NoteLength::QuarterTriplet),
-                    note(5, Octave::Middle, NoteLength::QuarterTriplet)};
+    melody.notes
+        = {note(0, Octave::Middle, NoteLength::Sixteenth), note(2, Octave::Middle, NoteLength::QuarterTriplet),
+           note(4, Octave::Middle, NoteLength::QuarterTriplet), note(5, Octave::Middle, NoteLength::QuarterTriplet)};
     staff = drawn(melody);
     QString words; // a text may come in runs, one for each script
     for (const SvgText &text : staff.texts)
@@ -432,7 +494,8 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws_data()
     QTest::addColumn<Melody>("melody");
     QTest::newRow("every kind, no meter") << everyKind();
     for (int meter : {0, 4, 3, 2})
-        QTest::newRow(qPrintable(QStringLiteral("random, meter %1").arg(meter))) << randomMelody(2026 + meter, 160, meter);
+        QTest::newRow(qPrintable(QStringLiteral("random, meter %1").arg(meter)))
+            << randomMelody(2026 + meter, 160, meter);
 }
 
 // LilyPond, an engraver no one here wrote, reads the LilyPond file of the
@@ -457,8 +520,8 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
         const char16_t glyph = isMusic(text) ? glyphOf(text) : 0;
         if (glyph >= Glyph::NoteheadWhole && glyph <= Glyph::NoteheadBlack) {
             drawnPositions << stepOnStaff(text.at.y(), bottoms) - 4;
-            headLines.push_back(int(std::upper_bound(bottoms.begin(), bottoms.end(), text.at.y() - 3 * Space)
-                                    - bottoms.begin()));
+            headLines.push_back(
+                int(std::upper_bound(bottoms.begin(), bottoms.end(), text.at.y() - 3 * Space) - bottoms.begin()));
         }
         drawnSharps += glyph == Glyph::Sharp;
         drawnNaturals += glyph == Glyph::Natural;
@@ -509,16 +572,16 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
     QCOMPARE(made[QStringLiteral("sharp")], drawnSharps);
     QCOMPARE(made[QStringLiteral("natural")], drawnNaturals);
     // A group broken over two lines is numbered on both.
-    const int brokenGroups = int(std::count_if(written.tuplets.begin(), written.tuplets.end(), [&](const TupletGroup &group) {
-        return pieceLines[std::size_t(group.first)] != pieceLines[std::size_t(group.last)];
-    }));
+    const int brokenGroups
+        = int(std::count_if(written.tuplets.begin(), written.tuplets.end(), [&](const TupletGroup &group) {
+              return pieceLines[std::size_t(group.first)] != pieceLines[std::size_t(group.last)];
+          }));
     QCOMPARE(made[QStringLiteral("tuplet")] + brokenGroups, drawnTuplets);
     QCOMPARE(made[QStringLiteral("tie")],
              int(std::count_if(written.pieces.begin(), written.pieces.end(),
                                [](const WrittenPiece &piece) { return piece.tiedToNext; })));
     QCOMPARE(made[QStringLiteral("slur")], int(written.slurs.size()));
 }
-
 
 int main(int argc, char *argv[])
 {

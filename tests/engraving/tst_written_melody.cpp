@@ -49,6 +49,8 @@ private slots:
     void barLinesCutNotesIntoTiedPieces();
     void tripletsAreGroupedInThreesOfOneLength_data();
     void tripletsAreGroupedInThreesOfOneLength();
+    void beamsGroupTheBeats_data();
+    void beamsGroupTheBeats();
     void accidentalsLastToTheBarLine_data();
     void accidentalsLastToTheBarLine();
     void slursSpanRunsJoinedIntoTheNext_data();
@@ -66,8 +68,8 @@ void WrittenMelodyTest::everyPitchStandsWithinOneLedgerLineAndSoundsAsWritten()
         for (int pitch = 0; pitch < PitchCount; ++pitch) {
             const WrittenPitch written = writtenPitch(pitch, octave);
             const int sounding = 12 * (int(octave) + 4) + pitch; // ZEPA's middle ド, O5, is MIDI 72
-            const int writtenMidi = 12 * (written.writtenOctave() + 1) + LetterSemitones[written.letter]
-                + (written.sharp ? 1 : 0);
+            const int writtenMidi
+                = 12 * (written.writtenOctave() + 1) + LetterSemitones[written.letter] + (written.sharp ? 1 : 0);
             QCOMPARE(writtenMidi + 12 * written.shift, sounding);
             QCOMPARE(written.shift, expectedShift[int(octave)]);
             // E4 is the bottom line: from C4 (one ledger line below) to B5 (one above).
@@ -88,8 +90,7 @@ void WrittenMelodyTest::barLinesCutNotesIntoTiedPieces_data()
     QTest::newRow("a rest cut is not tied") << QByteArray("l2. r r") << 4 << "r2. r4 | r2";
     QTest::newRow("dotted quarter across the bar") << QByteArray("l2 c l4. d e") << 2 << "2 | 4. 8~ | 4";
     QTest::newRow("triplets fill the bar") << QByteArray("l6 c d e f g a") << 2 << "6 6 6 | 6 6 6 |";
-    QTest::newRow("a triplet off the grid: said, not invented")
-        << QByteArray("l16 c l6 d e f") << 2 << "16 6 6 6!";
+    QTest::newRow("a triplet off the grid: said, not invented") << QByteArray("l16 c l6 d e f") << 2 << "16 6 6 6!";
     QTest::newRow("slur kept on the last piece") << QByteArray("l2. Q8 c d") << 4 << "2.( 4~ | 2";
     QTest::newRow("tie into the same pitch") << QByteArray("l2 Q8 c c") << 0 << "2~ 2";
 }
@@ -133,6 +134,53 @@ void WrittenMelodyTest::tripletsAreGroupedInThreesOfOneLength()
     QCOMPARE(found.join(u' '), groups);
 }
 
+// The pieces with their beam groups in brackets: "[8 8 8 8] [8 8 8 8]".
+void WrittenMelodyTest::beamsGroupTheBeats_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<int>("meter");
+    QTest::addColumn<QString>("groups");
+    QTest::newRow("4/4 eighths: two halves, never over beat 3")
+        << QByteArray("l8 c d e f g a b c") << 4 << "[8 8 8 8] [8 8 8 8]";
+    QTest::newRow("4/4 from beat 2: each beat its own")
+        << QByteArray("l4 c l8 d e f g l4 a b") << 4 << "4 [8 8] [8 8] 4 | 4";
+    QTest::newRow("3/4 eighths: the whole bar") << QByteArray("l8 c d e f g a") << 3 << "[8 8 8 8 8 8]";
+    QTest::newRow("2/4 eighths: the whole bar") << QByteArray("l8 c d e f") << 2 << "[8 8 8 8]";
+    QTest::newRow("sixteenths by the beat") << QByteArray("l16 c d e f g a b c") << 4 << "[16 16 16 16] [16 16 16 16]";
+    QTest::newRow("a rest breaks the beam") << QByteArray("l8 c r d e") << 4 << "8 r8 [8 8]";
+    QTest::newRow("a dotted pair") << QByteArray("c8. d16 l4 e") << 4 << "[8. 16] 4";
+    QTest::newRow("triplets within their beat") << QByteArray("l12 c d e f g a") << 2 << "[12 12 12] [12 12 12]";
+    QTest::newRow("a note over the beat stands alone") << QByteArray("l8 c l4 d l8 e") << 4 << "8 4 8";
+    QTest::newRow("never over a bar line") << QByteArray("l4. c l8 d e f") << 2 << "4. 8 | [8 8]";
+    QTest::newRow("without a meter: by the quarter from the start")
+        << QByteArray("l8 c d e f l4 g l8 a b") << 0 << "[8 8] [8 8] 4 [8 8]";
+}
+
+void WrittenMelodyTest::beamsGroupTheBeats()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(int, meter);
+    QFETCH(QString, groups);
+    const WrittenMelody written = writeMelody(melodyOf(mml, meter));
+    QStringList words;
+    for (std::size_t k = 0; k < written.pieces.size(); ++k) {
+        const WrittenPiece &piece = written.pieces[k];
+        QString word = QString::fromLatin1(noteLengthEntry(piece.shown).fraction);
+        if (piece.rest)
+            word.prepend(u'r');
+        for (const BeamGroup &beam : written.beams) {
+            if (beam.first == int(k))
+                word.prepend(u'[');
+            if (beam.last == int(k))
+                word += u']';
+        }
+        if (piece.barAfter && k + 1 < written.pieces.size())
+            word += QStringLiteral(" |");
+        words << word;
+    }
+    QCOMPARE(words.join(u' '), groups);
+}
+
 // What stands before each head: # a sharp, n a natural, - nothing.
 void WrittenMelodyTest::accidentalsLastToTheBarLine_data()
 {
@@ -159,7 +207,7 @@ void WrittenMelodyTest::accidentalsLastToTheBarLine()
     QStringList signs;
     for (const WrittenPiece &piece : written.pieces) {
         if (!piece.rest)
-            signs << (piece.accidental == ShownAccidental::Sharp     ? QStringLiteral("#")
+            signs << (piece.accidental == ShownAccidental::Sharp         ? QStringLiteral("#")
                           : piece.accidental == ShownAccidental::Natural ? QStringLiteral("n")
                                                                          : QStringLiteral("-"));
     }
