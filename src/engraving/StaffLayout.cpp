@@ -11,7 +11,7 @@ namespace {
 using namespace Smufl;
 
 constexpr float LeftMargin = 0.5f;
-constexpr float RoomAbove = 7.0f; // octave lines, brackets, slurs
+constexpr float RoomAbove = 8.5f; // octave lines above brackets above slurs
 constexpr float RoomBelow = 7.5f; // ledger lines, 8vb, stems down, the meter's warning
 constexpr float TitleRoom = 4.0f;
 constexpr float TempoRoom = 3.0f;
@@ -182,7 +182,7 @@ private:
                 }
             }
             if (shift != 0 && (shift != previous || (next != shift && next != 0)))
-                m_markRoom[k] = Smufl::box(shortMark(shift)).right + 0.4f;
+                m_markRoom[k] = Smufl::box(fullMark(shift)).right + 1.3f; // and room for its hook
             previous = shift;
         }
     }
@@ -258,8 +258,9 @@ private:
         } while (i < pieces.size());
     }
 
-    // The highest ink of a placed note: its stem or beam, or its head and
-    // the mark above it; under an octave line, the line's.
+    // The highest ink of a placed note as written: its stem or beam, or its
+    // head and the mark above it. Brackets, slurs and octave lines above it
+    // raise it as they are placed, in that order, each clear of the one before.
     float ceilingOf(std::size_t k, float staffTop) const
     {
         const WrittenPiece &piece = m_melody.pieces[k];
@@ -267,8 +268,6 @@ private:
         float ceiling = placed.stemUp ? placed.stemEnd : placed.y - 0.5f;
         if ((piece.staccato || piece.tenuto) && !placed.stemUp && piece.shown != NoteLength::Whole)
             ceiling -= 0.9f; // the dot or line above the head
-        if (piece.pitch.shift > 0)
-            ceiling = std::min(ceiling, staffTop - 5.0f); // under an octave line
         return std::min(ceiling, staffTop);
     }
 
@@ -448,7 +447,9 @@ private:
         for (int k = range.first; k < range.end; ++k)
             emitPiece(k, staffTop, misfitSaid);
         emitBeams(index);
-        emitTupletsAndOctaveLines(index);
+        emitTuplets(index);
+        emitSlurs(index);
+        emitOctaveLines(index);
         system.endPrimitive = int(m_layout.primitives.size());
         if (range.first < range.end) {
             system.firstNote = m_melody.pieces[std::size_t(range.first)].note;
@@ -592,10 +593,12 @@ private:
             const float apex = std::min(high - 0.7f, std::min(startY, endY) - 0.5f);
             const float bend = apex - (startY + endY) / 2;
             curve(startX, startY, endX, endY, std::min(bend, -0.6f), m_melody.pieces[std::size_t(first)].note);
+            for (int k = first; k <= last; ++k)
+                m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], std::min(apex, startY + bend) - 0.3f);
         }
     }
 
-    void emitTupletsAndOctaveLines(int system)
+    void emitTuplets(int system)
     {
         const SystemRange &range = m_systems[std::size_t(system)];
         const float staffTop = range.staffTop;
@@ -626,9 +629,14 @@ private:
             line(middle + 0.8f, top, right, top, TupletBracketThickness, note);
             line(right, top, right, top + 0.5f, TupletBracketThickness, note);
         }
+    }
+
+    void emitOctaveLines(int system)
+    {
+        const SystemRange &range = m_systems[std::size_t(system)];
+        const float staffTop = range.staffTop;
         // Octave lines over runs of notes of one shift; rests between them
-        // belong to the run. The mark in full ("8va") where there is room
-        // before the next mark on its side, else short ("8").
+        // belong to the run; each above the slurs and brackets under it.
         struct Run {
             int first, last, shift;
             float start;
@@ -662,20 +670,33 @@ private:
                     break;
                 }
             }
-            const char16_t full = fullMark(run.shift);
-            const char16_t mark = run.start + Smufl::box(full).right <= room ? full : shortMark(run.shift);
-            const float y = run.shift > 0 ? staffTop - 3.0f : staffTop + 9.2f;
+            // Always the mark in full: "8" alone reads as a fingering.
+            const char16_t mark = fullMark(run.shift);
+            (void)room;
+            float y = run.shift > 0 ? staffTop - 3.0f : staffTop + 9.2f;
+            if (run.shift > 0) {
+                // Clear of what stands under it: its notes, and any the mark reaches over.
+                const float reach
+                    = std::max(m_placed[std::size_t(run.last)].x + 1.3f, run.start + Smufl::box(mark).right + 1.0f);
+                for (int k = range.first; k < range.end; ++k) {
+                    const float x = m_placed[std::size_t(k)].x;
+                    if ((k >= run.first && k <= run.last) || (x + 1.3f > run.start && x < reach))
+                        y = std::min(y, m_ceiling[std::size_t(k)] - 0.4f);
+                }
+                y = std::max(y, staffTop - RoomAbove + 2.2f);
+            }
             const int note = m_melody.pieces[std::size_t(run.first)].note;
             glyph(mark, run.start, y, note);
             const float from = run.start + Smufl::box(mark).right + 0.4f;
             const float to = std::min(m_placed[std::size_t(run.last)].x + 1.3f, room);
             const float lineY = y - 0.9f;
-            for (float dash = from; dash < to; dash += 1.0f)
-                line(dash, lineY, std::min(dash + 0.5f, to), lineY, OctaveLineThickness, note);
-            if (to > from) // the hook at the end of a line that reaches past the mark
-                line(to, lineY, to, run.shift > 0 ? lineY + 0.8f : lineY - 0.8f, OctaveLineThickness, note);
+            // The line goes on over every note the mark does not reach, and
+            // its hook shows where it ends, even where the mark covers them all.
+            const float end = std::max(to, from + 0.5f);
+            for (float dash = from; dash + 0.25f < end; dash += 1.0f)
+                line(dash, lineY, std::min(dash + 0.5f, end), lineY, OctaveLineThickness, note);
+            line(end, lineY, end, run.shift > 0 ? lineY + 0.8f : lineY - 0.8f, OctaveLineThickness, note);
         }
-        emitSlurs(system);
     }
 
     const WrittenMelody &m_melody;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include <QXmlStreamWriter>
 
@@ -102,6 +103,24 @@ void writeBeams(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t 
         xml.writeCharacters(kind);
         xml.writeEndElement();
     }
+}
+
+// An octave line as the notation programs read it: the pitches stay as they
+// sound, shown an octave (8va) or two (15ma) lower, or (8vb) higher.
+void writeOctaveShift(QXmlStreamWriter &xml, int shift, bool start)
+{
+    xml.writeStartElement(QStringLiteral("direction"));
+    xml.writeAttribute(QStringLiteral("placement"), shift > 0 ? QStringLiteral("above") : QStringLiteral("below"));
+    xml.writeStartElement(QStringLiteral("direction-type"));
+    xml.writeEmptyElement(QStringLiteral("octave-shift"));
+    xml.writeAttribute(QStringLiteral("type"),
+                       !start          ? QStringLiteral("stop")
+                           : shift > 0 ? QStringLiteral("down")
+                                       : QStringLiteral("up"));
+    xml.writeAttribute(QStringLiteral("size"), std::abs(shift) == 2 ? QStringLiteral("15") : QStringLiteral("8"));
+    xml.writeAttribute(QStringLiteral("number"), QStringLiteral("1"));
+    xml.writeEndElement();
+    xml.writeEndElement();
 }
 
 void writePiece(QXmlStreamWriter &xml, const WrittenMelody &melody, std::size_t i, bool slurStarts, bool slurEnds)
@@ -232,6 +251,7 @@ MusicXmlText musicXmlText(const Melody &score, const QString &title, const QStri
     xml.writeStartElement(QStringLiteral("part"));
     xml.writeAttribute(QStringLiteral("id"), QStringLiteral("P1"));
     const std::vector<std::size_t> ends = barEnds(*written, withMeter);
+    int shift = 0; // the octave line sounding: its notes written that many octaves lower
     auto slur = written->slurs.begin();
     std::size_t first = 0;
     std::pair<int, int> signature{0, 0};
@@ -281,6 +301,14 @@ MusicXmlText musicXmlText(const Melody &score, const QString &title, const QStri
             xml.writeEndElement();
         }
         for (std::size_t i = first; i < end; ++i) {
+            const WrittenPiece &piece = written->pieces[i];
+            if (!piece.rest && piece.pitch.shift != shift) {
+                if (shift != 0)
+                    writeOctaveShift(xml, shift, false);
+                shift = piece.pitch.shift;
+                if (shift != 0)
+                    writeOctaveShift(xml, shift, true);
+            }
             const bool starts = slur != written->slurs.end() && slur->first == int(i);
             const bool ends = slur != written->slurs.end() && slur->last == int(i);
             writePiece(xml, *written, i, starts, ends);
@@ -288,6 +316,8 @@ MusicXmlText musicXmlText(const Melody &score, const QString &title, const QStri
                 ++slur;
         }
         const bool last = bar + 1 >= ends.size();
+        if (last && shift != 0)
+            writeOctaveShift(xml, shift, false);
         if (!withMeter || last) {
             xml.writeStartElement(QStringLiteral("barline"));
             xml.writeAttribute(QStringLiteral("location"), QStringLiteral("right"));

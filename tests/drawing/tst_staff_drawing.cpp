@@ -330,7 +330,11 @@ void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
             ++i;
             continue;
         }
-        expected[Glyph::Tuplet3] += int(end - i + 2) / 3;
+        // Groups of three; one broken over two lines is numbered on both.
+        for (std::size_t first = i; first < end; first += 3) {
+            const std::size_t last = std::min(first + 3, end) - 1;
+            expected[Glyph::Tuplet3] += lineOfNote[first] != lineOfNote[last] ? 2 : 1;
+        }
         i = end;
     }
     // Directions folded together as counted above.

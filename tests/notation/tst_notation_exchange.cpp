@@ -201,15 +201,16 @@ QList<int> headSteps(const QStringList &pages)
     return steps;
 }
 
-// The steps of the melody's heads, as the pitch rule writes them without
-// octave lines (MuseScore draws MusicXML's pitches, as they sound): E4 on
-// the bottom line, a sharp on the letter below.
+// The steps of the melody's heads where ZEPA's staff writes them: under
+// their octave lines, which the MusicXML carries as <octave-shift> (the
+// pitches themselves as they sound); E4 on the bottom line, a sharp on the
+// letter below.
 QList<int> expectedSteps(const WrittenMelody &melody)
 {
     QList<int> steps;
     for (const WrittenPiece &piece : melody.pieces) {
         if (!piece.rest)
-            steps << piece.pitch.octave * 7 + piece.pitch.letter - (4 * 7 + 2);
+            steps << piece.pitch.writtenOctave() * 7 + piece.pitch.letter - (4 * 7 + 2);
     }
     return steps;
 }
