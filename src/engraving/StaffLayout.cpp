@@ -120,6 +120,7 @@ struct Placed {
     float y = 0; // the head's centre
     bool stemUp = true;
     float stemEnd = 0;
+    float stretch = 1; // how much its line was widened to reach the margin
 };
 
 class Builder {
@@ -221,12 +222,15 @@ private:
                 float segment = 0;
                 for (std::size_t k = i; k < end; ++k)
                     segment += pieceWidth(k);
-                if (x + segment > m_width - LeftMargin && i > std::size_t(system.first)) {
-                    if (segment <= m_width - LeftMargin - ClefWidth)
+                if (x + segment > m_width - LeftMargin) {
+                    const bool first = i == std::size_t(system.first);
+                    if (!first && segment <= m_width - LeftMargin - ClefWidth)
                         break; // the bar goes to the next line whole
-                    end = i + 1; // a bar wider than a line: piece by piece
+                    // A bar wider than a line (after a length the meter cannot
+                    // hold, the rest of the melody): piece by piece.
+                    end = i + 1;
                     segment = pieceWidth(i);
-                    if (x + segment > m_width - LeftMargin)
+                    if (x + segment > m_width - LeftMargin && !first)
                         break;
                 }
                 for (std::size_t k = i; k < end; ++k) {
@@ -253,9 +257,34 @@ private:
             if (i == pieces.size())
                 x += FinalBarRoom; // the last system ends with the final bar line
             system.right = std::max(x, LeftMargin + ClefWidth + 2.0f);
+            if (i < pieces.size())
+                justify(system);
             top = system.staffTop + 4.0f + RoomBelow;
             m_systems.push_back(system);
         } while (i < pieces.size());
+    }
+
+    // Every line but the last reaches the right margin: the room left over
+    // is shared among its pieces in proportion to the room each takes, so
+    // that longer notes keep their longer spaces.
+    void justify(SystemRange &system)
+    {
+        if (system.end <= system.first)
+            return;
+        const float start
+            = m_placed[std::size_t(system.first)].x - accidentalRoom(m_melody.pieces[std::size_t(system.first)]);
+        const float natural = system.right - start;
+        const float target = m_width - LeftMargin - start;
+        if (natural <= 0 || target <= natural)
+            return;
+        const float factor = target / natural;
+        for (int k = system.first; k < system.end; ++k) {
+            Placed &placed = m_placed[std::size_t(k)];
+            const float room = accidentalRoom(m_melody.pieces[std::size_t(k)]);
+            placed.x = start + (placed.x - room - start) * factor + room;
+            placed.stretch = factor;
+        }
+        system.right = m_width - LeftMargin;
     }
 
     // The highest ink of a placed note as written: its stem or beam, or its
@@ -521,7 +550,9 @@ private:
             emitTieFromLineBefore(k);
         }
         if (piece.barAfter && std::size_t(k) + 1 < m_melody.pieces.size()) {
-            const float barX = at.x + width + (dotted(piece.shown) ? 0.5f : 0.0f) + BeforeBarLine;
+            // After the note's own room (widened with its line), a space before the next.
+            const float barX = at.x + (width + (dotted(piece.shown) ? 0.5f : 0.0f)) * at.stretch
+                + (BarRoom * at.stretch - (BarRoom - BeforeBarLine));
             line(barX, staffTop, barX, staffTop + 4.0f, ThinBarlineThickness);
         }
         if (std::size_t(k) + 1 == m_melody.pieces.size()) {

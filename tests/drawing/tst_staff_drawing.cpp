@@ -247,6 +247,8 @@ private slots:
     void noTwoGlyphsOverlap_data();
     void noTwoGlyphsOverlap();
     void aMeterDrawsBarsAndSaysWhereItCannotHoldALength();
+    void everyLineButTheLastReachesTheMarginAndNoneGoesPast_data();
+    void everyLineButTheLastReachesTheMarginAndNoneGoesPast();
     void aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen();
     void lilyPondEngravesWhatTheStaffDraws_data();
     void lilyPondEngravesWhatTheStaffDraws();
@@ -424,6 +426,46 @@ void StaffDrawingTest::noTwoGlyphsOverlap()
                                     .arg(inks[k].box.left() / Space)
                                     .arg(inks[k].box.top() / Space)));
         }
+    }
+}
+
+void StaffDrawingTest::everyLineButTheLastReachesTheMarginAndNoneGoesPast_data()
+{
+    QTest::addColumn<Melody>("melody");
+    for (int meter : {0, 2, 3, 4})
+        QTest::addRow("random, meter %d", meter) << randomMelody(quint32(40 + meter), 300, meter);
+    // A lone triplet puts the rest of the melody off the beat grid: one bar
+    // that a line cannot hold, laid out piece by piece.
+    Melody lone = randomMelody(47, 300, 4);
+    lone.notes.insert(lone.notes.begin() + 3, note(0, Octave::Middle, NoteLength::EighthTriplet));
+    QTest::newRow("4/4 with a lone triplet") << lone;
+}
+
+void StaffDrawingTest::everyLineButTheLastReachesTheMarginAndNoneGoesPast()
+{
+    QFETCH(Melody, melody);
+    const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
+    QVERIFY(layout.systems.size() > 2);
+    for (std::size_t s = 0; s < layout.systems.size(); ++s) {
+        const StaffSystem &system = layout.systems[s];
+        float staffEnd = 0;
+        float furthest = 0;
+        for (int p = system.firstPrimitive; p < system.endPrimitive; ++p) {
+            const StaffPrimitive &primitive = layout.primitives[std::size_t(p)];
+            if (primitive.kind == StaffPrimitive::Kind::Line && primitive.y == primitive.y2 && primitive.note < 0)
+                staffEnd = std::max(staffEnd, primitive.x2); // the staff lines
+            if (primitive.kind == StaffPrimitive::Kind::Glyph)
+                furthest = std::max(furthest, primitive.x + Smufl::box(primitive.glyph).right);
+            else if (primitive.kind != StaffPrimitive::Kind::Text)
+                furthest = std::max(furthest, std::max(primitive.x, primitive.x2));
+        }
+        QVERIFY2(furthest <= Width,
+                 qPrintable(QStringLiteral("line %1 reaches %2 of %3").arg(s).arg(furthest).arg(Width)));
+        if (s + 1 < layout.systems.size())
+            QVERIFY2(
+                std::abs(staffEnd - (Width - 0.5f)) < 0.01f,
+                qPrintable(
+                    QStringLiteral("line %1 ends at %2, the margin at %3").arg(s).arg(staffEnd).arg(Width - 0.5f)));
     }
 }
 
