@@ -258,6 +258,11 @@ WrittenMelody writeMelody(const Melody &melody)
     written.meter = melody.meter == 2 || melody.meter == 3 || melody.meter == 4 ? melody.meter : 0;
     const int bar = written.meter * 24;
     int now = 0;
+    // Where the bar began: after a bar the meter cannot hold (a lone
+    // triplet puts what follows off the beat grid), the next bar begins
+    // where that one ends, and bars of the meter go on from there.
+    int barStart = 0;
+    std::size_t barFirst = 0; // its first piece
     const std::vector<NoteRecord> &notes = melody.notes;
     written.pieces.reserve(notes.size());
     for (std::size_t i = 0; i < notes.size(); ++i) {
@@ -274,7 +279,7 @@ WrittenMelody writeMelody(const Melody &melody)
         // Cut where bar lines fall inside the note, each part written in the
         // note's own kind of length and tied to the next.
         std::vector<std::pair<NoteLength, bool>> parts; // length, misfit
-        if (const std::optional<std::vector<NoteLength>> split = splitAtBars(note.length, now, bar)) {
+        if (const std::optional<std::vector<NoteLength>> split = splitAtBars(note.length, now - barStart, bar)) {
             for (NoteLength length : *split)
                 parts.push_back({length, false});
         } else {
@@ -292,8 +297,18 @@ WrittenMelody writeMelody(const Melody &melody)
             part.slurredToNext = last && joined && !samePitch;
             part.staccato = last && !part.rest && note.articulation == Articulation::Staccato;
             part.tenuto = last && !part.rest && note.articulation == Articulation::SlurOrTie && !joined;
-            part.barAfter = bar > 0 && now % bar == 0;
+            part.barAfter = bar > 0 && (now - barStart) % bar == 0;
+            if (bar > 0 && part.misfit) {
+                // The bar ends with the length it cannot hold, said on the staff there.
+                part.barAfter = true;
+                for (std::size_t k = barFirst; k < written.pieces.size(); ++k)
+                    written.pieces[k].irregularBar = true;
+                part.irregularBar = true;
+                barStart = now;
+            }
             written.pieces.push_back(part);
+            if (part.barAfter)
+                barFirst = written.pieces.size();
         }
     }
     // Triplets of one length in a row, three to a group.

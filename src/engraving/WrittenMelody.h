@@ -55,6 +55,7 @@ struct WrittenPiece {
     int tuplet = -1; // the triplet group it belongs to, or -1
     bool barAfter = false; // a bar line follows it
     bool misfit = false; // the meter cannot hold this length here: said on the staff
+    bool irregularBar = false; // in a bar that ends with such a length, shorter or longer than the meter's
     ShownAccidental accidental = ShownAccidental::None;
 };
 

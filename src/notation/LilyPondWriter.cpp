@@ -92,6 +92,11 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
             shift = piece.pitch.shift;
             word += "\\ottava #" + QByteArray::number(shift) + ' ';
         }
+        // A bar the meter cannot hold is counted by no meter: LilyPond draws
+        // no bar line of its own inside it and begins the next bar after it.
+        if (melody.meter > 0 && piece.irregularBar
+            && (i == 0 || !melody.pieces[i - 1].irregularBar || melody.pieces[i - 1].barAfter))
+            word += "\\cadenzaOn ";
         const bool opensTuplet = piece.tuplet >= 0 && melody.tuplets[std::size_t(piece.tuplet)].first == int(i);
         const bool closesTuplet = piece.tuplet >= 0 && melody.tuplets[std::size_t(piece.tuplet)].last == int(i);
         if (opensTuplet)
@@ -122,7 +127,9 @@ QByteArray lilyPondText(const WrittenMelody &melody, const QString &title)
         }
         if (closesTuplet)
             word += " }";
-        if (piece.barAfter)
+        if (piece.barAfter && piece.irregularBar)
+            word += " \\cadenzaOff \\bar \"|\""; // the bar the meter cannot hold ends
+        else if (piece.barAfter)
             word += " |"; // LilyPond checks that the bar ends here
         if (melody.meter == 0)
             word += " \\bar \"\""; // a line may break here

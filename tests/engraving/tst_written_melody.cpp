@@ -90,7 +90,10 @@ void WrittenMelodyTest::barLinesCutNotesIntoTiedPieces_data()
     QTest::newRow("a rest cut is not tied") << QByteArray("l2. r r") << 4 << "r2. r4 | r2";
     QTest::newRow("dotted quarter across the bar") << QByteArray("l2 c l4. d e") << 2 << "2 | 4. 8~ | 4";
     QTest::newRow("triplets fill the bar") << QByteArray("l6 c d e f g a") << 2 << "6 6 6 | 6 6 6 |";
-    QTest::newRow("a triplet off the grid: said, not invented") << QByteArray("l16 c l6 d e f") << 2 << "16 6 6 6!";
+    QTest::newRow("a triplet off the grid: said, not invented, its bar ended there")
+        << QByteArray("l16 c l6 d e f") << 2 << "16 6 6 6! |";
+    QTest::newRow("after it the bars go on, from where that bar ends")
+        << QByteArray("l16 c l6 d e f l4 g a b c") << 2 << "16 6 6 6! | 4 4 | 4 4 |";
     QTest::newRow("slur kept on the last piece") << QByteArray("l2. Q8 c d") << 4 << "2.( 4~ | 2";
     QTest::newRow("tie into the same pitch") << QByteArray("l2 Q8 c c") << 0 << "2~ 2";
 }
