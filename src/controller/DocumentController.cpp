@@ -191,6 +191,8 @@ bool DocumentController::openFile(const QString &path, bool askAboutUnsavedNotes
         return false;
     m_player.stop();
     m_document.open(melody->melody, path, melody->kind == MelodyKind::MelodyFile);
+    m_scoreTitle = melody->title; // the title the file gives its melody, if any
+    m_scoreTitleOf = m_document.name();
     m_recent.add(path);
     emit status(QCoreApplication::translate("DocumentController", "%1 を開きました").arg(QFileInfo(path).fileName()));
     tellChanges(QCoreApplication::translate("DocumentController", "読み込みのとき、次のところを変えました。"),

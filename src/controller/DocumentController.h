@@ -90,4 +90,9 @@ private:
     MelodyPlayer &m_player;
     ControllerServices m_services;
     RecentFiles m_recent;
+    // The title last confirmed for the sheet music of the melody of this
+    // name (or the one its file gives), offered again for the next print or
+    // PDF so that it is typed once.
+    QString m_scoreTitle;
+    QString m_scoreTitleOf;
 };

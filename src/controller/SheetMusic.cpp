@@ -12,9 +12,16 @@ std::optional<QString> DocumentController::askScoreTitle(const QString &dialogTi
         emit status(QCoreApplication::translate("SheetMusic", "楽譜にする音がありません"));
         return std::nullopt;
     }
-    const std::optional<QString> title = m_services.dialogs.askText(
-        dialogTitle, QCoreApplication::translate("SheetMusic", "楽譜の題名:"), m_document.name());
-    return title ? std::optional<QString>(title->trimmed()) : std::nullopt;
+    // The title confirmed before for this melody, else its name.
+    const bool remembered = m_scoreTitleOf == m_document.name() && !m_scoreTitle.isEmpty();
+    const std::optional<QString> title
+        = m_services.dialogs.askText(dialogTitle, QCoreApplication::translate("SheetMusic", "楽譜の題名:"),
+                                     remembered ? m_scoreTitle : m_document.name());
+    if (!title)
+        return std::nullopt;
+    m_scoreTitle = title->trimmed();
+    m_scoreTitleOf = m_document.name();
+    return m_scoreTitle;
 }
 
 void DocumentController::print()

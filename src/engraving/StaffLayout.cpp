@@ -13,8 +13,9 @@ using namespace Smufl;
 constexpr float LeftMargin = 0.5f;
 constexpr float RoomAbove = 8.5f; // octave lines above brackets above slurs
 constexpr float RoomBelow = 7.5f; // ledger lines, 8vb, stems down, the meter's warning
-constexpr float TitleRoom = 4.0f;
-constexpr float TempoRoom = 3.0f;
+constexpr float TitleRoom = 4.5f;
+constexpr float TitleHeight = 3.0f; // as a songbook's title stands over the music
+constexpr float TempoLift = 2.8f; // the tempo mark's baseline above the staff, at the least
 constexpr float ClefWidth = 4.0f;
 // The digits (1.8 wide) and a space before the first note or its accidental.
 constexpr float TimeSignatureWidth = 3.0f;
@@ -204,7 +205,7 @@ private:
         m_placed.resize(pieces.size());
         m_ceiling.resize(pieces.size());
         // The title, then the tempo, in rows of their own above the first system.
-        float top = (m_title.isEmpty() ? 0.0f : TitleRoom) + TempoRoom;
+        float top = m_title.isEmpty() ? 0.0f : TitleRoom;
         std::size_t i = 0;
         do {
             SystemRange system;
@@ -460,11 +461,8 @@ private:
             line(LeftMargin, staffTop + float(l), range.right, staffTop + float(l), StaffLineThickness);
         glyph(GClef, LeftMargin + 0.3f, staffTop + 3.0f);
         if (index == 0) {
-            const float tempoLine = range.top - 0.6f;
             if (!m_title.isEmpty())
-                text(m_title, m_width / 2, tempoLine - TempoRoom, 2.4f, false, true);
-            glyph(MetNoteQuarterUp, LeftMargin + 0.3f, tempoLine);
-            text(QStringLiteral("= %1").arg(m_melody.tempo), LeftMargin + 2.0f, tempoLine, 1.8f);
+                text(m_title, m_width / 2, TitleRoom - 1.0f, TitleHeight, false, true);
             if (m_melody.meter) {
                 const char16_t digit = m_melody.meter == 2 ? TimeSig2 : m_melody.meter == 3 ? TimeSig3 : TimeSig4;
                 // The digits meet at the middle line; a hair apart, so that their ink does not touch.
@@ -479,6 +477,8 @@ private:
         emitTuplets(index);
         emitSlurs(index);
         emitOctaveLines(index);
+        if (index == 0)
+            emitTempo(range);
         system.endPrimitive = int(m_layout.primitives.size());
         if (range.first < range.end) {
             system.firstNote = m_melody.pieces[std::size_t(range.first)].note;
@@ -662,6 +662,19 @@ private:
         }
     }
 
+    // "♩ = 120" over the clef and time signature, just above the staff and
+    // clear of anything the first notes raise there.
+    void emitTempo(const SystemRange &range)
+    {
+        float baseline = range.staffTop - TempoLift;
+        const float reach = LeftMargin + 8.0f; // the mark's width and a space
+        for (int k = range.first; k < range.end && m_placed[std::size_t(k)].x - 1.5f < reach; ++k)
+            baseline = std::min(baseline, m_ceiling[std::size_t(k)] - 0.6f);
+        baseline = std::max(baseline, range.top + 2.8f);
+        glyph(MetNoteQuarterUp, LeftMargin + 0.3f, baseline);
+        text(QStringLiteral("= %1").arg(m_melody.tempo), LeftMargin + 2.0f, baseline, 1.8f);
+    }
+
     void emitOctaveLines(int system)
     {
         const SystemRange &range = m_systems[std::size_t(system)];
@@ -718,6 +731,8 @@ private:
             }
             const int note = m_melody.pieces[std::size_t(run.first)].note;
             glyph(mark, run.start, y, note);
+            for (int k = run.first; k <= run.last; ++k)
+                m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], y - 2.0f);
             const float from = run.start + Smufl::box(mark).right + 0.4f;
             const float to = std::min(m_placed[std::size_t(run.last)].x + 1.3f, room);
             const float lineY = y - 0.9f;

@@ -1,12 +1,12 @@
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QPdfWriter>
 #include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QFileInfo>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "common/RecordingMessageService.h"
@@ -39,8 +39,8 @@ QList<int> pitchesOf(const ScoreDocument &document)
 struct Session {
     explicit Session(const QString &folder)
         : programFolder(folder)
-        , session(120, {messages, dialogs, programFolder,
-                        [] { return std::make_unique<RecordingSoundOutput>(); }, nullptr})
+        , session(120,
+                  {messages, dialogs, programFolder, [] { return std::make_unique<RecordingSoundOutput>(); }, nullptr})
     { }
 
     ScoreDocument &document() { return session.document(); }
@@ -166,8 +166,8 @@ void DocumentControllerTest::everyFileZepaWritesOpens_data()
     QTest::newRow("program ZEPA wrote") << "music0.nqc" << QByteArray::fromStdString(nqcProgramText(melody.notes))
                                         << false;
     QTest::newRow("MIDI file") << "kaeru.mid" << MidiFile::write(melody.notes, melody.tempo) << false;
-    QTest::newRow("MusicXML") << "kaeru.musicxml" << musicXmlText(melody, QStringLiteral("kaeru"), QStringLiteral("ZEPA")).bytes
-                              << false;
+    QTest::newRow("MusicXML") << "kaeru.musicxml"
+                              << musicXmlText(melody, QStringLiteral("kaeru"), QStringLiteral("ZEPA")).bytes << false;
 }
 
 void DocumentControllerTest::everyFileZepaWritesOpens()
@@ -201,7 +201,8 @@ void DocumentControllerTest::importIsOneStepThatGivesTheFileBack()
     const QString midi = directory.filePath(QStringLiteral("b.mid"));
     Melody imported;
     imported.tempo = 150;
-    imported.notes = {NoteRecord{9, Octave::Middle, Articulation::Normal, NoteLength::Half, lengthTicks(NoteLength::Half, 150)}};
+    imported.notes
+        = {NoteRecord{9, Octave::Middle, Articulation::Normal, NoteLength::Half, lengthTicks(NoteLength::Half, 150)}};
     writeFile(midi, MidiFile::write(imported.notes, imported.tempo));
     Session user(directory.path());
     QVERIFY(user.controller().openFile(song));
@@ -269,9 +270,9 @@ void DocumentControllerTest::everyOutputIsOfferedUnderTheMelodysName()
     QVERIFY(user.controller().openFile(song));
     const QString path = directory.filePath(QStringLiteral("out"));
     user.dialogs.answer = path;
-    const OutputResult expected = writeOutput(kind, OutputSource::of(user.document().melody(), QStringLiteral("ふるさと")),
-                                              directory.filePath(QStringLiteral("expected")),
-                                              UserFileWriter::Replace::Never);
+    const OutputResult expected
+        = writeOutput(kind, OutputSource::of(user.document().melody(), QStringLiteral("ふるさと")),
+                      directory.filePath(QStringLiteral("expected")), UserFileWriter::Replace::Never);
     if (!expected.changes.isEmpty())
         user.messages.expect(); // what the platform changes
     QSignalSpy status(&user.controller(), &DocumentController::status);
@@ -336,6 +337,8 @@ void DocumentControllerTest::sheetMusicPrintsAndBecomesAPdf()
     QVERIFY(!QFileInfo::exists(pdf));
     user.dialogs.cancelProgressAt = -1;
     user.controller().exportPdf();
+    // The title typed for printing is offered again, not asked from the start.
+    QCOMPARE(user.dialogs.shownText, QStringLiteral("三年 ふるさと"));
     QCOMPARE(user.dialogs.progressTitles.back(), QStringLiteral("PDFに書き出す"));
     QCOMPARE(user.dialogs.progressLabels.back(), QStringLiteral("楽譜をPDFにしています…（1 / 1 ページ）"));
     QCOMPARE(status.back().front().toString(), QStringLiteral("sheet.pdf に書き出しました"));
@@ -347,22 +350,24 @@ void DocumentControllerTest::whatAMusicXmlScoreLosesIsSaidOnce()
 {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("duet.musicxml"));
-    writeFile(path, "<?xml version=\"1.0\"?><score-partwise version=\"3.0\"><part-list><score-part id=\"A\"/>"
-                    "<score-part id=\"B\"/></part-list><part id=\"A\"><measure number=\"1\"><attributes>"
-                    "<divisions>2</divisions></attributes><direction><direction-type><dynamics><f/></dynamics>"
-                    "</direction-type></direction><note><grace/><pitch><step>D</step><octave>5</octave></pitch></note>"
-                    "<note><pitch><step>C</step><octave>5</octave></pitch><duration>2</duration></note>"
-                    "<note><pitch><step>E</step><octave>5</octave></pitch><duration>4</duration></note></measure>"
-                    "</part><part id=\"B\"><measure number=\"1\"><note><pitch><step>G</step><octave>3</octave>"
-                    "</pitch><duration>6</duration></note></measure></part></score-partwise>");
+    writeFile(path,
+              "<?xml version=\"1.0\"?><score-partwise version=\"3.0\"><part-list><score-part id=\"A\"/>"
+              "<score-part id=\"B\"/></part-list><part id=\"A\"><measure number=\"1\"><attributes>"
+              "<divisions>2</divisions></attributes><direction><direction-type><dynamics><f/></dynamics>"
+              "</direction-type></direction><note><grace/><pitch><step>D</step><octave>5</octave></pitch></note>"
+              "<note><pitch><step>C</step><octave>5</octave></pitch><duration>2</duration></note>"
+              "<note><pitch><step>E</step><octave>5</octave></pitch><duration>4</duration></note></measure>"
+              "</part><part id=\"B\"><measure number=\"1\"><note><pitch><step>G</step><octave>3</octave>"
+              "</pitch><duration>6</duration></note></measure></part></score-partwise>");
     Session user(directory.path());
     user.messages.expect();
     QVERIFY(user.controller().openFile(path));
     QCOMPARE(pitchesOf(user.document()), (QList<int>{0, 4}));
     QCOMPARE(user.messages.shown().size(), std::size_t(1));
     QCOMPARE(user.messages.last().text,
-             QStringLiteral("読み込みのとき、次のところを変えました。\n・ほかの1パートは読まず、最初のパートだけを読みました。\n"
-                            "・装飾音1個は読みませんでした。\n・強弱記号1個は読みませんでした（音の大きさはいつも同じです）。"));
+             QStringLiteral(
+                 "読み込みのとき、次のところを変えました。\n・ほかの1パートは読まず、最初のパートだけを読みました。\n"
+                 "・装飾音1個は読みませんでした。\n・強弱記号1個は読みませんでした（音の大きさはいつも同じです）。"));
 }
 
 // Pages are painted with Qt's painting, offscreen.
