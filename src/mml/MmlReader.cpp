@@ -240,17 +240,20 @@ public:
     }
 
 private:
+    // A length in units, never past the longest any file could mean (a
+    // default dotted again and again in a loop grows by half each time).
     qint64 lengthOf(const MmlToken &token) const
     {
+        constexpr qint64 Longest = UnitsPerWhole * 65536;
         if (token.units)
-            return *token.units;
+            return std::min(*token.units, Longest);
         qint64 units = m_units;
         qint64 added = units;
-        for (int dot = 0; dot < token.dots; ++dot) {
+        for (int dot = 0; dot < token.dots && units < Longest; ++dot) {
             added /= 2;
             units += added;
         }
-        return units;
+        return std::min(units, Longest);
     }
 
     int keyOf(const MmlToken &token)
