@@ -252,6 +252,8 @@ private slots:
     void aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen();
     void lilyPondEngravesWhatTheStaffDraws_data();
     void lilyPondEngravesWhatTheStaffDraws();
+    void lilyPondBeamsOnItsOwnAsTheStaffDoes_data();
+    void lilyPondBeamsOnItsOwnAsTheStaffDoes();
 };
 
 void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
@@ -627,6 +629,81 @@ void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws()
              int(std::count_if(written.pieces.begin(), written.pieces.end(),
                                [](const WrittenPiece &piece) { return piece.tiedToNext; })));
     QCOMPARE(made[QStringLiteral("slur")], int(written.slurs.size()));
+}
+
+// LilyPond's own automatic beams (its file without ZEPA's \\autoBeamOff and
+// brackets) group the same notes as ZEPA's rule, meter by meter. Where they
+// differ, the row says so and why: four eighths in 2/4 below; without a meter (\\cadenzaOn) LilyPond beams
+// nothing, while ZEPA beams by the quarter note from the melody's start, as a
+// reader of an unbarred songbook tune expects; so no row has no meter.
+void StaffDrawingTest::lilyPondBeamsOnItsOwnAsTheStaffDoes_data()
+{
+    QTest::addColumn<Melody>("melody");
+    // Where LilyPond groups otherwise: its groups, and ZEPA's reason.
+    QTest::addColumn<QList<int>>("lilyPondOtherwise");
+    const auto melodyOf = [](int meter, std::initializer_list<NoteLength> lengths) {
+        Melody melody;
+        melody.meter = meter;
+        int pitch = 0;
+        for (NoteLength length : lengths) {
+            melody.notes.push_back(note(pitch, Octave::Middle, length));
+            pitch = (pitch + 2) % PitchCount;
+        }
+        return melody;
+    };
+    using L = NoteLength;
+    const L e = L::Eighth;
+    const L s = L::Sixteenth;
+    QTest::newRow("4/4 eighths: two halves") << melodyOf(4, {e, e, e, e, e, e, e, e}) << QList<int>{};
+    QTest::newRow("4/4 from beat 2: not over the middle")
+        << melodyOf(4, {L::Quarter, e, e, e, e, L::Quarter}) << QList<int>{};
+    QTest::newRow("3/4 eighths: the bar") << melodyOf(3, {e, e, e, e, e, e}) << QList<int>{};
+    // Four eighths in 2/4 are one group in ZEPA, as engravers may beam a
+    // run that ends by completing a beat (Oravitz; Gould, Behind Bars p. 153);
+    // LilyPond's 2/4 default beams each beat on its own.
+    QTest::newRow("2/4 eighths: the bar") << melodyOf(2, {e, e, e, e}) << QList<int>{2, 2};
+    QTest::newRow("sixteenths by the beat") << melodyOf(4, {s, s, s, s, s, s, s, s, L::Half}) << QList<int>{};
+    QTest::newRow("dotted pairs") << melodyOf(4, {L::DottedEighth, s, L::DottedEighth, s, L::Half}) << QList<int>{};
+    QTest::newRow("triplets") << melodyOf(
+        2, {L::EighthTriplet, L::EighthTriplet, L::EighthTriplet, L::EighthTriplet, L::EighthTriplet, L::EighthTriplet})
+                              << QList<int>{};
+}
+
+void StaffDrawingTest::lilyPondBeamsOnItsOwnAsTheStaffDoes()
+{
+    ZEPA_OUTSIDE_CHECK();
+    QFETCH(Melody, melody);
+    QFETCH(QList<int>, lilyPondOtherwise);
+    const WrittenMelody written = writeMelody(melody);
+    QList<int> ours;
+    for (const BeamGroup &beam : written.beams)
+        ours << beam.last - beam.first + 1;
+    QByteArray source = lilyPondText(written, QString());
+    source.replace("    \\autoBeamOff\n", "");
+    source.replace('[', "").replace(']', "");
+    const QByteArray report = R"(
+\layout { \context { \Staff \consists #(lambda (context) (make-engraver
+  (end-acknowledgers
+    ((beam-interface engraver grob source)
+     (format #t "beam ~a~%" (ly:grob-array-length (ly:grob-object grob 'stems)))))))
+} }
+)";
+    source.insert(source.indexOf('\n') + 1, report);
+    QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("beams.ly")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(source) == source.size());
+    file.close();
+    QProcess lilypond;
+    lilypond.setWorkingDirectory(directory.path());
+    lilypond.start(QStringLiteral("lilypond"), {QStringLiteral("-dno-print-pages"), QStringLiteral("beams.ly")});
+    QVERIFY2(lilypond.waitForFinished(300000), "lilypond (Debian's lilypond package) did not run");
+    QVERIFY2(lilypond.exitCode() == 0, lilypond.readAllStandardError().constData());
+    QList<int> theirs;
+    for (const QByteArray &line : lilypond.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("beam "))
+            theirs << line.mid(5).toInt();
+    }
+    QCOMPARE(theirs, lilyPondOtherwise.isEmpty() ? ours : lilyPondOtherwise);
 }
 
 int main(int argc, char *argv[])
