@@ -49,22 +49,10 @@ bool dotted(NoteLength length)
         || length == NoteLength::DottedSixteenth;
 }
 
+// A note's flags, when no beam joins it: as many as its beams.
 int flags(NoteLength length)
 {
-    switch (length) {
-    case NoteLength::Eighth:
-    case NoteLength::DottedEighth:
-    case NoteLength::EighthTriplet:
-        return 1;
-    case NoteLength::Sixteenth:
-    case NoteLength::DottedSixteenth:
-    case NoteLength::SixteenthTriplet:
-        return 2;
-    case NoteLength::ThirtySecond:
-        return 3;
-    default:
-        return 0;
-    }
+    return beamCount(length);
 }
 
 char16_t notehead(NoteLength length)

@@ -262,19 +262,12 @@ public:
     // fraction of a tick, if any do.
     std::optional<std::vector<NoteLength>> piecesFilling(double span) const
     {
-        if (span < -m_exactFit)
+        const std::optional<Filling> filling = fill(span);
+        if (!filling)
             return std::nullopt;
-        double wholes = 0;
-        if (span > 2.0 * longest()) {
-            wholes = std::floor(span / longest()) - 1;
-            span -= wholes * longest();
-        }
-        const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
-        if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
-            return std::nullopt;
-        std::vector<NoteLength> pieces(std::size_t(std::min(wholes, double(TooManyNotes))), NoteLength::Whole);
+        std::vector<NoteLength> pieces(std::size_t(filling->wholes), NoteLength::Whole);
         std::vector<NoteLength> rest;
-        for (long left = sum; left > 0; left -= units(m_last[std::size_t(left)]))
+        for (long left = filling->sum; left > 0; left -= units(m_last[std::size_t(left)]))
             rest.push_back(m_last[std::size_t(left)]);
         std::sort(rest.begin(), rest.end(), [this](NoteLength a, NoteLength b) { return units(a) > units(b); });
         pieces.insert(pieces.end(), rest.begin(), rest.end());
@@ -285,17 +278,8 @@ public:
     // do: piecesFilling's count, without making them.
     std::optional<int> restsFilling(double span) const
     {
-        if (span < -m_exactFit)
-            return std::nullopt;
-        double wholes = 0;
-        if (span > 2.0 * longest()) {
-            wholes = std::floor(span / longest()) - 1;
-            span -= wholes * longest();
-        }
-        const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
-        if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
-            return std::nullopt;
-        return int(std::min(wholes, double(TooManyNotes))) + m_pieces[std::size_t(sum)];
+        const std::optional<Filling> filling = fill(span);
+        return filling ? std::optional<int>(filling->wholes + m_pieces[std::size_t(filling->sum)]) : std::nullopt;
     }
 
     NoteRecord record(int pitch, Octave octave, Articulation articulation, NoteLength length) const
@@ -311,6 +295,27 @@ public:
 
 private:
     int units(NoteLength length) const { return m_units[std::size_t(length)]; }
+
+    // A span as whole notes and a sum of units the table makes exactly, to
+    // within a fraction of a tick; nothing where none does.
+    struct Filling {
+        int wholes = 0;
+        long sum = 0;
+    };
+    std::optional<Filling> fill(double span) const
+    {
+        if (span < -m_exactFit)
+            return std::nullopt;
+        double wholes = 0;
+        if (span > 2.0 * longest()) {
+            wholes = std::floor(span / longest()) - 1;
+            span -= wholes * longest();
+        }
+        const long sum = std::lround(std::max(0.0, span) / m_ticksPerUnit);
+        if (std::abs(double(sum) * m_ticksPerUnit - span) >= m_exactFit || m_pieces[std::size_t(sum)] == INT_MAX)
+            return std::nullopt;
+        return Filling{int(std::min(wholes, double(TooManyNotes))), sum};
+    }
 
     Timing m_timing;
     int m_tempo;
