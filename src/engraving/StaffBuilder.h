@@ -1,0 +1,104 @@
+#pragma once
+
+// The staff's layout is made in one pass by one builder; its parts (placing
+// and spacing, beams and tuplets, ties and slurs, octave lines) are written
+// apart, each in a file of its own. Only the engraving layer includes this.
+
+#include <vector>
+
+#include <QString>
+
+#include "engraving/StaffLayout.h"
+
+namespace StaffEngraving {
+
+inline constexpr float LeftMargin = 0.5f;
+inline constexpr float RoomAbove = 8.5f; // octave lines above brackets above slurs
+inline constexpr float ClefWidth = 4.0f;
+inline constexpr float SharpRoom = 1.3f;
+
+// The room before a head for its accidental.
+inline float accidentalRoom(const WrittenPiece &piece)
+{
+    return piece.accidental != ShownAccidental::None && !piece.rest ? SharpRoom : 0.0f;
+}
+
+// A piece placed: its system, where its head stands, and how its stem goes.
+struct Placed {
+    int system = 0;
+    float x = 0; // the head's origin (after any sharp)
+    float y = 0; // the head's centre
+    bool stemUp = true;
+    float stemEnd = 0;
+    float stretch = 1; // how much its line was widened to reach the margin
+};
+
+class StaffBuilder {
+public:
+    StaffBuilder(const WrittenMelody &melody, float width, const QString &title);
+    StaffLayout build();
+
+private:
+    struct SystemRange {
+        int first = 0; // pieces
+        int end = 0;
+        float top = 0;
+        float staffTop = 0;
+        float right = 0;
+    };
+    struct BeamLine {
+        BeamGroup group;
+        int system = 0;
+        bool up = true;
+        float x0 = 0; // the first stem
+        float base = 0; // the beam's outer edge there
+        float slope = 0;
+    };
+
+    // Placing and spacing (StaffLayout.cpp).
+    float pieceWidth(std::size_t k) const;
+    float yOf(float staffTop, int step) const { return staffTop + float(8 - step) / 2.0f; }
+    void place();
+    void justify(SystemRange &system);
+    float ceilingOf(std::size_t k, float staffTop) const;
+    float stemX(std::size_t k) const;
+    void emitSystem(int index);
+    void emitPiece(int k, float staffTop, bool &misfitSaid);
+    void emitTempo(const SystemRange &range);
+
+    // The primitives (StaffLayout.cpp).
+    void glyph(char16_t code, float x, float y, int note = -1);
+    void stroke(StaffPrimitive::Kind kind, float x, float y, float x2, float y2, float size, int note);
+    void line(float x, float y, float x2, float y2, float thickness, int note = -1);
+    void curve(float x, float y, float x2, float y2, float bend, int note);
+    void text(const QString &words, float x, float y, float height, bool warning = false, bool centred = false);
+
+    // Beams and tuplets (StaffBeams.cpp).
+    void placeBeams();
+    void emitBeams(int system);
+    void emitTuplets(int system);
+
+    // Ties and slurs (StaffSlurs.cpp).
+    void emitTie(int k);
+    void emitTieFromLineBefore(int k);
+    void emitSlurs(int system);
+
+    // Octave lines (StaffOctaveLines.cpp).
+    static char16_t fullMark(int shift);
+    void findMarkRoom();
+    void emitOctaveLines(int system);
+
+    const WrittenMelody &m_melody;
+    float m_width;
+    QString m_title;
+    StaffLayout m_layout;
+    std::vector<SystemRange> m_systems;
+    std::vector<Placed> m_placed;
+    std::vector<float> m_markRoom; // the least width of each piece, for an octave line's mark
+    // The highest point of each piece with what stands above it, for the slurs over it.
+    std::vector<float> m_ceiling;
+    std::vector<bool> m_beamed; // under a beam: no flag
+    std::vector<BeamLine> m_beamLines;
+};
+
+} // namespace StaffEngraving
