@@ -101,35 +101,64 @@ void StaffBuilder::emitBeams(int system)
     }
 }
 
+// The beam that joins exactly these pieces on one line, if any.
+const StaffBuilder::BeamLine *StaffBuilder::beamJoining(int first, int last) const
+{
+    const auto beam = std::lower_bound(m_beamLines.begin(), m_beamLines.end(), first,
+                                       [](const BeamLine &line, int piece) { return line.group.first < piece; });
+    return beam != m_beamLines.end() && beam->group.first == first && beam->group.last == last ? &*beam : nullptr;
+}
+
+// A triplet its own beam joins shows only its 3, on the beam's side, over
+// the beam's middle (below the staff where the beam stands in it); any other
+// has a bracket with its 3 above the notes.
 void StaffBuilder::emitTuplets(int system)
 {
     const SystemRange &range = m_systems[std::size_t(system)];
     const float staffTop = range.staffTop;
-    // Triplet brackets with their 3, above the group's notes.
     const std::vector<TupletGroup> &tuplets = m_melody.tuplets;
     auto group = std::lower_bound(tuplets.begin(), tuplets.end(), range.first,
                                   [](const TupletGroup &tuplet, int piece) { return tuplet.last < piece; });
+    const float digitWidth = Smufl::box(Tuplet3).right;
+    const float digitHeight = Smufl::box(Tuplet3).top;
     for (; group != tuplets.end() && group->first < range.end; ++group) {
-        int first = std::max(group->first, range.first);
-        int last = std::min(group->last, range.end - 1);
-        // Clear of everything above the notes: stems, dots, an octave line.
+        const int first = std::max(group->first, range.first);
+        const int last = std::min(group->last, range.end - 1);
+        const int note = m_melody.pieces[std::size_t(first)].note;
+        if (const BeamLine *beam = beamJoining(group->first, group->last); beam && beam->system == system) {
+            const float middle = (beam->x0 + stemX(std::size_t(last))) / 2;
+            const float edge = beam->base + beam->slope * (middle - beam->x0);
+            if (beam->up) {
+                float baseline = edge - 0.5f;
+                for (int k = first; k <= last; ++k)
+                    baseline = std::min(baseline, m_ceiling[std::size_t(k)] - 0.5f);
+                glyph(Tuplet3, middle - digitWidth / 2, baseline, note);
+                for (int k = first; k <= last; ++k)
+                    m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], baseline - digitHeight - 0.3f);
+            } else {
+                const float baseline = std::max(edge + 0.5f + digitHeight, staffTop + 4.0f + 0.4f + digitHeight);
+                glyph(Tuplet3, middle - digitWidth / 2, baseline, note);
+            }
+            continue;
+        }
+        const float left = m_placed[std::size_t(first)].x;
+        const float right = m_placed[std::size_t(last)].x + 1.3f;
+        const float middle = (left + right) / 2;
+        // Clear of everything above the notes: stems, sharps, dots, ties.
         float top = staffTop - 1.0f;
         for (int k = first; k <= last; ++k)
             top = std::min(top, m_ceiling[std::size_t(k)] - 0.8f);
-        float left = m_placed[std::size_t(first)].x;
-        float right = m_placed[std::size_t(last)].x + 1.3f;
-        const float middle = (left + right) / 2;
-        if (right - left < 3.4f) { // room for the 3 between the bracket's halves
-            left = middle - 1.7f;
-            right = middle + 1.7f;
-        }
         for (int k = first; k <= last; ++k)
             m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], top - 1.6f);
-        const int note = m_melody.pieces[std::size_t(first)].note;
+        glyph(Tuplet3, middle - digitWidth / 2, top + 0.5f, note);
+        // Too narrow for a bracket either side of its 3 (one note of a group
+        // the line's end cut): the 3 alone, rather than a bracket reaching
+        // over the neighbours.
+        if (right - left < digitWidth + 2.0f)
+            continue;
         line(left, top + 0.5f, left, top, TupletBracketThickness, note);
-        line(left, top, middle - 0.8f, top, TupletBracketThickness, note);
-        glyph(Tuplet3, middle - 0.6f, top + 0.5f, note);
-        line(middle + 0.8f, top, right, top, TupletBracketThickness, note);
+        line(left, top, middle - digitWidth / 2 - 0.2f, top, TupletBracketThickness, note);
+        line(middle + digitWidth / 2 + 0.2f, top, right, top, TupletBracketThickness, note);
         line(right, top, right, top + 0.5f, TupletBracketThickness, note);
     }
 }

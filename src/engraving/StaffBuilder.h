@@ -13,7 +13,7 @@
 namespace StaffEngraving {
 
 inline constexpr float LeftMargin = 0.5f;
-inline constexpr float RoomAbove = 8.5f; // octave lines above brackets above slurs
+inline constexpr float RoomAbove = 9.5f; // octave lines above brackets above slurs
 inline constexpr float ClefWidth = 4.0f;
 inline constexpr float SharpRoom = 1.3f;
 
@@ -61,6 +61,7 @@ private:
     void place();
     void justify(SystemRange &system);
     float ceilingOf(std::size_t k, float staffTop) const;
+    float floorOf(std::size_t k) const;
     float stemX(std::size_t k) const;
     void emitSystem(int index);
     void emitPiece(int k, float staffTop, bool &misfitSaid);
@@ -77,6 +78,7 @@ private:
     void placeBeams();
     void emitBeams(int system);
     void emitTuplets(int system);
+    const BeamLine *beamJoining(int first, int last) const;
 
     // Ties and slurs (StaffSlurs.cpp).
     void emitTie(int k);
@@ -98,6 +100,7 @@ private:
     // The highest point of each piece with what stands above it, for the slurs over it.
     std::vector<float> m_ceiling;
     std::vector<bool> m_beamed; // under a beam: no flag
+    std::vector<int> m_beamLast; // the last piece of the beam group a piece is in; -1 none
     std::vector<BeamLine> m_beamLines;
 };
 

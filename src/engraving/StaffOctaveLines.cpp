@@ -78,19 +78,21 @@ void StaffBuilder::emitOctaveLines(int system)
         }
         // Always the mark in full: "8" alone reads as a fingering.
         const char16_t mark = fullMark(run.shift);
-        (void)room;
         float y = run.shift > 0 ? staffTop - 3.0f : staffTop + 9.2f;
-        if (run.shift > 0) {
-            // Clear of what stands under it: its notes, and any the mark reaches over.
-            const float reach
-                = std::max(m_placed[std::size_t(run.last)].x + 1.3f, run.start + Smufl::box(mark).right + 1.0f);
-            for (int k = range.first; k < range.end; ++k) {
-                const float x = m_placed[std::size_t(k)].x;
-                if ((k >= run.first && k <= run.last) || (x + 1.3f > run.start && x < reach))
-                    y = std::min(y, m_ceiling[std::size_t(k)] - 0.4f);
-            }
-            y = std::max(y, staffTop - RoomAbove + 2.2f);
+        // Clear of what stands by it: its notes, and any the mark reaches over.
+        const float reach
+            = std::max(m_placed[std::size_t(run.last)].x + 1.3f, run.start + Smufl::box(mark).right + 1.0f);
+        for (int k = range.first; k < range.end; ++k) {
+            const float x = m_placed[std::size_t(k)].x;
+            if (!((k >= run.first && k <= run.last) || (x + 1.3f > run.start && x < reach)))
+                continue;
+            if (run.shift > 0)
+                y = std::min(y, m_ceiling[std::size_t(k)] - 0.4f);
+            else
+                y = std::max(y, floorOf(std::size_t(k)) + 0.4f + Smufl::box(mark).top);
         }
+        if (run.shift > 0)
+            y = std::max(y, staffTop - RoomAbove + 2.2f);
         const int note = m_melody.pieces[std::size_t(run.first)].note;
         glyph(mark, run.start, y, note);
         for (int k = run.first; k <= run.last; ++k)

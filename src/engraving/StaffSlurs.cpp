@@ -43,7 +43,37 @@ void StaffBuilder::emitTieFromLineBefore(int k)
           m_melody.pieces[std::size_t(k - 1)].note);
 }
 
-// One slur over each run of slurred notes, above them, cut where a line ends.
+namespace {
+
+// A curve as it is drawn: a cubic whose control points stand at a fifth and
+// four fifths of the way, 4/3 of its bend off the line between its ends; at
+// parameter t it is 4t(1 − t) of the bend off that line.
+float curveFraction(float t)
+{
+    const float u = 1 - t;
+    return 3 * t * u * u * 0.2f + 3 * t * t * u * 0.8f + t * t * t;
+}
+
+// The parameter where the curve from startX to endX stands over x.
+float curveParameterAt(float startX, float endX, float x)
+{
+    const float wanted = endX > startX ? (x - startX) / (endX - startX) : 0.5f;
+    float low = 0, high = 1;
+    for (int step = 0; step < 20; ++step) {
+        const float middle = (low + high) / 2;
+        (curveFraction(middle) < wanted ? low : high) = middle;
+    }
+    return (low + high) / 2;
+}
+
+constexpr float SlurInk = 0.25f; // its thickness in the middle and a hair
+
+} // namespace
+
+// One slur over each run of slurred notes, above them, cut where a line
+// ends: its ends just above the first and last notes, bent so that at every
+// note and mark under it the curve stands clear; where that would bend it
+// more than engravers do, its ends go up.
 void StaffBuilder::emitSlurs(int system)
 {
     const SystemRange &range = m_systems[std::size_t(system)];
@@ -62,14 +92,40 @@ void StaffBuilder::emitSlurs(int system)
         const Placed &to = m_placed[std::size_t(last)];
         const float startX = opens ? from.x + 0.6f : LeftMargin + ClefWidth - 0.5f;
         const float endX = closes ? to.x + 0.6f : range.right;
-        const float startY = (opens ? m_ceiling[std::size_t(first)] : high) - 0.6f;
-        const float endY = (closes ? m_ceiling[std::size_t(last)] : high) - 0.6f;
-        // High enough to clear every note and mark under it.
-        const float apex = std::min(high - 0.7f, std::min(startY, endY) - 0.5f);
-        const float bend = apex - (startY + endY) / 2;
-        curve(startX, startY, endX, endY, std::min(bend, -0.6f), m_melody.pieces[std::size_t(first)].note);
-        for (int k = first; k <= last; ++k)
-            m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], std::min(apex, startY + bend) - 0.3f);
+        float startY = (opens ? m_ceiling[std::size_t(first)] : high) - 0.6f;
+        float endY = (closes ? m_ceiling[std::size_t(last)] : high) - 0.6f;
+        // The bend that clears each piece under it, at both edges of its ink.
+        const auto clearingBend = [&] {
+            float bend = std::min(high - 0.7f - (startY + endY) / 2, -0.6f);
+            for (int k = first; k <= last; ++k) {
+                const float x = m_placed[std::size_t(k)].x;
+                for (float edge : {x - accidentalRoom(m_melody.pieces[std::size_t(k)]), x + 1.3f}) {
+                    const float t = curveParameterAt(startX, endX, std::clamp(edge, startX, endX));
+                    if (t < 0.03f || t > 0.97f)
+                        continue;
+                    const float chord = startY + (endY - startY) * t;
+                    bend = std::min(bend, (m_ceiling[std::size_t(k)] - SlurInk - chord) / (4 * t * (1 - t)));
+                }
+            }
+            return bend;
+        };
+        float bend = clearingBend();
+        const float deepest = -std::max(1.5f, 0.12f * (endX - startX));
+        // Never so high that an octave line's mark could not stand above it.
+        const float highest = range.staffTop - RoomAbove + 3.0f;
+        for (int lift = 0; lift < 16 && bend < deepest && std::min(startY, endY) - 0.4f > highest; ++lift) {
+            startY -= 0.4f;
+            endY -= 0.4f;
+            bend = clearingBend();
+        }
+        bend = std::max(bend, highest - (startY + endY) / 2);
+        curve(startX, startY, endX, endY, bend, m_melody.pieces[std::size_t(first)].note);
+        for (int k = first; k <= last; ++k) {
+            const float t = curveParameterAt(startX, endX, std::clamp(m_placed[std::size_t(k)].x + 0.6f, startX, endX));
+            const float y = startY + (endY - startY) * t + 4 * t * (1 - t) * bend;
+            m_ceiling[std::size_t(k)]
+                = std::min(m_ceiling[std::size_t(k)], std::min(y, std::min(startY, endY)) - 0.3f - SlurInk);
+        }
     }
 }
 

@@ -1,9 +1,11 @@
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -17,6 +19,7 @@
 #include "drawing/StaffPainter.h"
 #include "drawing/SvgStaff.h"
 #include "engraving/StaffLayout.h"
+#include "mml/MmlReader.h"
 #include "notation/LilyPondWriter.h"
 
 namespace {
@@ -24,6 +27,8 @@ namespace {
 constexpr int FontPixels = 200; // large, so that whole pixels are fine against a space
 constexpr double Space = FontPixels / 4.0;
 constexpr float Width = 120; // staff spaces a line
+// Bravura's engravingDefaults, in spaces.
+constexpr float BeamThickness = 0.5f, TupletBracketThickness = 0.16f, BeamHalf = BeamThickness / 2;
 
 NoteRecord note(int pitch, Octave octave, NoteLength length, Articulation articulation = Articulation::Normal)
 {
@@ -72,6 +77,44 @@ QByteArray svgOf(const StaffLayout &layout, std::pair<int, int> systems)
     return bytes;
 }
 
+// What lies over or beside the notes and must keep clear of every glyph's
+// ink: beams, ties and slurs, tuplet brackets, octave lines' dashes and
+// hooks. Not the staff, ledger or bar lines and stems, which glyphs meet.
+bool standsClear(const StaffPrimitive &primitive)
+{
+    if (primitive.kind == StaffPrimitive::Kind::Curve)
+        return true;
+    if (primitive.kind != StaffPrimitive::Kind::Line)
+        return false;
+    if (primitive.size == BeamThickness)
+        return primitive.x != primitive.x2; // the thick final bar line is upright
+    if (primitive.size != TupletBracketThickness)
+        return false; // staff lines, stems
+    if (primitive.x == primitive.x2)
+        return std::abs(primitive.y2 - primitive.y) < 1; // a hook, not a bar line
+    // A ledger line: a head's width (Bravura's black or whole notehead) and
+    // legerLineExtension on either side.
+    const float length = primitive.x2 - primitive.x;
+    return std::abs(length - (1.18f + 0.8f)) > 0.01f && std::abs(length - (1.688f + 0.8f)) > 0.01f;
+}
+
+// The layout painted with only the primitives chosen, the others moved out of sight.
+QImage paintedOnly(StaffLayout layout, const std::function<bool(const StaffPrimitive &)> &chosen, double space)
+{
+    const StaffLayout original = layout;
+    for (StaffPrimitive &primitive : layout.primitives) {
+        if (!chosen(primitive)) {
+            primitive.x = primitive.x2 = -1000;
+            primitive.y = primitive.y2 = -1000;
+        }
+    }
+    QImage image(int(layout.width * space) + 1, int(layout.height * space) + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintStaff(painter, layout, QPointF(0, 0), float(space), {0, int(layout.systems.size())});
+    return image;
+}
+
 SvgStaff drawn(const Melody &melody)
 {
     const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
@@ -94,7 +137,7 @@ std::vector<double> bottomLines(const SvgStaff &staff)
 {
     std::vector<double> ys;
     for (const SvgLine &line : staff.lines) {
-        if (line.line.dy() == 0 && line.line.length() > 20 * Space && std::abs(line.width - 0.13 * Space) < 0.01)
+        if (line.line.dy() == 0 && line.line.length() > 5 * Space && std::abs(line.width - 0.13 * Space) < 0.01)
             ys.push_back(line.line.y1());
     }
     std::sort(ys.begin(), ys.end());
@@ -207,6 +250,8 @@ constexpr char16_t NoteheadWhole = 0xE0A2, NoteheadHalf = 0xE0A3, NoteheadBlack 
 constexpr char16_t Dot = 0xE1E7, Natural = 0xE261, Sharp = 0xE262, StaccatoAbove = 0xE4A2, StaccatoBelow = 0xE4A3,
                    Tuplet3 = 0xE883;
 constexpr char16_t Flag8thUp = 0xE240, Flag32ndDown = 0xE245;
+// Bravura's tuplet 3: its width and height in spaces (glyphBBoxes).
+constexpr float Tuplet3Width = 1.224f, Tuplet3Height = 1.5f;
 constexpr char16_t RestWhole = 0xE4E3, Rest32nd = 0xE4E8;
 } // namespace Glyph
 
@@ -246,6 +291,8 @@ private slots:
     void everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays();
     void noTwoGlyphsOverlap_data();
     void noTwoGlyphsOverlap();
+    void beamsSlursBracketsAndOctaveLinesClearEveryGlyph_data();
+    void beamsSlursBracketsAndOctaveLinesClearEveryGlyph();
     void aMeterDrawsBarsAndSaysWhereItCannotHoldALength();
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast_data();
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast();
@@ -254,6 +301,8 @@ private slots:
     void lilyPondEngravesWhatTheStaffDraws();
     void lilyPondBeamsOnItsOwnAsTheStaffDoes_data();
     void lilyPondBeamsOnItsOwnAsTheStaffDoes();
+    void shortMelodiesAreEngravedAsEngraversWriteThem_data();
+    void shortMelodiesAreEngravedAsEngraversWriteThem();
 };
 
 void StaffDrawingTest::everyNoteIsDrawnWithItsOwnGlyphsWhereItsPitchSays()
@@ -429,6 +478,35 @@ void StaffDrawingTest::noTwoGlyphsOverlap()
                                     .arg(inks[k].box.top() / Space)));
         }
     }
+}
+
+void StaffDrawingTest::beamsSlursBracketsAndOctaveLinesClearEveryGlyph_data()
+{
+    noTwoGlyphsOverlap_data();
+}
+
+// Painted apart, the glyphs and the lines and curves that must keep clear of
+// them share no pixel that both cover (at 12 pixels a space).
+void StaffDrawingTest::beamsSlursBracketsAndOctaveLinesClearEveryGlyph()
+{
+    QFETCH(Melody, melody);
+    const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
+    constexpr double Pixels = 12;
+    const QImage glyphs = paintedOnly(
+        layout, [](const StaffPrimitive &primitive) { return primitive.kind == StaffPrimitive::Kind::Glyph; }, Pixels);
+    const QImage lines = paintedOnly(
+        layout, [&](const StaffPrimitive &primitive) { return standsClear(primitive); }, Pixels);
+    int lined = 0;
+    for (int y = 0; y < glyphs.height(); ++y) {
+        const auto *glyphRow = reinterpret_cast<const QRgb *>(glyphs.constScanLine(y));
+        const auto *lineRow = reinterpret_cast<const QRgb *>(lines.constScanLine(y));
+        for (int x = 0; x < glyphs.width(); ++x) {
+            lined += qAlpha(lineRow[x]) > 0;
+            QVERIFY2(qAlpha(glyphRow[x]) < 160 || qAlpha(lineRow[x]) < 160,
+                     qPrintable(QStringLiteral("both at (%1, %2) spaces").arg(x / Pixels).arg(y / Pixels)));
+        }
+    }
+    QVERIFY(lined > 0);
 }
 
 void StaffDrawingTest::everyLineButTheLastReachesTheMarginAndNoneGoesPast_data()
@@ -704,6 +782,94 @@ void StaffDrawingTest::lilyPondBeamsOnItsOwnAsTheStaffDoes()
             theirs << line.mid(5).toInt();
     }
     QCOMPARE(theirs, lilyPondOtherwise.isEmpty() ? ours : lilyPondOtherwise);
+}
+
+void StaffDrawingTest::shortMelodiesAreEngravedAsEngraversWriteThem_data()
+{
+    QTest::addColumn<QByteArray>("mml");
+    QTest::addColumn<int>("meter");
+    QTest::addColumn<QString>("drawn");
+    // Each row a fault engravers would mark: what the staff draws instead.
+    QTest::newRow("C C# C C# in a bar: the third note's natural")
+        << QByteArray("o5 c c+ c c+") << 4 << "sharps 2, naturals 1, flags 0, beams 0, brackets 0, threes 0";
+    QTest::newRow("a sharp tied over the bar line is not repeated")
+        << QByteArray("o5 l2. c+ l2 c+ l4 c c+") << 4 << "sharps 2, naturals 1, flags 0, beams 0, brackets 0, threes 0";
+    QTest::newRow("eight eighths in 4/4: two beams, no flag")
+        << QByteArray("l8 c d e f g a b > c") << 4 << "sharps 0, naturals 0, flags 0, beams 2, brackets 0, threes 0";
+    QTest::newRow("a rest breaks the beam; the lone sixteenth keeps its flags")
+        << QByteArray("l16 c r d e l4 f g a") << 4 << "sharps 0, naturals 0, flags 1, beams 2, brackets 0, threes 0";
+    QTest::newRow("a dotted pair: a beam and a partial beam")
+        << QByteArray("c8. d16 l4 e f g") << 4 << "sharps 0, naturals 0, flags 0, beams 2, brackets 0, threes 0";
+    QTest::newRow("beamed triplet eighths: the 3 on the beam, no bracket")
+        << QByteArray("l12 c d e l4 f g a") << 4 << "sharps 0, naturals 0, flags 0, beams 1, brackets 0, threes 1";
+    QTest::newRow("stems down: the 3 below the beam")
+        << QByteArray("o6 l12 c d e l4 f g a") << 4 << "sharps 0, naturals 0, flags 0, beams 1, brackets 0, threes 1";
+    QTest::newRow("triplet quarters: a bracket with its 3")
+        << QByteArray("l6 c d e l2 f") << 4 << "sharps 0, naturals 0, flags 0, beams 0, brackets 1, threes 1";
+    QTest::newRow("without a meter: beams by the quarter from the start")
+        << QByteArray("l8 c d e f l4 g l8 a") << 0 << "sharps 0, naturals 0, flags 1, beams 2, brackets 0, threes 0";
+}
+
+// The same short melodies' glyphs and lines counted as a reader sees them:
+// beams are the thick slanted lines, brackets their vertical hooks in pairs,
+// and a beamed triplet's 3 lies beyond its beam, away from the heads.
+void StaffDrawingTest::shortMelodiesAreEngravedAsEngraversWriteThem()
+{
+    QFETCH(QByteArray, mml);
+    QFETCH(int, meter);
+    QFETCH(QString, drawn);
+    const MmlReadResult read = readMml(QByteArray("// NQC用簡易音楽作成ソフト「ZEPA」\n") + mml);
+    QVERIFY2(read.ok(), qPrintable(read.message()));
+    Melody melody = read.melody;
+    melody.meter = meter;
+    const StaffLayout layout = layoutStaff(writeMelody(melody), Width);
+    int sharps = 0, naturals = 0, flags = 0, beams = 0, hooks = 0, threes = 0;
+    std::vector<const StaffPrimitive *> beamLines;
+    for (const StaffPrimitive &primitive : layout.primitives) {
+        if (primitive.kind == StaffPrimitive::Kind::Glyph) {
+            sharps += primitive.glyph == Glyph::Sharp;
+            naturals += primitive.glyph == Glyph::Natural;
+            flags += primitive.glyph >= Glyph::Flag8thUp && primitive.glyph <= Glyph::Flag32ndDown;
+            threes += primitive.glyph == Glyph::Tuplet3;
+        } else if (primitive.kind == StaffPrimitive::Kind::Line) {
+            if (primitive.size == BeamThickness && primitive.x != primitive.x2) {
+                ++beams;
+                beamLines.push_back(&primitive);
+            }
+            hooks += primitive.size == TupletBracketThickness && primitive.x == primitive.x2
+                && std::abs(primitive.y2 - primitive.y) < 1; // not a bar line
+        }
+    }
+    QCOMPARE(QStringLiteral("sharps %1, naturals %2, flags %3, beams %4, brackets %5, threes %6")
+                 .arg(sharps)
+                 .arg(naturals)
+                 .arg(flags)
+                 .arg(beams)
+                 .arg(hooks / 2)
+                 .arg(threes),
+             drawn);
+    for (const StaffPrimitive &three : layout.primitives) {
+        if (three.kind != StaffPrimitive::Kind::Glyph || three.glyph != Glyph::Tuplet3 || beamLines.empty())
+            continue;
+        const StaffPrimitive &beam = *beamLines.front();
+        const float middle = (three.x + Glyph::Tuplet3Width / 2);
+        QVERIFY(middle > beam.x && middle < beam.x2);
+        const float beamY = beam.y + (beam.y2 - beam.y) * (middle - beam.x) / (beam.x2 - beam.x);
+        const std::size_t firstHead = std::size_t(std::find_if(layout.primitives.begin(), layout.primitives.end(),
+                                                               [](const StaffPrimitive &p) {
+                                                                   return p.kind == StaffPrimitive::Kind::Glyph
+                                                                       && p.glyph == Glyph::NoteheadBlack;
+                                                               })
+                                                  - layout.primitives.begin());
+        const float headY = layout.primitives[firstHead].y;
+        // Beyond the beam from the heads, and clear of it.
+        if (beamY < headY)
+            QVERIFY2(three.y < beamY - BeamHalf,
+                     qPrintable(QStringLiteral("3 at %1, beam at %2").arg(three.y).arg(beamY)));
+        else
+            QVERIFY2(three.y - Glyph::Tuplet3Height > beamY + BeamHalf,
+                     qPrintable(QStringLiteral("3 at %1, beam at %2").arg(three.y).arg(beamY)));
+    }
 }
 
 int main(int argc, char *argv[])
