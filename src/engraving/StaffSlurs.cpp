@@ -54,16 +54,19 @@ float curveFraction(float t)
     return 3 * t * u * u * 0.2f + 3 * t * t * u * 0.8f + t * t * t;
 }
 
-// The parameter where the curve from startX to endX stands over x.
+// The parameter where the curve from startX to endX stands over x: the
+// fraction along grows with t at a slope between 0.6 and 1.5, so a few
+// Newton steps find it.
 float curveParameterAt(float startX, float endX, float x)
 {
     const float wanted = endX > startX ? (x - startX) / (endX - startX) : 0.5f;
-    float low = 0, high = 1;
-    for (int step = 0; step < 20; ++step) {
-        const float middle = (low + high) / 2;
-        (curveFraction(middle) < wanted ? low : high) = middle;
+    float t = wanted;
+    for (int step = 0; step < 4; ++step) {
+        const float u = 1 - t;
+        const float slope = 0.6f * u * u + 3.6f * t * u + 0.6f * t * t;
+        t = std::clamp(t - (curveFraction(t) - wanted) / slope, 0.0f, 1.0f);
     }
-    return (low + high) / 2;
+    return t;
 }
 
 constexpr float SlurInk = 0.25f; // its thickness in the middle and a hair
