@@ -13,7 +13,10 @@
 
 namespace {
 
-constexpr float FooterRoom = 3.5f; // spaces under the last system for the page number
+// The page number stands in the top outer corner from the second page on,
+// as songbooks and engravers number pages (the first page, with the title,
+// unnumbered); its row is taken from the page's top.
+constexpr float HeaderRoom = 3.0f;
 
 } // namespace
 
@@ -23,13 +26,14 @@ PagedScore paginate(const WrittenMelody &melody, const QString &title, QRectF pr
     score.printable = printable;
     score.space = spaceForMusicFont(musicFontPixels(float(StaffSpaceMillimetres / 25.4 * dpi)));
     score.layout = layoutStaff(melody, float(printable.width()) / score.space, title);
-    const float pageHeight = float(printable.height()) / score.space - FooterRoom;
+    const float pageHeight = float(printable.height()) / score.space;
     const std::vector<StaffSystem> &systems = score.layout.systems;
     int first = 0;
     while (first < int(systems.size())) {
         const float top = systems[std::size_t(first)].top;
+        const float room = pageHeight - (score.pages.empty() ? 0.0f : HeaderRoom);
         int end = first + 1; // at least one line a page, however tall
-        while (end < int(systems.size()) && systems[std::size_t(end)].bottom - top <= pageHeight)
+        while (end < int(systems.size()) && systems[std::size_t(end)].bottom - top <= room)
             ++end;
         score.pages.push_back({first, end});
         first = end;
@@ -45,22 +49,25 @@ bool paintPages(QPagedPaintDevice &device, const PagedScore &score,
         return false;
     const int pages = int(score.pages.size());
     const float space = score.space;
-    const QFont numberFont = ScoreFonts::textFont(int(std::lround(1.3f * space)));
+    const QFont numberFont = ScoreFonts::textFont(int(std::lround(2.0f * space))); // about 10 pt
     for (int page = 0; page < pages; ++page) {
         if (progress && !progress(page + 1, pages))
             return false;
         if (page > 0)
             device.newPage();
         const auto [first, end] = score.pages[std::size_t(page)];
-        const float top = score.layout.systems[std::size_t(first)].top;
+        const float top = score.layout.systems[std::size_t(first)].top - (page > 0 ? HeaderRoom : 0.0f);
         const QPointF origin(score.printable.left(), score.printable.top() - double(top * space));
         paintStaff(painter, score.layout, origin, space, {first, end});
+        if (page == 0)
+            continue;
         painter.setFont(numberFont);
         painter.setPen(Qt::black);
-        const QString number = QStringLiteral("%1 / %2").arg(page + 1).arg(pages);
-        const QRectF foot(score.printable.left(), score.printable.bottom() - double(FooterRoom * space),
-                          score.printable.width(), double(FooterRoom * space));
-        painter.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, number);
+        // Right on odd pages, left on even ones, as they face in a book.
+        const QRectF head(score.printable.left(), score.printable.top(), score.printable.width(),
+                          double(HeaderRoom * space));
+        painter.drawText(head, ((page + 1) % 2 == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
+                         QString::number(page + 1));
     }
     return true;
 }
