@@ -58,7 +58,6 @@ void StaffBuilder::placeBeams()
         for (std::size_t k = first; k <= last; ++k) {
             m_placed[k].stemEnd = base + slope * (stemX(k) - x0);
             m_beamed[k] = true;
-            m_ceiling[k] = ceilingOf(k, m_systems[std::size_t(system)].staffTop);
         }
         m_beamLines.push_back({group, system, up, x0, base, slope});
     }

@@ -115,7 +115,9 @@ StaffLayout StaffBuilder::build()
     m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
     place();
     placeBeams();
-    // Beams turned stems, and so the ties that curve away from them.
+    // What stands above each note, once its stem and any beam are placed
+    // (beams turn stems, and with them the ties that curve away).
+    m_ceiling.resize(m_placed.size());
     for (std::size_t k = 0; k < m_placed.size(); ++k)
         m_ceiling[k] = ceilingOf(k, m_systems[std::size_t(m_placed[k].system)].staffTop);
     for (std::size_t system = 0; system < m_systems.size(); ++system)
@@ -148,7 +150,6 @@ void StaffBuilder::place()
     for (const BeamGroup &group : m_melody.beams)
         std::fill(m_beamLast.begin() + group.first, m_beamLast.begin() + group.last + 1, group.last);
     m_placed.resize(pieces.size());
-    m_ceiling.resize(pieces.size());
     // The title, then the tempo, in rows of their own above the first system.
     float top = m_title.isEmpty() ? 0.0f : TitleRoom;
     std::size_t i = 0;
@@ -192,10 +193,8 @@ void StaffBuilder::place()
                     placed.stemUp = step < 4;
                     const float stem = stemLength(flags(piece.shown));
                     placed.stemEnd = placed.stemUp ? placed.y - stem : placed.y + stem;
-                    m_ceiling[k] = ceilingOf(k, system.staffTop);
                 } else {
                     placed.y = system.staffTop + 2.0f;
-                    m_ceiling[k] = system.staffTop;
                 }
                 x += pieceWidth(k);
             }
