@@ -25,7 +25,7 @@ PagedScore paginate(const WrittenMelody &melody, const QString &title, QRectF pr
     PagedScore score;
     score.printable = printable;
     score.space = spaceForMusicFont(musicFontPixels(float(StaffSpaceMillimetres / 25.4 * dpi)));
-    score.layout = layoutStaff(melody, float(printable.width()) / score.space, title);
+    score.layout = layoutStaff(melody, float(printable.width()) / score.space + 2 * StaffSideRoom, title);
     const float pageHeight = float(printable.height()) / score.space;
     const std::vector<StaffSystem> &systems = score.layout.systems;
     int first = 0;
@@ -57,7 +57,8 @@ bool paintPages(QPagedPaintDevice &device, const PagedScore &score,
             device.newPage();
         const auto [first, end] = score.pages[std::size_t(page)];
         const float top = score.layout.systems[std::size_t(first)].top - (page > 0 ? HeaderRoom : 0.0f);
-        const QPointF origin(score.printable.left(), score.printable.top() - double(top * space));
+        const QPointF origin(score.printable.left() - double(StaffSideRoom * space),
+                             score.printable.top() - double(top * space));
         paintStaff(painter, score.layout, origin, space, {first, end});
         if (page == 0)
             continue;

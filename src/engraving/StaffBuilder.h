@@ -12,7 +12,7 @@
 
 namespace StaffEngraving {
 
-inline constexpr float LeftMargin = 0.5f;
+inline constexpr float LeftMargin = StaffSideRoom;
 inline constexpr float RoomAbove = 9.5f; // octave lines above brackets above slurs
 inline constexpr float ClefWidth = 4.0f;
 inline constexpr float SharpRoom = 1.3f;

@@ -62,6 +62,12 @@ struct StaffLayout {
     std::pair<int, int> systemsBetween(float top, float bottom) const;
 };
 
+// The room left of the staff's lines and right of them within its width, so
+// that on a screen the staff does not touch the window's edge. A page, whose
+// margins are room enough, lays out that much wider and starts that much
+// further left, and its staff reaches both margins.
+inline constexpr float StaffSideRoom = 0.5f;
+
 // Lays out the melody in lines as wide as width staff spaces (at least wide
 // enough for a clef and a whole note). title, when not empty, stands above
 // the first system, and the tempo as "♩ = T" beside it.

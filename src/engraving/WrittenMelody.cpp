@@ -147,30 +147,39 @@ void showAccidentals(WrittenMelody &written)
             piece.accidental = piece.pitch.sharp && !piece.rest ? ShownAccidental::Sharp : ShownAccidental::None;
         return;
     }
-    // What each staff position carries in this bar, from the bottom ledger lines up.
+    // What each staff position, and each pitch (letter and octave as it
+    // sounds), carries in this bar. Under an octave line one position stands
+    // for another octave; a note needs its accidental where either would
+    // mislead a reader.
     enum class Carried : quint8 { Nothing, Sharp, SharpTiedOver };
-    std::array<Carried, 64> carried{};
-    const auto at = [](const WrittenPitch &pitch) { return std::size_t(std::clamp(pitch.staffStep() + 20, 0, 63)); };
+    std::array<Carried, 64> atPosition{};
+    std::array<Carried, 7 * 10> ofPitch{};
+    const auto position
+        = [](const WrittenPitch &pitch) { return std::size_t(std::clamp(pitch.staffStep() + 20, 0, 63)); };
+    const auto key
+        = [](const WrittenPitch &pitch) { return std::size_t(std::clamp(pitch.octave * 7 + pitch.letter, 0, 69)); };
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         WrittenPiece &piece = pieces[k];
         const bool tiedOn = k > 0 && pieces[k - 1].tiedToNext;
         const bool barBefore = k > 0 && pieces[k - 1].barAfter;
         if (barBefore) {
-            carried.fill(Carried::Nothing);
+            atPosition.fill(Carried::Nothing);
+            ofPitch.fill(Carried::Nothing);
             if (tiedOn && piece.pitch.sharp)
-                carried[at(piece.pitch)] = Carried::SharpTiedOver;
+                atPosition[position(piece.pitch)] = ofPitch[key(piece.pitch)] = Carried::SharpTiedOver;
         }
         if (piece.rest || tiedOn)
             continue;
-        Carried &here = carried[at(piece.pitch)];
+        Carried &here = atPosition[position(piece.pitch)];
+        Carried &same = ofPitch[key(piece.pitch)];
         if (piece.pitch.sharp) {
-            if (here != Carried::Sharp)
+            if (here != Carried::Sharp || same != Carried::Sharp)
                 piece.accidental = ShownAccidental::Sharp;
-            here = Carried::Sharp;
+            here = same = Carried::Sharp;
         } else {
-            if (here != Carried::Nothing)
+            if (here != Carried::Nothing || same != Carried::Nothing)
                 piece.accidental = ShownAccidental::Natural;
-            here = Carried::Nothing;
+            here = same = Carried::Nothing;
         }
     }
 }

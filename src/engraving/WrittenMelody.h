@@ -17,8 +17,11 @@
 // the end of its bar at its staff position: a sharp is shown once, a natural
 // cancels it, a note tied on (even over the bar line) shows none, and the
 // next bar starts clean; where a sharp was tied over the bar line, a natural
-// at that position in the new bar is shown as a courtesy. Without a meter
-// each sharp note shows its sharp and no note a natural.
+// at that position in the new bar is shown as a courtesy. Under an octave
+// line a position stands for another octave, so an accidental is shown
+// again where the last note at the position or the last of the same pitch
+// in the bar had another (C♯6 under 8va after C♯5 shows its sharp). Without
+// a meter each sharp note shows its sharp and no note a natural.
 
 // What stands before a head.
 enum class ShownAccidental : quint8 { None, Sharp, Natural };

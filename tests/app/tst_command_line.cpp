@@ -17,9 +17,11 @@
 #include "common/NoteBuilders.h"
 #include "common/OutsideChecks.h"
 #include "common/TestFiles.h"
+#include "engraving/WrittenMelody.h"
 #include "nqc/NqcProgram.h"
 #include "performance/BrickTones.h"
 #include "send/SimulatedBrick.h"
+#include "workflows/MelodyReader.h"
 
 namespace {
 
@@ -43,8 +45,8 @@ Run zepa(const QStringList &arguments,
 
 // A short melody of three tones with gaps between them and a rest, as ZEPA
 // writes it.
-const std::vector<NoteRecord> Melody{toneNote(9, Octave::Low, 40), restNote(20), toneNote(0, Octave::High, 40),
-                                     toneNote(7, Octave::Middle, 40)};
+const std::vector<NoteRecord> ShortTune{toneNote(9, Octave::Low, 40), restNote(20), toneNote(0, Octave::High, 40),
+                                        toneNote(7, Octave::Middle, 40)};
 
 // The frequencies of the stretches of sound in a capture, in order.
 QList<int> heardFrequencies(const QByteArray &raw)
@@ -267,7 +269,7 @@ void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
 {
     QTemporaryDir directory;
     const QString program = directory.filePath(QStringLiteral("music0.nqc"));
-    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(ShortTune)));
     const QString wav = directory.filePath(QStringLiteral("melody.wav"));
     Run run = zepa({QStringLiteral("render"), program, wav});
     QCOMPARE(run.status, 0);
@@ -279,7 +281,7 @@ void CommandLineTest::renderWritesTheMelodyAndReplacesNothing()
     QCOMPARE(run.errors, QStringLiteral("zepa: %1: exists already; not replaced (--force replaces it)\n").arg(wav));
     QCOMPARE(zepa({QStringLiteral("render"), QStringLiteral("--force"), program, wav}).status, 0);
 
-    QByteArray damaged = QByteArray::fromStdString(nqcProgramText(Melody));
+    QByteArray damaged = QByteArray::fromStdString(nqcProgramText(ShortTune));
     damaged.replace("Wait(20)", "Wait(2O)");
     writeFile(program, damaged);
     run = zepa({QStringLiteral("render"), program, directory.filePath(QStringLiteral("other.wav"))});
@@ -462,6 +464,54 @@ std::vector<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize)
     return words;
 }
 
+// How many of the music font's glyphs in [first, last] the words hold.
+int glyphsIn(const std::vector<PdfWord> &words, char16_t first, char16_t last)
+{
+    int count = 0;
+    for (const PdfWord &word : words)
+        count += int(std::count_if(word.text.begin(), word.text.end(),
+                                   [&](QChar c) { return c.unicode() >= first && c.unicode() <= last; }));
+    return count;
+}
+
+// Where each staff line of a page ends on the right, in points: the page
+// rendered by pdftoppm, a staff line being a row dark for most of the page's
+// width (its ends as the darkest ink reaches).
+QList<double> staffLineEnds(const QString &pdf, int page, const QString &folder)
+{
+    const QString stem = QDir(folder).filePath(QStringLiteral("page%1").arg(page));
+    toolOutput(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-singlefile"),
+                QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdf, stem});
+    // A binary PGM: "P5", width, height, the largest value, one byte a pixel.
+    const QByteArray pgm = contents(stem + QStringLiteral(".pgm"));
+    static const QRegularExpression header(QStringLiteral(R"(^P5\s+(\d+)\s+(\d+)\s+255\s)"));
+    const QRegularExpressionMatch match = header.match(QString::fromLatin1(pgm.left(40)));
+    QList<double> ends;
+    if (!match.hasMatch())
+        return ends;
+    const int width = match.captured(1).toInt(), height = match.captured(2).toInt();
+    const qsizetype start = match.capturedLength(0);
+    if (pgm.size() < start + qsizetype(width) * height)
+        return ends;
+    bool inLine = false;
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const uchar *>(pgm.constData() + start + qsizetype(y) * width);
+        int dark = 0, right = -1;
+        for (int x = 0; x < width; ++x) {
+            if (row[x] < 160) {
+                ++dark;
+                right = x;
+            }
+        }
+        const bool line = dark > width / 3;
+        if (line && !inLine)
+            ends << (right + 1) * 72.0 / 144;
+        inLine = line;
+    }
+    return ends;
+}
+
 bool isMusicGlyph(const QString &word)
 {
     return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() >= 0xe000 && c.unicode() < 0xf900; });
@@ -529,7 +579,7 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
 
     // The most notes a score holds, varied, over many numbered pages.
     QByteArray longSong = "t120 ";
-    const char *const phrases[] = {"o4 l8 c d+ e l4 f g. ", "o6 l16 a b > c < b l2 r ", "o5 l12 c d e Q4 f g a ",
+    const char *const phrases[] = {"o4 l8 c d+ e l4 f g. ", "o6 l16 a b > c < b l2 r ", "o5 l12 c+ d c Q4 f+ g f ",
                                    "o3 l1 b ", "o7 l32 c d e f Q8 l4 e e Q7 "};
     int notes = 0;
     for (int i = 0; notes + 6 <= 32767; ++i) {
@@ -567,6 +617,44 @@ void CommandLineTest::sheetMusicIsAPdfWithItsFontsInside()
             QVERIFY(std::abs(number->box.right() - (size.width() - margin)) < 2);
         else
             QVERIFY(std::abs(number->box.left() - margin) < 2);
+    }
+
+    // The staff as the rules write it: as many sharps and naturals as the
+    // rule of the bar needs, flags only on the notes no beam can join (a
+    // beam group never crosses a bar line, so no line's end cuts one).
+    MelodyRead read = readMelodyFile(longMelody);
+    QVERIFY2(read.hasMelody(), qPrintable(read.error));
+    read.melody.meter = 4;
+    const WrittenMelody written = writeMelody(read.melody);
+    int sharps = 0, naturals = 0, flags = 0;
+    for (std::size_t k = 0; k < written.pieces.size(); ++k) {
+        const WrittenPiece &piece = written.pieces[k];
+        sharps += piece.accidental == ShownAccidental::Sharp;
+        naturals += piece.accidental == ShownAccidental::Natural;
+        const bool beamed = std::any_of(written.beams.begin(), written.beams.end(), [&](const BeamGroup &beam) {
+            return beam.first <= int(k) && int(k) <= beam.last;
+        });
+        flags += !piece.rest && beamCount(piece.shown) > 0 && !beamed;
+    }
+    qInfo("%d sharps, %d naturals, %d flags", sharps, naturals, flags);
+    QVERIFY(naturals > 100 && flags > 100);
+    QCOMPARE(glyphsIn(numbers, 0xE262, 0xE262), sharps);
+    QCOMPARE(glyphsIn(numbers, 0xE261, 0xE261), naturals);
+    QCOMPARE(glyphsIn(numbers, 0xE240, 0xE24F), flags);
+    // Every line reaches the right margin, the melody's last apart: its five
+    // staff lines end there (the final bar line) on pages 1, 2 and the last.
+    const double right = size.width() - 15 / 25.4 * 72;
+    for (int page : {1, 2, pages}) {
+        const QList<double> ends = staffLineEnds(longPdf, page, directory.path());
+        QVERIFY2(ends.size() >= 5 && ends.size() % 5 == 0, qPrintable(QString::number(ends.size())));
+        const qsizetype justified = page == pages ? ends.size() - 5 : ends.size();
+        for (qsizetype i = 0; i < justified; ++i)
+            QVERIFY2(std::abs(ends[i] - right) < 1.5,
+                     qPrintable(QStringLiteral("page %1, staff line %2 ends at %3 pt, the margin at %4 pt")
+                                    .arg(page)
+                                    .arg(i)
+                                    .arg(ends[i])
+                                    .arg(right)));
     }
 }
 
@@ -612,7 +700,7 @@ void CommandLineTest::playWithoutASoundServerSaysSoOnce()
 {
     QTemporaryDir directory;
     const QString program = directory.filePath(QStringLiteral("music0.nqc"));
-    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(ShortTune)));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + directory.filePath("none"));
     const Run run = zepa({QStringLiteral("play"), program}, environment);
@@ -668,10 +756,10 @@ void CommandLineTest::playIsHeardThroughARealSoundServer()
     QVERIFY2(!recorded.isEmpty(), "parec recorded nothing from the null sink");
 
     const QString program = directory.filePath(QStringLiteral("music0.nqc"));
-    writeFile(program, QByteArray::fromStdString(nqcProgramText(Melody)));
+    writeFile(program, QByteArray::fromStdString(nqcProgramText(ShortTune)));
     const Run run = zepa({QStringLiteral("play"), program}, environment);
     QList<int> expected;
-    for (const NoteRecord &note : Melody) {
+    for (const NoteRecord &note : ShortTune) {
         if (!note.isRest())
             expected << brickTones()[std::size_t(toneIndex(note.pitch, note.octave))].hertz;
     }

