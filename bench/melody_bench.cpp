@@ -55,7 +55,7 @@ int main()
     }
 
     RecoveryJournal journal(directory.filePath(QStringLiteral("journal")));
-    journal.start(120, {});
+    journal.start(JournalDocument{});
     const double journalMs = bench::millisecondsOf([&] {
         for (const NoteRecord &note : melody.notes)
             journal.append(note);

@@ -595,6 +595,20 @@ Write the melody as a WAV file to hear it
         <source>再生できません</source>
         <translation>Cannot Play</translation>
     </message>
+    <message>
+        <source>作曲の記録を書けません：%1</source>
+        <translation>Cannot write the work record in %1</translation>
+    </message>
+    <message>
+        <source>作曲の記録（異常終了したときに復元するためのもの）をフォルダ「%1」に書けません（%2）。
+作曲は続けられます。書けるようになれば記録は自動で再開します。それまでは、こまめに保存してください。</source>
+        <translation>The record of your work (kept to restore it if ZEPA ends unexpectedly) cannot be written in the folder “%1” (%2).
+You can go on composing. Recording resumes by itself once the folder can be written again; until then, save often.</translation>
+    </message>
+    <message>
+        <source>作曲の記録</source>
+        <translation>Work Record</translation>
+    </message>
 </context>
 <context>
     <name>DocumentController</name>
@@ -1205,7 +1219,7 @@ Folder: %2
     </message>
     <message>
         <source>ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。</source>
-        <translation>Lengths that are no single note in ZEPA (%1) became notes of ZEPA's lengths tied together.</translation>
+        <translation>Lengths that are no single note in ZEPA (%1) became notes of ZEPA&apos;s lengths tied together.</translation>
     </message>
     <message>
         <source>ZEPAの長さで表せない長さ（%1）を、いちばん近い長さにしました。ずれは次の音で取り戻し、曲の流れは変わりません。</source>
@@ -1303,7 +1317,7 @@ Folder: %2
     </message>
     <message>
         <source>長さの単位（divisions）が書かれていないので、音符の種類から決めました。</source>
-        <translation>The score gives no unit of length (divisions), so it was taken from the notes' types.</translation>
+        <translation>The score gives no unit of length (divisions), so it was taken from the notes&apos; types.</translation>
     </message>
 </context>
 <context>
@@ -2443,8 +2457,22 @@ It was kept as &quot;%2&quot;.</translation>
         <translation>Restore</translation>
     </message>
     <message>
-        <source>前回の作曲を復元しますか？</source>
-        <translation>Restore the melody you were composing last time?</translation>
+        <source>名前のない曲</source>
+        <translation>An untitled melody</translation>
+    </message>
+    <message numerus="yes">
+        <source>前回の作曲を復元しますか？
+%1、%n音（%2に記録）</source>
+        <translation>
+            <numerusform>Restore the melody you were composing last time?
+%1, %n note (recorded %2)</numerusform>
+            <numerusform>Restore the melody you were composing last time?
+%1, %n notes (recorded %2)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
     </message>
 </context>
 </TS>

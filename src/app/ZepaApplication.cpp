@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "base/ProgramInfo.h"
@@ -112,14 +113,25 @@ bool ZepaApplication::offerRecovery()
             QCoreApplication::translate("ZepaApplication", "復元")));
         return false;
     }
-    const MessageAnswer answer = m_services.messages.show(
-        Message::yesNo(QCoreApplication::translate("ZepaApplication", "前回の作曲を復元しますか？"),
-                       QCoreApplication::translate("ZepaApplication", "復元")));
-    RecoveryJournal::remove(*recovered);
-    if (answer != MessageAnswer::Yes)
+    const JournalDocument &kept = recovered->document;
+    const QString file = kept.melodyFile.isEmpty() ? kept.sourceFile : kept.melodyFile;
+    const QString name = file.isEmpty()
+        ? QCoreApplication::translate("ZepaApplication", "名前のない曲")
+        : QCoreApplication::translate("ZepaApplication", "「%1」").arg(QFileInfo(file).fileName());
+    const MessageAnswer answer = m_services.messages.show(Message::yesNo(
+        QCoreApplication::translate("ZepaApplication", "前回の作曲を復元しますか？\n%1、%n音（%2に記録）", nullptr,
+                                    int(kept.notes.size()))
+            .arg(name, recovered->written.toString(QStringLiteral("yyyy/MM/dd HH:mm"))),
+        QCoreApplication::translate("ZepaApplication", "復元")));
+    if (answer != MessageAnswer::Yes) {
+        RecoveryJournal::remove(*recovered);
         return false;
-    openComposer(recovered->tempo);
-    m_composerWindow->document().open(Melody{recovered->tempo, recovered->notes}, QString(), false);
+    }
+    openComposer(kept.tempo);
+    m_composerWindow->document().restore(Melody{kept.tempo, kept.notes, kept.meter}, kept.melodyFile, kept.sourceFile,
+                                         kept.unsaved);
+    // Only once this program's own journal holds the melody does the old one go.
+    RecoveryJournal::remove(*recovered);
     return true;
 }
 

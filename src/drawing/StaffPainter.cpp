@@ -47,8 +47,8 @@ void paintBand(QPainter &painter, const StaffLayout &layout, int note, QPointF o
 
 } // namespace
 
-void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, float space,
-                std::pair<int, int> systems, const StaffMarks &marks, const StaffColors &colors)
+void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, float space, std::pair<int, int> systems,
+                const StaffMarks &marks, const StaffColors &colors)
 {
     const auto [firstSystem, endSystem] = systems;
     if (firstSystem >= endSystem)
@@ -76,50 +76,54 @@ void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, fl
     pen.setCapStyle(Qt::FlatCap);
     int fontPixels = 0; // of the text font set last
     bool musicSet = false;
-    for (int index = layout.systems[std::size_t(firstSystem)].firstPrimitive;
-         index < layout.systems[std::size_t(endSystem - 1)].endPrimitive; ++index) {
-        const StaffPrimitive &primitive = layout.primitives[std::size_t(index)];
-        const QColor color = primitive.warning                ? colors.warning
-            : primitive.note >= 0 && marks.isSelected(primitive.note) ? colors.selected
-                                                                       : colors.ink;
-        switch (primitive.kind) {
-        case StaffPrimitive::Kind::Glyph:
-            if (!musicSet) {
-                painter.setFont(music);
-                musicSet = true;
-                fontPixels = 0;
+    // System by system: a screen makes each line's primitives as it comes
+    // into sight, so lines next to each other need not be next in the list.
+    for (int system = firstSystem; system < endSystem; ++system) {
+        for (int index = layout.systems[std::size_t(system)].firstPrimitive;
+             index < layout.systems[std::size_t(system)].endPrimitive; ++index) {
+            const StaffPrimitive &primitive = layout.primitives[std::size_t(index)];
+            const QColor color = primitive.warning                        ? colors.warning
+                : primitive.note >= 0 && marks.isSelected(primitive.note) ? colors.selected
+                                                                          : colors.ink;
+            switch (primitive.kind) {
+            case StaffPrimitive::Kind::Glyph:
+                if (!musicSet) {
+                    painter.setFont(music);
+                    musicSet = true;
+                    fontPixels = 0;
+                }
+                painter.setPen(color);
+                painter.drawText(at(primitive.x, primitive.y), QString(QChar(primitive.glyph)));
+                break;
+            case StaffPrimitive::Kind::Line:
+                pen.setColor(color);
+                pen.setWidthF(double(primitive.size * space));
+                painter.setPen(pen);
+                painter.drawLine(at(primitive.x, primitive.y), at(primitive.x2, primitive.y2));
+                break;
+            case StaffPrimitive::Kind::Curve:
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(color);
+                painter.drawPath(
+                    curvePath(at(primitive.x, primitive.y), at(primitive.x2, primitive.y2), primitive.size, space));
+                painter.setBrush(Qt::NoBrush);
+                break;
+            case StaffPrimitive::Kind::Text: {
+                const int pixels = std::max(1, int(std::lround(primitive.size * space)));
+                if (pixels != fontPixels) {
+                    painter.setFont(ScoreFonts::textFont(pixels));
+                    fontPixels = pixels;
+                    musicSet = false;
+                }
+                painter.setPen(color);
+                const QString &words = layout.texts[std::size_t(primitive.text)];
+                QPointF place = at(primitive.x, primitive.y);
+                if (primitive.centred)
+                    place.rx() -= painter.fontMetrics().horizontalAdvance(words) / 2.0;
+                painter.drawText(place, words);
+                break;
             }
-            painter.setPen(color);
-            painter.drawText(at(primitive.x, primitive.y), QString(QChar(primitive.glyph)));
-            break;
-        case StaffPrimitive::Kind::Line:
-            pen.setColor(color);
-            pen.setWidthF(double(primitive.size * space));
-            painter.setPen(pen);
-            painter.drawLine(at(primitive.x, primitive.y), at(primitive.x2, primitive.y2));
-            break;
-        case StaffPrimitive::Kind::Curve:
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            painter.drawPath(curvePath(at(primitive.x, primitive.y), at(primitive.x2, primitive.y2), primitive.size,
-                                       space));
-            painter.setBrush(Qt::NoBrush);
-            break;
-        case StaffPrimitive::Kind::Text: {
-            const int pixels = std::max(1, int(std::lround(primitive.size * space)));
-            if (pixels != fontPixels) {
-                painter.setFont(ScoreFonts::textFont(pixels));
-                fontPixels = pixels;
-                musicSet = false;
             }
-            painter.setPen(color);
-            const QString &words = layout.texts[std::size_t(primitive.text)];
-            QPointF place = at(primitive.x, primitive.y);
-            if (primitive.centred)
-                place.rx() -= painter.fontMetrics().horizontalAdvance(words) / 2.0;
-            painter.drawText(place, words);
-            break;
-        }
         }
     }
     painter.restore();

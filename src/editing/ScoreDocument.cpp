@@ -53,13 +53,23 @@ ScoreDocument::ScoreDocument(int tempo, MessageService &messages, RecoveryJourna
     , m_editor(tempo, messages)
 {
     m_editor.setChangeListener([this] { emit changed(); });
-    m_editor.setScoreListener([this](ScoreEditor::ScoreChange change) { record(change); });
-    connect(&m_undo, &QUndoStack::cleanChanged, this, &ScoreDocument::fileChanged);
+    m_editor.setScoreListener([this](const ScoreEditor::ScoreChange &change) {
+        m_pending = m_pending ? m_pending->then(change) : change;
+        record(change);
+    });
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this] {
+        recordDocument();
+        emit fileChanged();
+    });
     if (m_journal)
-        m_journal->start(tempo, notes());
+        startJournal();
 }
 
-ScoreDocument::~ScoreDocument() = default;
+ScoreDocument::~ScoreDocument()
+{
+    // The history goes last and says it is clean as it goes: no one is left to hear it.
+    disconnect(&m_undo, nullptr, this, nullptr);
+}
 
 Melody ScoreDocument::melody() const
 {
@@ -70,21 +80,79 @@ Melody ScoreDocument::melody() const
     return melody;
 }
 
-void ScoreDocument::record(ScoreEditor::ScoreChange change)
+JournalDocument ScoreDocument::journalDocument() const
+{
+    JournalDocument document;
+    document.tempo = tempo();
+    document.meter = m_meter;
+    document.melodyFile = m_melodyFile;
+    document.sourceFile = m_sourceFile;
+    document.unsaved = isModified();
+    document.notes.assign(notes().begin(), notes().end());
+    return document;
+}
+
+// Each change of the editor's goes to the journal as it is made: a record
+// of what it touched, the journal written whole only when it opens a melody,
+// when its records have grown large, and when retrying after a failure.
+void ScoreDocument::record(const ScoreEditor::ScoreChange &change)
+{
+    using Kind = ScoreEditor::ScoreChange::Kind;
+    if (!m_journal)
+        return;
+    if (m_journal->isFailing()) {
+        if (m_journal->retryDue())
+            startJournal();
+        return;
+    }
+    const int total = state().noteTotal();
+    if (change.kind == Kind::Everything) {
+        startJournal();
+    } else if (change.kind == Kind::Tempo) {
+        m_journal->setTempo(tempo());
+    } else if (change.removed == 0 && change.inserted == 1 && change.first == total - 1) {
+        m_journal->append(notes().back());
+    } else if (change.removed == 1 && change.inserted == 0 && change.first == total) {
+        m_journal->removeLast();
+    } else {
+        m_journal->edit(change.first, change.removed,
+                        notes().subspan(std::size_t(change.first), std::size_t(change.inserted)));
+    }
+    if (m_journal->wantsCompacting())
+        startJournal();
+}
+
+void ScoreDocument::startJournal()
+{
+    m_journal->start(journalDocument());
+    m_journaled = {m_meter, m_melodyFile, m_sourceFile, isModified()};
+}
+
+void ScoreDocument::recordDocument()
 {
     if (!m_journal)
         return;
-    switch (change) {
-    case ScoreEditor::ScoreChange::Appended:
-        m_journal->append(notes().back());
-        break;
-    case ScoreEditor::ScoreChange::RemovedLast:
-        m_journal->removeLast();
-        break;
-    case ScoreEditor::ScoreChange::Replaced:
-        m_journal->start(tempo(), notes());
-        break;
+    if (m_journal->isFailing()) {
+        if (m_journal->retryDue())
+            startJournal();
+        return;
     }
+    if (m_journaled.meter != m_meter)
+        m_journal->setMeter(m_meter);
+    if (m_journaled.melodyFile != m_melodyFile || m_journaled.sourceFile != m_sourceFile)
+        m_journal->setFiles(m_melodyFile, m_sourceFile);
+    if (m_journaled.unsaved != isModified())
+        m_journal->setUnsaved(isModified());
+    m_journaled = {m_meter, m_melodyFile, m_sourceFile, isModified()};
+}
+
+void ScoreDocument::emitScoreChanged()
+{
+    const ScoreEditor::ScoreChange change
+        = m_pending.value_or(ScoreEditor::ScoreChange{ScoreEditor::ScoreChange::Kind::Notes, 0, 0, 0});
+    m_pending.reset();
+    recordDocument();
+    emit scoreChanged(change);
 }
 
 QString ScoreDocument::fileName() const
@@ -115,6 +183,7 @@ void ScoreDocument::markSaved(const QString &melodyFile)
 {
     setFile(melodyFile, true);
     m_undo.setClean();
+    recordDocument();
     emit fileChanged();
 }
 
@@ -126,10 +195,27 @@ void ScoreDocument::startNew(int tempo)
 void ScoreDocument::open(const Melody &melody, const QString &path, bool isMelodyFile)
 {
     m_undo.clear();
-    m_editor.load(melody.notes, melody.tempo);
+    // The meter and file first: loading writes the journal whole, with them.
     m_meter = melody.meter;
     setFile(path, isMelodyFile);
-    emit scoreChanged();
+    m_editor.load(melody.notes, melody.tempo);
+    m_journaled = {m_meter, m_melodyFile, m_sourceFile, isModified()};
+    emitScoreChanged();
+    emit changed();
+    emit fileChanged();
+}
+
+void ScoreDocument::restore(const Melody &melody, const QString &melodyFile, const QString &sourceFile, bool unsaved)
+{
+    m_undo.clear();
+    m_meter = melody.meter;
+    m_melodyFile = melodyFile;
+    m_sourceFile = sourceFile;
+    if (unsaved)
+        m_undo.resetClean(); // changed since its file was written, as it was when the program ended
+    m_editor.load(melody.notes, melody.tempo);
+    m_journaled = {m_meter, m_melodyFile, m_sourceFile, isModified()};
+    emitScoreChanged();
     emit changed();
     emit fileChanged();
 }
@@ -144,10 +230,10 @@ void ScoreDocument::importMelody(const Melody &melody, const QString &stepName)
     push(
         stepName,
         [this, melody] {
-            m_editor.load(melody.notes, melody.tempo);
             m_meter = melody.meter;
             m_melodyFile.clear();
             m_sourceFile.clear();
+            m_editor.load(melody.notes, melody.tempo);
             emit fileChanged();
         },
         [this, oldNotes, oldTempo, oldMelodyFile, oldSourceFile, oldMeter] {
@@ -210,7 +296,7 @@ void ScoreDocument::takeNote(int index)
 void ScoreDocument::push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done)
 {
     m_undo.push(new ScoreStep(name, std::move(redo), std::move(undo), done, [this] {
-        emit scoreChanged();
+        emitScoreChanged();
         emit changed();
     }));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include "score/ScoreEditor.h"
 
 class RecoveryJournal;
+struct JournalDocument;
 
 // The one owner of a melody being composed: the score, the note being
 // composed, the history of changes, the file it belongs to and its record in
@@ -59,6 +61,9 @@ public:
     // as if entered by hand; isMelodyFile says whether saving may write back
     // to it. No history.
     void open(const Melody &melody, const QString &path, bool isMelodyFile);
+    // A new document with the melody a journal kept: its notes, tempo, meter
+    // and files, changed since it was saved when the journal says so.
+    void restore(const Melody &melody, const QString &melodyFile, const QString &sourceFile, bool unsaved);
     // A melody brought in (a MIDI import) replaces the score as one step of
     // this document, named stepName; the document has no file until saved.
     // Undoing it brings back the score and the file it belonged to.
@@ -107,15 +112,21 @@ signals:
     // below it, the history or the score. Sent before any box that follows
     // the change, so that the user sees the change behind the box.
     void changed();
-    // The score's notes or tempo changed: by a command, an undo or a redo.
-    void scoreChanged();
+    // The score changed: by a command, an undo or a redo; change says which
+    // notes (none where only the meter changed).
+    void scoreChanged(const ScoreEditor::ScoreChange &change);
     // The file, the name or whether the melody is saved changed.
     void fileChanged();
 
 private:
     // Does redo (unless done already) and records it as one step.
     void push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done);
-    void record(ScoreEditor::ScoreChange change);
+    void record(const ScoreEditor::ScoreChange &change);
+    // The journal told of the meter, the files and the unsaved mark as they are now.
+    void recordDocument();
+    JournalDocument journalDocument() const;
+    void startJournal(); // the journal written whole
+    void emitScoreChanged();
     void setFile(const QString &path, bool isMelodyFile);
     // The notes of the range as change leaves them, as one step; none when
     // nothing changed.
@@ -131,4 +142,11 @@ private:
     QString m_melodyFile;
     QString m_sourceFile; // a program or MIDI file it was opened from
     int m_meter = 0;
+    // What the views have not been told yet: the editor's changes since.
+    std::optional<ScoreEditor::ScoreChange> m_pending;
+    struct Journaled {
+        int meter = 0;
+        QString melodyFile, sourceFile;
+        bool unsaved = false;
+    } m_journaled;
 };

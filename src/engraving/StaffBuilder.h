@@ -36,7 +36,16 @@ struct Placed {
 class StaffBuilder {
 public:
     StaffBuilder(const WrittenMelody &melody, float width, const QString &title);
+    // Everything at once.
     StaffLayout build();
+    // Where every line and note stands, no line drawn yet; then each line's
+    // primitives as it is asked for, once.
+    void prepare();
+    // As prepare, for a melody whose first kept pieces are those old was
+    // prepared with: the lines made of them alone are taken as they were.
+    void prepareAfter(const StaffBuilder &old, int kept);
+    void drawSystem(int index);
+    const StaffLayout &layout() const { return m_layout; }
 
 private:
     struct SystemRange {
@@ -58,7 +67,9 @@ private:
     // Placing and spacing (StaffLayout.cpp).
     float pieceWidth(std::size_t k) const;
     float yOf(float staffTop, int step) const { return staffTop + float(8 - step) / 2.0f; }
-    void place();
+    // Placing from a piece (the first of a line) down, from a height.
+    void placeFrom(std::size_t from, std::size_t notesFrom, float top);
+    void place(std::size_t from, float top);
     void justify(SystemRange &system);
     float ceilingOf(std::size_t k, float staffTop) const;
     float floorOf(std::size_t k) const;
@@ -99,9 +110,11 @@ private:
     std::vector<float> m_markRoom; // the least width of each piece, for an octave line's mark
     // The highest point of each piece with what stands above it, for the slurs over it.
     std::vector<float> m_ceiling;
+    std::vector<float> m_ceilingPlaced; // the same before any line was drawn
     std::vector<bool> m_beamed; // under a beam: no flag
     std::vector<int> m_beamLast; // the last piece of the beam group a piece is in; -1 none
     std::vector<BeamLine> m_beamLines;
+    std::vector<bool> m_drawn; // each line's primitives made
 };
 
 } // namespace StaffEngraving

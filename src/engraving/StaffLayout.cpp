@@ -1,5 +1,7 @@
 #include "engraving/StaffLayout.h"
 
+#include <array>
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,7 +41,18 @@ constexpr float FlaggedRoom = 2.8f;
 // whole 6.8), never less than a head and a gap. units: 96ths of a whole.
 float spacing(int units)
 {
-    return std::max(1.8f, 2.0f + 1.2f * std::log2(float(units) / 6.0f));
+    // Pieces are at most a bar long or a length's own: a table for those,
+    // as every piece is spaced on each layout.
+    constexpr int Tabled = 4 * 96;
+    static const std::array<float, Tabled + 1> table = [] {
+        std::array<float, Tabled + 1> values{};
+        for (int u = 1; u <= Tabled; ++u)
+            values[std::size_t(u)] = std::max(1.8f, 2.0f + 1.2f * std::log2(float(u) / 6.0f));
+        return values;
+    }();
+    if (units >= 1 && units <= Tabled)
+        return table[std::size_t(units)];
+    return std::max(1.8f, 2.0f + 1.2f * std::log2(float(std::max(units, 1)) / 6.0f));
 }
 
 bool dotted(NoteLength length)
@@ -111,19 +124,102 @@ StaffBuilder::StaffBuilder(const WrittenMelody &melody, float width, const QStri
 
 StaffLayout StaffBuilder::build()
 {
-    m_layout.width = m_width;
+    prepare();
+    for (std::size_t system = 0; system < m_systems.size(); ++system)
+        drawSystem(int(system));
+    return std::move(m_layout);
+}
+
+void StaffBuilder::prepare()
+{
+    findMarkRoom();
+    placeFrom(0, 0, m_title.isEmpty() ? 0.0f : TitleRoom);
+}
+
+void StaffBuilder::prepareAfter(const StaffBuilder &old, int kept)
+{
+    findMarkRoom();
+    // The lines before the one before the first changed piece stay: each
+    // line's breaking looks at its own pieces and the first segment after.
+    const int changedLine
+        = kept > 0 && std::size_t(kept) <= old.m_placed.size() ? old.m_placed[std::size_t(kept - 1)].system : 0;
+    const int line = std::max(0, changedLine - 1);
+    bool same = line > 0 && old.m_width == m_width && old.m_title == m_title && old.m_melody.meter == m_melody.meter;
+    const std::size_t from = same ? std::size_t(old.m_systems[std::size_t(line)].first) : 0;
+    // The room each kept piece takes must be what it took (an octave mark's
+    // room looks at the next note, which may have changed).
+    for (std::size_t k = 0; same && k < from; ++k)
+        same = m_markRoom[k] == old.m_markRoom[k];
+    if (!same) {
+        placeFrom(0, 0, m_title.isEmpty() ? 0.0f : TitleRoom);
+        return;
+    }
+    m_systems.assign(old.m_systems.begin(), old.m_systems.begin() + line);
+    m_placed.assign(old.m_placed.begin(), old.m_placed.begin() + std::ptrdiff_t(from));
+    m_ceilingPlaced.assign(old.m_ceilingPlaced.begin(), old.m_ceilingPlaced.begin() + std::ptrdiff_t(from));
+    m_layout.systems.assign(old.m_layout.systems.begin(), old.m_layout.systems.begin() + line);
+    for (StaffSystem &system : m_layout.systems)
+        system.firstPrimitive = system.endPrimitive = 0; // nothing drawn yet
+    // The notes from the first on the restarted line (and a note cut by its
+    // start) are placed again.
+    std::size_t firstPiece = from;
+    while (firstPiece > 0 && m_melody.pieces[firstPiece - 1].note == m_melody.pieces[from].note)
+        --firstPiece;
+    const int firstNote = m_melody.pieces[firstPiece].note;
     m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
-    place();
+    std::copy_n(old.m_layout.notes.begin(), std::min<std::size_t>(std::size_t(firstNote), old.m_layout.notes.size()),
+                m_layout.notes.begin());
+    placeFrom(from, firstPiece, old.m_systems[std::size_t(line)].top);
+}
+
+void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
+{
+    m_layout.width = m_width;
+    if (m_layout.notes.empty())
+        m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
+    const std::size_t keptSystems = m_systems.size();
+    place(from, top);
     placeBeams();
     // What stands above each note, once its stem and any beam are placed
-    // (beams turn stems, and with them the ties that curve away).
-    m_ceiling.resize(m_placed.size());
-    for (std::size_t k = 0; k < m_placed.size(); ++k)
-        m_ceiling[k] = ceilingOf(k, m_systems[std::size_t(m_placed[k].system)].staffTop);
-    for (std::size_t system = 0; system < m_systems.size(); ++system)
-        emitSystem(int(system));
+    // (beams turn stems, and with them the ties that curve away); kept as
+    // placed, before drawing raises it, for a layout made after an edit.
+    m_ceilingPlaced.resize(m_placed.size());
+    for (std::size_t k = from; k < m_placed.size(); ++k)
+        m_ceilingPlaced[k] = ceilingOf(k, m_systems[std::size_t(m_placed[k].system)].staffTop);
+    m_ceiling = m_ceilingPlaced;
+    // Where each line and note stands, before any is drawn.
+    for (std::size_t index = keptSystems; index < m_systems.size(); ++index) {
+        const SystemRange &range = m_systems[index];
+        StaffSystem system;
+        system.top = index == 0 ? 0.0f : range.top; // the first holds the title and tempo
+        system.staffTop = range.staffTop;
+        system.bottom = range.staffTop + 4.0f + RoomBelow;
+        if (range.first < range.end) {
+            system.firstNote = m_melody.pieces[std::size_t(range.first)].note;
+            system.lastNote = m_melody.pieces[std::size_t(range.end - 1)].note;
+        }
+        m_layout.systems.push_back(system);
+    }
+    for (std::size_t k = notesFrom; k < m_placed.size(); ++k) {
+        const WrittenPiece &piece = m_melody.pieces[k];
+        NotePlace &place = m_layout.notes[std::size_t(piece.note)];
+        if (place.system < 0) {
+            place.system = m_placed[k].system;
+            place.left = m_placed[k].x - accidentalRoom(piece);
+        }
+        place.right = m_placed[k].x + 1.7f;
+    }
+    m_drawn.assign(m_systems.size(), false);
     m_layout.height = m_layout.systems.empty() ? 0 : m_layout.systems.back().bottom;
-    return std::move(m_layout);
+}
+
+void StaffBuilder::drawSystem(int index)
+{
+    if (index < 0 || std::size_t(index) >= m_drawn.size() || m_drawn[std::size_t(index)])
+        return;
+    // Drawn once: placing what stands above the notes raises their ceilings.
+    m_drawn[std::size_t(index)] = true;
+    emitSystem(index);
 }
 
 float StaffBuilder::pieceWidth(std::size_t k) const
@@ -142,17 +238,18 @@ float StaffBuilder::pieceWidth(std::size_t k) const
 }
 
 // Systems filled piece by piece, or bar by bar where there are bars.
-void StaffBuilder::place()
+void StaffBuilder::place(std::size_t from, float top)
 {
     const std::vector<WrittenPiece> &pieces = m_melody.pieces;
-    findMarkRoom();
     m_beamLast.assign(pieces.size(), -1);
     for (const BeamGroup &group : m_melody.beams)
         std::fill(m_beamLast.begin() + group.first, m_beamLast.begin() + group.last + 1, group.last);
     m_placed.resize(pieces.size());
-    // The title, then the tempo, in rows of their own above the first system.
-    float top = m_title.isEmpty() ? 0.0f : TitleRoom;
-    std::size_t i = 0;
+    // Each piece's room, once: the line breaking sums it, the placing adds it up.
+    std::vector<float> widths(pieces.size());
+    for (std::size_t k = from; k < pieces.size(); ++k)
+        widths[k] = pieceWidth(k);
+    std::size_t i = from;
     do {
         SystemRange system;
         system.first = int(i);
@@ -170,7 +267,7 @@ void StaffBuilder::place()
             }
             float segment = 0;
             for (std::size_t k = i; k < end; ++k)
-                segment += pieceWidth(k);
+                segment += widths[k];
             if (x + segment > m_width - LeftMargin) {
                 const bool first = i == std::size_t(system.first);
                 if (!first && segment <= m_width - LeftMargin - ClefWidth)
@@ -178,7 +275,7 @@ void StaffBuilder::place()
                 // A bar wider than a line (after a length the meter cannot
                 // hold, the rest of the melody): piece by piece.
                 end = i + 1;
-                segment = pieceWidth(i);
+                segment = widths[i];
                 if (x + segment > m_width - LeftMargin && !first)
                     break;
             }
@@ -196,7 +293,7 @@ void StaffBuilder::place()
                 } else {
                     placed.y = system.staffTop + 2.0f;
                 }
-                x += pieceWidth(k);
+                x += widths[k];
             }
             i = end;
         }
@@ -328,10 +425,7 @@ void StaffBuilder::text(const QString &words, float x, float y, float height, bo
 void StaffBuilder::emitSystem(int index)
 {
     const SystemRange &range = m_systems[std::size_t(index)];
-    StaffSystem system;
-    system.top = index == 0 ? 0.0f : range.top; // the first holds the title and tempo
-    system.staffTop = range.staffTop;
-    system.bottom = range.staffTop + 4.0f + RoomBelow;
+    StaffSystem &system = m_layout.systems[std::size_t(index)];
     system.firstPrimitive = int(m_layout.primitives.size());
     const float staffTop = range.staffTop;
     for (int l = 0; l < 5; ++l)
@@ -357,11 +451,6 @@ void StaffBuilder::emitSystem(int index)
     if (index == 0)
         emitTempo(range);
     system.endPrimitive = int(m_layout.primitives.size());
-    if (range.first < range.end) {
-        system.firstNote = m_melody.pieces[std::size_t(range.first)].note;
-        system.lastNote = m_melody.pieces[std::size_t(range.end - 1)].note;
-    }
-    m_layout.systems.push_back(system);
 }
 
 void StaffBuilder::emitPiece(int k, float staffTop, bool &misfitSaid)
@@ -369,13 +458,7 @@ void StaffBuilder::emitPiece(int k, float staffTop, bool &misfitSaid)
     const WrittenPiece &piece = m_melody.pieces[std::size_t(k)];
     const Placed &at = m_placed[std::size_t(k)];
     const int note = piece.note;
-    NotePlace &place = m_layout.notes[std::size_t(note)];
     const float width = spacing(piece.units);
-    if (place.system < 0) {
-        place.system = at.system;
-        place.left = at.x - accidentalRoom(piece);
-    }
-    place.right = at.x + 1.7f;
     if (piece.misfit && !misfitSaid) {
         text(meterMisfitWords(), at.x, staffTop + 11.0f, 1.1f, true);
         misfitSaid = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QString>
@@ -75,3 +76,36 @@ StaffLayout layoutStaff(const WrittenMelody &melody, float width, const QString 
 
 // The words said on the staff where the meter cannot hold a length.
 QString meterMisfitWords();
+
+namespace StaffEngraving {
+class StaffBuilder;
+}
+
+// The staff as a screen shows it: where every line and note stands is worked
+// out at once (for the scroll bar, clicks and keeping a note in sight), but a
+// line's glyphs, beams and curves are made only when it first comes into
+// sight. An edit of a full score then costs the placing, not the drawing of
+// a thousand lines no one sees.
+class StaffOnDemand {
+public:
+    StaffOnDemand();
+    StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width);
+    // The staff of a melody whose first keptPieces pieces are those of
+    // before's: the lines made of them alone are not placed again.
+    StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width, const StaffOnDemand &before,
+                  int keptPieces);
+    ~StaffOnDemand();
+    StaffOnDemand(StaffOnDemand &&) noexcept;
+    StaffOnDemand &operator=(StaffOnDemand &&) noexcept;
+
+    // Every system and note placed; primitives of the systems drawn so far.
+    const StaffLayout &layout() const;
+    // Makes the primitives of systems first … end-1, where not made yet.
+    void draw(std::pair<int, int> systems) const;
+    // Every system drawn, as layoutStaff would give it.
+    const StaffLayout &drawAll() const;
+
+private:
+    std::shared_ptr<const WrittenMelody> m_melody; // the builder reads it
+    std::unique_ptr<StaffEngraving::StaffBuilder> m_builder; // drawing is making the layout: kept mutable
+};

@@ -37,6 +37,8 @@ struct WrittenPitch {
     int writtenOctave() const { return octave - shift; }
     // Diatonic steps above the staff's bottom line (E4); 8 is the top line (F5).
     int staffStep() const { return writtenOctave() * 7 + letter - (4 * 7 + 2); }
+
+    bool operator==(const WrittenPitch &) const = default;
 };
 
 WrittenPitch writtenPitch(int pitch, Octave octave);
@@ -60,6 +62,8 @@ struct WrittenPiece {
     bool misfit = false; // the meter cannot hold this length here: said on the staff
     bool irregularBar = false; // in a bar that ends with such a length, shorter or longer than the meter's
     ShownAccidental accidental = ShownAccidental::None;
+
+    bool operator==(const WrittenPiece &) const = default;
 };
 
 // Triplets of one length, in groups of three in a row; a group cut short by
@@ -67,6 +71,8 @@ struct WrittenPiece {
 struct TupletGroup {
     int first = 0; // pieces
     int last = 0;
+
+    bool operator==(const TupletGroup &) const = default;
 };
 
 // A slur over a run of notes slurred or tied one into the next, with at
@@ -74,6 +80,8 @@ struct TupletGroup {
 struct SlurSpan {
     int first = 0;
     int last = 0;
+
+    bool operator==(const SlurSpan &) const = default;
 };
 
 // Notes of an eighth or shorter beamed together, pieces first … last: within
@@ -83,6 +91,8 @@ struct SlurSpan {
 struct BeamGroup {
     int first = 0;
     int last = 0;
+
+    bool operator==(const BeamGroup &) const = default;
 };
 
 struct WrittenMelody {
@@ -92,6 +102,8 @@ struct WrittenMelody {
     std::vector<TupletGroup> tuplets;
     std::vector<SlurSpan> slurs;
     std::vector<BeamGroup> beams;
+
+    bool operator==(const WrittenMelody &) const = default;
 };
 
 // The beams a note of this length has (its flags when alone): 0 to 3.
@@ -107,3 +119,12 @@ bool isTriplet(NoteLength length);
 std::optional<std::vector<NoteLength>> splitAtBars(NoteLength length, int start, int barUnits);
 
 WrittenMelody writeMelody(const Melody &melody);
+
+// The same as writeMelody(melody), for a melody that differs from the one old
+// was written of only from note firstChanged on: what comes before is kept
+// and only the rest is written again, from the last point before the change
+// where nothing reaches over (a bar line, or a beat without a meter, with no
+// tie, slur or triplet across it). Appending or removing the last note of a
+// full score writes a bar, not 32767 notes.
+// kept, when given, is set to how many pieces at the start are old's.
+WrittenMelody rewriteMelody(const WrittenMelody &old, const Melody &melody, int firstChanged, int *kept = nullptr);

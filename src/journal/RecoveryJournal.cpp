@@ -1,102 +1,53 @@
 #include "journal/RecoveryJournal.h"
 
 #include <cerrno>
-#include <csignal>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 
-#include "score/ComposerState.h"
+#include "journal/JournalText.h"
 
 namespace {
 
-const QByteArray Heading = "ZEPA journal 1\n";
-
-QByteArray noteLine(const NoteRecord &note)
+QString lockPathOf(const QString &journal)
 {
-    return "+ " + QByteArray::number(note.pitch) + ' ' + QByteArray::number(int(note.octave)) + ' '
-        + QByteArray::number(int(note.articulation)) + ' ' + QByteArray::number(int(note.length)) + '\n';
+    QString lock = journal;
+    lock.replace(QRegularExpression(QStringLiteral(R"(\.txt\z)")), QStringLiteral(".lock"));
+    return lock;
 }
 
-// A number as the journal writes it: plain decimal digits, within the range.
-std::optional<int> field(const QByteArray &text, int lowest, int highest)
+QString reasonOfErrno(int error)
 {
-    if (text.isEmpty() || text.size() > 3 || (text.size() > 1 && text.front() == '0'))
-        return std::nullopt;
-    int value = 0;
-    for (char digit : text) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-        value = value * 10 + (digit - '0');
-    }
-    if (value < lowest || value > highest)
-        return std::nullopt;
-    return value;
+    return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// While the disk stays full, starting the journal again is tried no more
+// often than this.
+constexpr qint64 RetryMilliseconds = 5000;
 
 } // namespace
 
 std::optional<RecoveryJournal::Recovered> RecoveryJournal::parse(const QByteArray &text)
 {
-    if (!text.startsWith(Heading) && !text.startsWith("ZEPA journal 1\r\n"))
+    std::optional<JournalDocument> document = JournalText::read(text);
+    if (!document)
         return std::nullopt;
-    QList<QByteArray> lines = text.split('\n');
-    // Every line the program finished ends in a line break; a last line
-    // without one was cut short by the end of the program and is left out.
-    lines.removeLast();
     Recovered recovered;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
-        if (line.endsWith('\r'))
-            line.chop(1); // a journal copied through a system with CR LF line ends
-        if (i == 1) {
-            const std::optional<int> tempo
-                = line.startsWith('T') ? field(line.mid(1), 60, 240) : std::optional<int>();
-            if (!tempo)
-                return std::nullopt;
-            recovered.tempo = *tempo;
-        } else if (line == "-") {
-            if (recovered.notes.empty())
-                return std::nullopt; // nothing to remove: not what the program wrote
-            recovered.notes.pop_back();
-        } else if (line.startsWith("+ ")) {
-            const QList<QByteArray> fields = line.mid(2).split(' ');
-            if (fields.size() != 4 || recovered.notes.size() >= std::size_t(ComposerState::ScoreCapacity))
-                return std::nullopt;
-            const std::optional<int> pitch = field(fields[0], 0, NoteRecord::Rest);
-            const std::optional<int> octave = field(fields[1], 0, 4);
-            const std::optional<int> articulation = field(fields[2], 0, 2);
-            const std::optional<int> length = field(fields[3], 0, NoteLengthCount - 1);
-            if (!pitch || !octave || !articulation || !length)
-                return std::nullopt;
-            NoteRecord note;
-            note.pitch = *pitch;
-            note.octave = Octave(*octave);
-            note.articulation = Articulation(*articulation);
-            note.length = NoteLength(*length);
-            note.ticks = lengthTicks(note.length, recovered.tempo);
-            recovered.notes.push_back(note);
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (recovered.tempo == 0)
-        return std::nullopt;
+    recovered.document = std::move(*document);
     return recovered;
 }
 
-namespace {
-
-bool processRuns(qint64 pid)
+QByteArray RecoveryJournal::textOf(const JournalDocument &document)
 {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    return JournalText::whole(document);
 }
-
-} // namespace
 
 RecoveryJournal::RecoveryJournal(QString folder)
     : m_folder(std::move(folder))
@@ -109,41 +60,125 @@ RecoveryJournal::~RecoveryJournal()
         ::close(m_descriptor);
 }
 
-void RecoveryJournal::start(int tempo, std::span<const NoteRecord> notes)
+void RecoveryJournal::start(const JournalDocument &document)
 {
-    QDir().mkpath(m_folder);
     if (m_descriptor >= 0)
         ::close(m_descriptor);
+    m_descriptor = -1;
+    if (!QDir().mkpath(m_folder)) {
+        fail(QStringLiteral("cannot make the folder"));
+        return;
+    }
+    if (!m_lock) {
+        // Held while this program runs: the kernel lets go of it when the
+        // program ends in any way, so another finds the journal abandoned.
+        m_lock = std::make_unique<QLockFile>(lockPathOf(m_path));
+        m_lock->setStaleLockTime(0);
+        if (!m_lock->tryLock(0))
+            m_lock.reset(); // tried again at the next start
+    }
     // Written whole under a new name, then put in place: a journal is never half old, half new.
-    QByteArray text = Heading + "T" + QByteArray::number(tempo) + '\n';
-    for (const NoteRecord &note : notes)
-        text += noteLine(note);
+    const QByteArray text = JournalText::whole(document);
     const QString fresh = m_path + QStringLiteral(".new");
     QFile file(fresh);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush()) {
+        const QString reason = file.errorString();
         file.close();
-        ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(m_path).constData());
+        QFile::remove(fresh);
+        fail(reason);
+        return;
+    }
+    file.close();
+    if (::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(m_path).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(fresh);
+        fail(reasonOfErrno(error));
+        return;
     }
     m_descriptor = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (m_descriptor < 0) {
+        fail(reasonOfErrno(errno));
+        return;
+    }
+    m_startBytes = text.size();
+    m_recordBytes = 0;
+    m_failing = false;
 }
 
 void RecoveryJournal::append(const NoteRecord &note)
 {
-    appendLine(noteLine(note));
+    write(JournalText::noteLine('+', note));
 }
 
 void RecoveryJournal::removeLast()
 {
-    appendLine("-\n");
+    write("-\n");
 }
 
-void RecoveryJournal::appendLine(const QByteArray &line)
+void RecoveryJournal::edit(int first, int removed, std::span<const NoteRecord> inserted)
 {
+    QByteArray record = "E " + QByteArray::number(first) + ' ' + QByteArray::number(removed) + ' '
+        + QByteArray::number(qsizetype(inserted.size())) + '\n';
+    record.reserve(record.size() + qsizetype(inserted.size()) * 11);
+    for (const NoteRecord &note : inserted)
+        JournalText::appendNoteLine(record, 'n', note);
+    write(record);
+}
+
+void RecoveryJournal::setTempo(int tempo)
+{
+    write('T' + QByteArray::number(tempo) + '\n');
+}
+
+void RecoveryJournal::setMeter(int meter)
+{
+    write('M' + QByteArray::number(meter) + '\n');
+}
+
+void RecoveryJournal::setFiles(const QString &melodyFile, const QString &sourceFile)
+{
+    write(JournalText::fileLine('F', melodyFile) + JournalText::fileLine('O', sourceFile));
+}
+
+void RecoveryJournal::setUnsaved(bool unsaved)
+{
+    write(unsaved ? "U1\n" : "U0\n");
+}
+
+bool RecoveryJournal::wantsCompacting() const
+{
+    return m_descriptor >= 0 && m_recordBytes > std::max<qint64>(256 * 1024, 4 * m_startBytes);
+}
+
+bool RecoveryJournal::retryDue() const
+{
+    return m_failing && QDateTime::currentMSecsSinceEpoch() - m_failedAt >= RetryMilliseconds;
+}
+
+void RecoveryJournal::write(const QByteArray &record)
+{
+    if (m_descriptor < 0)
+        return; // failing: the keeper starts the journal again when a retry is due
     // One write a change: the system keeps it when the program is killed.
-    if (m_descriptor >= 0 && ::write(m_descriptor, line.constData(), std::size_t(line.size())) < 0) {
-        ::close(m_descriptor);
-        m_descriptor = -1; // a journal that cannot be written is given up, not retried at each click
+    const ssize_t written = ::write(m_descriptor, record.constData(), std::size_t(record.size()));
+    if (written == record.size()) {
+        m_recordBytes += written;
+        return;
     }
+    const int error = written < 0 ? errno : ENOSPC;
+    ::close(m_descriptor);
+    m_descriptor = -1;
+    fail(reasonOfErrno(error));
+}
+
+void RecoveryJournal::fail(const QString &reason)
+{
+    m_failedAt = QDateTime::currentMSecsSinceEpoch();
+    if (m_failing)
+        return; // said once
+    m_failing = true;
+    if (m_failed)
+        m_failed(m_folder, reason);
 }
 
 void RecoveryJournal::discard()
@@ -152,21 +187,37 @@ void RecoveryJournal::discard()
         ::close(m_descriptor);
     m_descriptor = -1;
     QFile::remove(m_path);
+    QFile::remove(m_path + QStringLiteral(".new"));
+    m_lock.reset(); // unlocks and removes the lock file
 }
 
 std::optional<RecoveryJournal::Recovered> RecoveryJournal::findAbandoned(const QString &folder)
 {
-    static const QRegularExpression name(QStringLiteral(R"(\Ajournal-(\d+)\.txt\z)"));
-    const QStringList names = QDir(folder).entryList({QStringLiteral("journal-*.txt")}, QDir::Files, QDir::Time);
+    static const QRegularExpression name(QStringLiteral(R"(\Ajournal-(\d+)\.txt(\.new)?\z)"));
+    // Leftovers first, then the journals, the newest first.
+    QStringList names = QDir(folder).entryList({QStringLiteral("journal-*.txt.new")}, QDir::Files, QDir::Time);
+    names += QDir(folder).entryList({QStringLiteral("journal-*.txt")}, QDir::Files, QDir::Time);
     for (const QString &entry : names) {
         const QRegularExpressionMatch match = name.match(entry);
-        if (!match.hasMatch() || processRuns(match.captured(1).toLongLong()))
+        if (!match.hasMatch())
             continue;
-        QFile file(folder + QLatin1Char('/') + entry);
+        const QString path = folder + QLatin1Char('/') + entry;
+        const QString journal = match.capturedLength(2) > 0 ? path.chopped(4) : path;
+        // Whether its program still runs is told by its lock, not its process
+        // id (a killed program can linger as a zombie; ids are reused).
+        QLockFile lock(lockPathOf(journal));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            continue;
+        if (match.capturedLength(2) > 0) {
+            QFile::remove(path); // a rewrite its program did not finish
+            continue;
+        }
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        // A full score's journal is a few hundred kilobytes.
-        constexpr qint64 LargestJournal = 8 * 1024 * 1024;
+        // A full score's journal is a few hundred kilobytes; its records a few times that.
+        constexpr qint64 LargestJournal = 32 * 1024 * 1024;
         std::optional<Recovered> recovered = file.size() <= LargestJournal ? parse(file.readAll()) : std::nullopt;
         if (!recovered) {
             // Never deleted: set aside where it is not offered again, and said.
@@ -176,6 +227,7 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::findAbandoned(const Q
             return unreadable;
         }
         recovered->path = file.fileName();
+        recovered->written = QFileInfo(file).lastModified();
         return recovered;
     }
     return std::nullopt;
@@ -184,6 +236,7 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::findAbandoned(const Q
 void RecoveryJournal::remove(const Recovered &journal)
 {
     QFile::remove(journal.path);
+    QFile::remove(lockPathOf(journal.path));
 }
 
 QString RecoveryJournal::setAside(const Recovered &journal)
@@ -191,5 +244,6 @@ QString RecoveryJournal::setAside(const Recovered &journal)
     QString aside = journal.path;
     aside.replace(QRegularExpression(QStringLiteral(R"(\.txt\z)")), QStringLiteral("-unreadable.txt"));
     QFile::remove(aside);
+    QFile::remove(lockPathOf(journal.path));
     return QFile::rename(journal.path, aside) ? aside : journal.path;
 }

@@ -72,7 +72,7 @@ void ScoreEditor::confirm()
         m_state.scoreFull = true;
     else
         ++m_state.noteCount;
-    scoreChanged(ScoreChange::Appended);
+    scoreChanged({ScoreChange::Kind::Notes, m_state.noteTotal() - 1, 0, 1});
     if (nowFull) {
         if (m_changed)
             m_changed(); // the last note shows as entered before the box
@@ -112,7 +112,7 @@ void ScoreEditor::clearPrevious()
         m_state.currentNote.pitch = NoteRecord::Unchosen;
     }
     selectOptionsForCurrentNote();
-    scoreChanged(ScoreChange::RemovedLast);
+    scoreChanged({ScoreChange::Kind::Notes, total - 1, 1, 0});
 }
 
 void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
@@ -134,10 +134,10 @@ void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
         m_description = ConfirmedWord();
     }
     selectOptionsForCurrentNote();
-    scoreChanged(ScoreChange::Replaced);
+    scoreChanged({ScoreChange::Kind::Everything, 0, 0, 0});
 }
 
-void ScoreEditor::scoreChanged(ScoreChange change)
+void ScoreEditor::scoreChanged(const ScoreChange &change)
 {
     ++m_revision;
     if (m_scoreChanged)
@@ -213,7 +213,7 @@ void ScoreEditor::insertNotes(int index, std::span<const NoteRecord> notes)
     std::copy(notes.begin(), notes.end(), at);
     setTotal(m_state, total + int(notes.size()));
     rebuildHistory(m_state.noteTotal() - 1);
-    scoreChanged(ScoreChange::Replaced);
+    scoreChanged({ScoreChange::Kind::Notes, index, 0, int(notes.size())});
 }
 
 std::vector<NoteRecord> ScoreEditor::removeNotes(int index, int count)
@@ -228,7 +228,7 @@ std::vector<NoteRecord> ScoreEditor::removeNotes(int index, int count)
         m_state.historyText.clear();
     else
         rebuildHistory(m_state.noteTotal() - 1);
-    scoreChanged(ScoreChange::Replaced);
+    scoreChanged({ScoreChange::Kind::Notes, index, count, 0});
     return removed;
 }
 
@@ -237,7 +237,7 @@ void ScoreEditor::replaceNotes(int index, std::span<const NoteRecord> notes)
     Q_ASSERT(index >= 0 && index + int(notes.size()) <= m_state.noteTotal());
     std::copy(notes.begin(), notes.end(), m_state.score.begin() + index);
     rebuildHistory(m_state.noteTotal() - 1);
-    scoreChanged(ScoreChange::Replaced);
+    scoreChanged({ScoreChange::Kind::Notes, index, int(notes.size()), int(notes.size())});
 }
 
 void ScoreEditor::changeTempo(int tempo)
@@ -248,5 +248,19 @@ void ScoreEditor::changeTempo(int tempo)
         note.ticks = lengthTicks(note.length, tempo);
     }
     m_state.currentNote.ticks = lengthTicks(m_state.currentNote.length, tempo);
-    scoreChanged(ScoreChange::Replaced);
+    scoreChanged({ScoreChange::Kind::Tempo, 0, 0, 0});
+}
+
+ScoreEditor::ScoreChange ScoreEditor::ScoreChange::then(const ScoreChange &later) const
+{
+    using Kind = ScoreChange::Kind;
+    if (kind == Kind::Everything || later.kind == Kind::Everything || kind != later.kind)
+        return {Kind::Everything, 0, 0, 0};
+    if (kind == Kind::Tempo)
+        return *this;
+    // The span both touch, in the coordinates between the two changes; what
+    // lies outside it is the same before the first and after the second.
+    const int from = std::min(first, later.first);
+    const int to = std::max(first + inserted, later.first + later.removed);
+    return {Kind::Notes, from, to - (inserted - removed) - from, to + (later.inserted - later.removed) - from};
 }

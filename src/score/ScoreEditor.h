@@ -29,9 +29,24 @@ public:
     // follows the change, so that the user sees the change behind the box.
     void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
-    // How the score changed, for whoever keeps a record of it.
-    enum class ScoreChange { Appended, RemovedLast, Replaced };
-    void setScoreListener(std::function<void(ScoreChange)> listener) { m_scoreChanged = std::move(listener); }
+    // How the score changed, for whoever keeps a record of it or shows it:
+    // the notes first … first+removed-1 became first … first+inserted-1
+    // (an append is {total-1, 0, 1}); or every note's ticks (a new tempo);
+    // or the whole score (a load).
+    struct ScoreChange {
+        enum class Kind : quint8 { Notes, Tempo, Everything };
+        Kind kind = Kind::Everything;
+        int first = 0;
+        int removed = 0;
+        int inserted = 0;
+
+        // This change followed by a later one, as one.
+        ScoreChange then(const ScoreChange &later) const;
+    };
+    void setScoreListener(std::function<void(const ScoreChange &)> listener)
+    {
+        m_scoreChanged = std::move(listener);
+    }
     // Counts the changes to the score (not to the note being composed).
     quint64 revision() const { return m_revision; }
 
@@ -78,8 +93,8 @@ private:
     Octave m_octave = Octave::Middle;
     Articulation m_articulation = Articulation::Normal;
     std::function<void()> m_changed;
-    std::function<void(ScoreChange)> m_scoreChanged;
+    std::function<void(const ScoreChange &)> m_scoreChanged;
     quint64 m_revision = 0;
 
-    void scoreChanged(ScoreChange change);
+    void scoreChanged(const ScoreChange &change);
 };

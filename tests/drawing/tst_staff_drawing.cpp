@@ -297,6 +297,7 @@ private slots:
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast_data();
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast();
     void aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen();
+    void linesDrawnAsTheyComeIntoSightAreTheLinesOfTheWholeStaff();
     void lilyPondEngravesWhatTheStaffDraws_data();
     void lilyPondEngravesWhatTheStaffDraws();
     void lilyPondBeamsOnItsOwnAsTheStaffDoes_data();
@@ -613,6 +614,90 @@ void StaffDrawingTest::aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen()
          i <= layout.systems[std::size_t(band.second - 1)].lastNote; ++i)
         notes += !melody.notes[std::size_t(i)].isRest();
     QCOMPARE(heads, notes);
+}
+
+// A screen makes each line's music as it first comes into sight, in any
+// order (scrolled to the end first, then back): every line must be what the
+// whole staff laid out at once has there, where the notes stand and what
+// they draw.
+// Where two layouts first differ (systems, notes, each system's primitives
+// in order); empty when they are the same.
+static QString layoutDifference(const StaffLayout &a, const StaffLayout &b)
+{
+    const auto same = [](const StaffPrimitive &p, const StaffPrimitive &q) {
+        return p.kind == q.kind && p.glyph == q.glyph && p.x == q.x && p.y == q.y && p.x2 == q.x2 && p.y2 == q.y2
+            && p.size == q.size && p.note == q.note && p.warning == q.warning && p.centred == q.centred;
+    };
+    if (a.systems.size() != b.systems.size() || a.notes.size() != b.notes.size() || a.height != b.height)
+        return QStringLiteral("%1 lines, %2 notes; expected %3, %4")
+            .arg(a.systems.size())
+            .arg(a.notes.size())
+            .arg(b.systems.size())
+            .arg(b.notes.size());
+    for (std::size_t i = 0; i < a.notes.size(); ++i)
+        if (a.notes[i].system != b.notes[i].system || a.notes[i].left != b.notes[i].left
+            || a.notes[i].right != b.notes[i].right)
+            return QStringLiteral("note %1 placed elsewhere").arg(i);
+    for (std::size_t i = 0; i < a.systems.size(); ++i) {
+        const StaffSystem &s = a.systems[i], &t = b.systems[i];
+        if (s.top != t.top || s.staffTop != t.staffTop || s.bottom != t.bottom || s.firstNote != t.firstNote
+            || s.lastNote != t.lastNote || s.endPrimitive - s.firstPrimitive != t.endPrimitive - t.firstPrimitive)
+            return QStringLiteral("line %1").arg(i);
+        for (int k = 0; k < s.endPrimitive - s.firstPrimitive; ++k) {
+            const StaffPrimitive &p = a.primitives[std::size_t(s.firstPrimitive + k)];
+            const StaffPrimitive &q = b.primitives[std::size_t(t.firstPrimitive + k)];
+            if (!same(p, q)
+                || (p.kind == StaffPrimitive::Kind::Text
+                    && a.texts[std::size_t(p.text)] != b.texts[std::size_t(q.text)]))
+                return QStringLiteral("line %1, primitive %2").arg(i).arg(k);
+        }
+    }
+    return {};
+}
+
+// A screen makes each line's music as it first comes into sight, in any
+// order (scrolled to the end first, then back), and after an edit places
+// again only the lines from the change on: every line must be what the
+// whole staff laid out at once has there.
+void StaffDrawingTest::linesDrawnAsTheyComeIntoSightAreTheLinesOfTheWholeStaff()
+{
+    for (int meter : {0, 4, 3, 2}) {
+        Melody melody = randomMelody(quint32(90 + meter), 900, meter);
+        auto written = std::make_shared<const WrittenMelody>(writeMelody(melody));
+        StaffOnDemand staff(written, Width);
+        QVERIFY(staff.layout().primitives.empty());
+        const int systems = int(staff.layout().systems.size());
+        QVERIFY(systems > 10);
+        QRandomGenerator random(static_cast<quint32>(meter));
+        staff.draw({systems - 3, systems});
+        for (int i = 0; i < systems; ++i) {
+            const int from = int(random.bounded(systems));
+            staff.draw({from, std::min(systems, from + 3)});
+        }
+        QString difference = layoutDifference(staff.drawAll(), layoutStaff(*written, Width));
+        QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("meter %1: %2").arg(meter).arg(difference)));
+
+        // Edits anywhere, most near the end as when composing.
+        for (int edit = 0; edit < 60; ++edit) {
+            const int size = int(melody.notes.size());
+            const int at = edit % 2 == 0 ? size - 1 - int(random.bounded(8)) : int(random.bounded(size));
+            if (edit % 3 == 0)
+                melody.notes.erase(melody.notes.begin() + at);
+            else if (edit % 3 == 1)
+                melody.notes.insert(melody.notes.begin() + at, randomNote(random, 120));
+            else
+                melody.notes[std::size_t(at)] = randomNote(random, 120);
+            int kept = 0;
+            written = std::make_shared<const WrittenMelody>(rewriteMelody(*written, melody, at, &kept));
+            staff.draw({0, int(staff.layout().systems.size())});
+            StaffOnDemand after(written, Width, staff, kept);
+            staff = std::move(after);
+            difference = layoutDifference(staff.drawAll(), layoutStaff(writeMelody(melody), Width));
+            QVERIFY2(
+                difference.isEmpty(),
+                qPrintable(QStringLiteral("meter %1, edit %2 at %3: %4").arg(meter).arg(edit).arg(at).arg(difference)));
+        }
+    }
 }
 
 void StaffDrawingTest::lilyPondEngravesWhatTheStaffDraws_data()

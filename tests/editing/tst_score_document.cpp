@@ -1,11 +1,15 @@
+#include <array>
 #include <functional>
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "common/NoteBuilders.h"
 #include "common/RecordingMessageService.h"
 #include "editing/ScoreDocument.h"
+#include "journal/RecoveryJournal.h"
 #include "nqc/NqcProgram.h"
 
 namespace {
@@ -39,6 +43,31 @@ void composeNote(ScoreDocument &document, const NoteRecord &note)
         document.choosePitch(note.pitch);
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the journal should hold of the document now.
+JournalDocument expectedJournal(const ScoreDocument &document)
+{
+    JournalDocument expected;
+    expected.tempo = document.tempo();
+    expected.meter = document.meter();
+    expected.melodyFile = document.melodyFile();
+    expected.unsaved = document.isModified();
+    expected.notes.assign(document.notes().begin(), document.notes().end());
+    return expected;
+}
+
+// The journal as a program killed now would leave it, read back.
+std::optional<JournalDocument> journalRead(const QByteArray &text)
+{
+    const std::optional<RecoveryJournal::Recovered> read = RecoveryJournal::parse(text);
+    return read ? std::optional(read->document) : std::nullopt;
+}
+
 } // namespace
 
 class ScoreDocumentTest : public QObject {
@@ -49,19 +78,51 @@ private slots:
     void editsAtTheLimits();
     void tempoChangeRoundTrip();
     void oneThingOfChosenNotesIsOneStep();
+    void aJournalThatCannotBeWrittenIsSaidOnce();
 };
 
 void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
 {
     QRandomGenerator random(20261207);
-    for (int round = 0; round < 20; ++round) {
+    int cuts = 0;
+    for (int round = 0; round < 8; ++round) {
         RecordingMessageService messages;
-        ScoreDocument document(120, messages);
+        QTemporaryDir folder;
+        RecoveryJournal journal(folder.path());
+        ScoreDocument document(120, messages, &journal);
         const ScoreEditor &editor = document.editor();
         PlainModel model;
         std::vector<std::vector<NoteRecord>> history{scoreOf(document)};
         std::vector<int> tempos{120};
-        for (int step = 0; step < 60; ++step) {
+        // After every step the journal holds the document (notes, tempo,
+        // meter, file, unsaved mark); cut anywhere in what the step added
+        // (a kill while writing it), it is still read, and cut within its
+        // last record it holds what it held before that record.
+        QByteArray journalBefore = fileBytes(journal.path());
+        const auto checkJournal = [&] {
+            const QByteArray text = fileBytes(journal.path());
+            const JournalDocument now = expectedJournal(document);
+            QVERIFY2(journalRead(text) == now, qPrintable(QStringLiteral("round %1").arg(round)));
+            if (text.startsWith(journalBefore) && text.size() > journalBefore.size()) {
+                // Where the last record starts: a line that is not a note an edit brings.
+                qsizetype last = text.size() - 1;
+                do
+                    last = text.lastIndexOf('\n', last - 2) + 1;
+                while (last > 0 && text.mid(last, 2) == "n ");
+                const std::optional<JournalDocument> withoutLast = journalRead(text.left(last));
+                QVERIFY(withoutLast);
+                for (int cut : {int(journalBefore.size() + random.bounded(text.size() - journalBefore.size())),
+                                int(last + random.bounded(text.size() - last)), int(text.size()) - 1}) {
+                    const std::optional<JournalDocument> left = journalRead(text.left(cut));
+                    QVERIFY(left);
+                    if (cut > last)
+                        QVERIFY(*left == *withoutLast); // the record in flight is all that is lost
+                    ++cuts;
+                }
+            }
+            journalBefore = text;
+        };
+        for (int step = 0; step < 150; ++step) {
             const int total = int(model.notes.size());
             const NoteRecord note = randomNote(random, model.tempo);
             const int kind = int(random.bounded(8));
@@ -120,6 +181,11 @@ void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
                 model.retick();
                 recorded = true;
             }
+            if (random.bounded(12) == 0)
+                document.changeMeter(std::array{0, 2, 3, 4}[random.bounded(4)]);
+            if (random.bounded(25) == 0)
+                document.markSaved(folder.filePath(QStringLiteral("song %1.mml").arg(step)));
+            checkJournal();
             QCOMPARE(nqcProgramText(scoreOf(document)), nqcProgramText(model.notes));
             QVERIFY(scoreOf(document) == model.notes);
             QCOMPARE(editor.state().noteTotal(), int(model.notes.size()));
@@ -128,17 +194,48 @@ void ScoreDocumentTest::undoAndRedoRetraceEveryStep()
         }
         const std::vector<NoteRecord> end = scoreOf(document);
         const int endTempo = editor.tempo();
-        while (document.undoStack().canUndo())
+        while (document.undoStack().canUndo()) {
             document.undoStack().undo();
+            checkJournal();
+        }
         QVERIFY(scoreOf(document).empty());
         QCOMPARE(editor.tempo(), 120);
         QCOMPARE(editor.historyCaption(), QString());
-        while (document.undoStack().canRedo())
+        while (document.undoStack().canRedo()) {
             document.undoStack().redo();
+            checkJournal();
+        }
         QVERIFY(scoreOf(document) == end);
         QCOMPARE(editor.tempo(), endTempo);
         QVERIFY(messages.allAnswered());
     }
+    QVERIFY(cuts > 1000);
+}
+
+// A journal whose folder cannot be made (a file stands where it should be):
+// said once with the folder and the reason however many edits follow, and
+// composing goes on.
+void ScoreDocumentTest::aJournalThatCannotBeWrittenIsSaidOnce()
+{
+    QTemporaryDir parent;
+    QFile blocker(parent.filePath(QStringLiteral("data")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    RecoveryJournal journal(parent.filePath(QStringLiteral("data/journals")));
+    QStringList said;
+    journal.setFailureListener([&](const QString &folder, const QString &reason) { said << folder + u' ' + reason; });
+    RecordingMessageService messages;
+    ScoreDocument document(120, messages, &journal);
+    for (int i = 0; i < 50; ++i) {
+        composeNote(document, toneNote(i % 12, Octave::Middle, 0));
+        document.confirm();
+    }
+    document.insertBefore(0, toneNote(3, Octave::Middle, 0));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.front().startsWith(parent.filePath(QStringLiteral("data/journals "))), qPrintable(said.front()));
+    QVERIFY(journal.isFailing());
+    QCOMPARE(document.editor().state().noteTotal(), 51);
+    QVERIFY(!QFile::exists(journal.path()));
 }
 
 void ScoreDocumentTest::editsAtTheLimits()
@@ -214,12 +311,11 @@ void ScoreDocumentTest::oneThingOfChosenNotesIsOneStep()
 {
     // ド（低音） 4分, 8分休符, ミ スタッカート 2分, シ（高音） スラー 16分, ソ（最高音） 全音符.
     auto melody = [] {
-        std::vector<NoteRecord> notes{toneNote(0, Octave::Low, 0), restNote(0),
-                                      toneNote(4, Octave::Middle, 0, Articulation::Staccato),
-                                      toneNote(11, Octave::High, 0, Articulation::SlurOrTie),
-                                      toneNote(7, Octave::Highest, 0)};
-        const NoteLength lengths[] = {NoteLength::Quarter, NoteLength::Eighth, NoteLength::Half, NoteLength::Sixteenth,
-                                      NoteLength::Whole};
+        std::vector<NoteRecord> notes{
+            toneNote(0, Octave::Low, 0), restNote(0), toneNote(4, Octave::Middle, 0, Articulation::Staccato),
+            toneNote(11, Octave::High, 0, Articulation::SlurOrTie), toneNote(7, Octave::Highest, 0)};
+        const NoteLength lengths[]
+            = {NoteLength::Quarter, NoteLength::Eighth, NoteLength::Half, NoteLength::Sixteenth, NoteLength::Whole};
         for (std::size_t i = 0; i < notes.size(); ++i) {
             notes[i].length = lengths[i];
             notes[i].ticks = lengthTicks(lengths[i], 100);
@@ -236,8 +332,8 @@ void ScoreDocumentTest::oneThingOfChosenNotesIsOneStep()
         int boxes = 0; // refusals said
     };
     const std::vector<Row> rows{
-        {"a pitch, a rest becoming that note", [](ScoreDocument &d) { d.changePitch(1, 3, 9); }, QStringLiteral("音の高さの変更"),
-         [](Notes &n) { n[1].pitch = n[2].pitch = n[3].pitch = 9; }},
+        {"a pitch, a rest becoming that note", [](ScoreDocument &d) { d.changePitch(1, 3, 9); },
+         QStringLiteral("音の高さの変更"), [](Notes &n) { n[1].pitch = n[2].pitch = n[3].pitch = 9; }},
         {"a semitone up, across an octave, rests alone", [](ScoreDocument &d) { d.shiftPitch(1, 3, 1); },
          QStringLiteral("半音上げる"),
          [](Notes &n) {
@@ -245,20 +341,24 @@ void ScoreDocumentTest::oneThingOfChosenNotesIsOneStep()
              n[3] = toneNote(0, Octave::Highest, n[3].ticks, Articulation::SlurOrTie);
              n[3].length = NoteLength::Sixteenth;
          }},
-        {"a semitone down from the lowest ド is refused whole", [](ScoreDocument &d) { d.shiftOctave(0, 1, -1); d.shiftPitch(0, 3, -1); },
+        {"a semitone down from the lowest ド is refused whole",
+         [](ScoreDocument &d) {
+             d.shiftOctave(0, 1, -1);
+             d.shiftPitch(0, 3, -1);
+         },
          QStringLiteral("オクターブ下げる"), [](Notes &n) { n[0].octave = Octave::Lowest; }, 0, 1},
         {"an octave above the highest is refused", [](ScoreDocument &d) { d.shiftOctave(3, 2, 1); }, QString(),
          [](Notes &) {}, 0, 1},
-        {"every length, the rest's too, in the tempo's ticks", [](ScoreDocument &d) { d.changeLength(0, 5, NoteLength::EighthTriplet); },
-         QStringLiteral("長さの変更"),
+        {"every length, the rest's too, in the tempo's ticks",
+         [](ScoreDocument &d) { d.changeLength(0, 5, NoteLength::EighthTriplet); }, QStringLiteral("長さの変更"),
          [](Notes &n) {
              for (NoteRecord &note : n) {
                  note.length = NoteLength::EighthTriplet;
                  note.ticks = lengthTicks(NoteLength::EighthTriplet, 100);
              }
          }},
-        {"articulation of notes, never of a rest", [](ScoreDocument &d) { d.changeArticulation(0, 3, Articulation::SlurOrTie); },
-         QStringLiteral("音間の変更"),
+        {"articulation of notes, never of a rest",
+         [](ScoreDocument &d) { d.changeArticulation(0, 3, Articulation::SlurOrTie); }, QStringLiteral("音間の変更"),
          [](Notes &n) { n[0].articulation = n[2].articulation = Articulation::SlurOrTie; }},
         {"rests keep their length", [](ScoreDocument &d) { d.makeRest(2, 3); }, QStringLiteral("休符にする"),
          [](Notes &n) { n[2].pitch = n[3].pitch = n[4].pitch = NoteRecord::Rest; }},

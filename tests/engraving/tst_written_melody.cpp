@@ -1,3 +1,4 @@
+#include <QRandomGenerator>
 #include <QTest>
 
 #include "common/NoteBuilders.h"
@@ -55,6 +56,7 @@ private slots:
     void accidentalsLastToTheBarLine();
     void slursSpanRunsJoinedIntoTheNext_data();
     void slursSpanRunsJoinedIntoTheNext();
+    void writtenAgainAfterAnEditAsIfWrittenWhole();
 };
 
 // The rule: O4 and O5 as they sound, O6 an octave lower under 8va, O7 two
@@ -240,6 +242,48 @@ void WrittenMelodyTest::slursSpanRunsJoinedIntoTheNext()
     for (const SlurSpan &slur : writeMelody(melodyOf(mml, 0)).slurs)
         found << QStringLiteral("%1-%2").arg(slur.first).arg(slur.last);
     QCOMPARE(found.join(u' '), slurs);
+}
+
+// Rewriting after an edit keeps what comes before it: the result must be
+// the melody written whole, after every kind of edit, anywhere, in every
+// meter, lone triplets (bars the meter cannot hold) and ties over bar lines
+// included.
+void WrittenMelodyTest::writtenAgainAfterAnEditAsIfWrittenWhole()
+{
+    for (int meter : {0, 2, 3, 4}) {
+        QRandomGenerator random(quint32(1000 + meter));
+        Melody melody;
+        melody.meter = meter;
+        for (int i = 0; i < 400; ++i)
+            melody.notes.push_back(randomNote(random, 120, 5));
+        WrittenMelody written = writeMelody(melody);
+        for (int edit = 0; edit < 300; ++edit) {
+            const int size = int(melody.notes.size());
+            const int kind = int(random.bounded(4));
+            int first = 0;
+            if (kind == 0 || size < 2) { // insert, most often near the end as when composing
+                first = edit % 3 == 0 ? size : int(random.bounded(size + 1));
+                melody.notes.insert(melody.notes.begin() + first, randomNote(random, 120, 5));
+            } else if (kind == 1) { // remove
+                first = edit % 3 == 0 ? size - 1 : int(random.bounded(size));
+                melody.notes.erase(melody.notes.begin() + first);
+            } else { // replace one, or change its length or articulation only
+                first = int(random.bounded(size));
+                NoteRecord &note = melody.notes[std::size_t(first)];
+                if (kind == 2)
+                    note = randomNote(random, 120, 5);
+                else
+                    note.articulation = AllArticulations[random.bounded(3)];
+            }
+            const WrittenMelody again = rewriteMelody(written, melody, first);
+            const WrittenMelody whole = writeMelody(melody);
+            QVERIFY2(
+                again == whole,
+                qPrintable(
+                    QStringLiteral("meter %1, edit %2 (kind %3 at %4)").arg(meter).arg(edit).arg(kind).arg(first)));
+            written = again;
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(WrittenMelodyTest)

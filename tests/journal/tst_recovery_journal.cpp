@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,13 @@ std::vector<NoteRecord> notesAt(int tempo, int count)
         notes.push_back(note);
     }
     return notes;
+}
+
+void writeText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
 }
 
 } // namespace
@@ -59,7 +67,7 @@ void RecoveryJournalTest::killedAfterNConfirmsLeavesThoseNotes()
     QVERIFY(child >= 0);
     if (child == 0) {
         RecoveryJournal journal(folder.path());
-        journal.start(tempo, {});
+        journal.start(JournalDocument{tempo, 3, QStringLiteral("/home/a/ふるさと 2.mml"), QString(), true, {}});
         for (const NoteRecord &note : notes) {
             journal.append(note);
             journal.append(notes.front()); // entered by mistake,
@@ -67,14 +75,23 @@ void RecoveryJournalTest::killedAfterNConfirmsLeavesThoseNotes()
         }
         ::raise(SIGKILL);
     }
+    // Ended but not yet reaped, as a killed program lingers as a zombie: its
+    // process id still answers, its lock is free.
+    siginfo_t ended{};
+    QCOMPARE(::waitid(P_PID, id_t(child), &ended, WEXITED | WNOWAIT), 0);
+    QCOMPARE(::kill(child, 0), 0);
+    const std::optional<RecoveryJournal::Recovered> recovered = RecoveryJournal::findAbandoned(folder.path());
     int status = 0;
     QCOMPARE(::waitpid(child, &status, 0), child);
     QVERIFY(WIFSIGNALED(status));
-
-    const std::optional<RecoveryJournal::Recovered> recovered = RecoveryJournal::findAbandoned(folder.path());
     QVERIFY(recovered);
-    QCOMPARE(recovered->tempo, tempo);
-    QVERIFY(recovered->notes == notes);
+    const JournalDocument &document = recovered->document;
+    QCOMPARE(document.tempo, tempo);
+    QVERIFY(document.notes == notes);
+    QCOMPARE(document.meter, 3);
+    QCOMPARE(document.melodyFile, QStringLiteral("/home/a/ふるさと 2.mml"));
+    QVERIFY(document.unsaved);
+    QVERIFY(recovered->written.isValid());
     RecoveryJournal::remove(*recovered);
     QVERIFY(!RecoveryJournal::findAbandoned(folder.path()));
 }
@@ -83,7 +100,7 @@ void RecoveryJournalTest::normalEndAndRunningProgramsLeaveNothingToRecover()
 {
     QTemporaryDir folder;
     RecoveryJournal journal(folder.path());
-    journal.start(120, notesAt(120, 3));
+    journal.start(JournalDocument{120, 0, QString(), QString(), false, notesAt(120, 3)});
     // This program's own journal belongs to a program that runs.
     QVERIFY(!RecoveryJournal::findAbandoned(folder.path()));
 
@@ -96,6 +113,14 @@ void RecoveryJournalTest::normalEndAndRunningProgramsLeaveNothingToRecover()
 
     journal.discard();
     QVERIFY(QDir(folder.path()).isEmpty());
+
+    // A rewrite that a killed program did not finish is cleaned away; a
+    // journal whose program ended is offered whatever its process id.
+    writeText(folder.filePath(QStringLiteral("journal-1.txt.new")), "ZEPA journal 2\nT9");
+    writeText(folder.filePath(QStringLiteral("journal-1.txt")), "ZEPA journal 2\nT90\n+ 0 2 0 2\n");
+    const std::optional<RecoveryJournal::Recovered> pidOne = RecoveryJournal::findAbandoned(folder.path());
+    QVERIFY(pidOne && pidOne->document.notes.size() == 1);
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("journal-1.txt.new"))));
 }
 
 void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll_data()
@@ -122,6 +147,18 @@ void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll_data()
     for (int i = 0; i < 32768; ++i)
         full += "+ 0 2 0 2\n";
     QTest::newRow("more notes than the score holds") << full << -1;
+    // The second version: changes anywhere, the meter, the files, the unsaved mark.
+    const QByteArray two = "ZEPA journal 2\nT80\nM4\nF /a/b%20c.mml\nO\nU1\n+ 0 2 0 2\n+ 4 2 0 2\n";
+    QTest::newRow("an edit: one note for two") << two + "E 0 2 1\nn 0 2 0 2\n" << 1;
+    QTest::newRow("an edit inserting at the start") << two + "E 0 0 2\nn 0 2 0 2\nn 5 1 1 3\n" << 4;
+    QTest::newRow("an edit cut short: left out") << two + "E 2 0 2\nn 0 2 0 2\nn 5 1" << 2;
+    QTest::newRow("an edit's notes cut by another line") << two + "E 2 0 2\nn 0 2 0 2\n-\n" << -1;
+    QTest::newRow("an edit past the end") << two + "E 1 2 0\n" << -1;
+    QTest::newRow("an edit starting past the end") << two + "E 3 0 1\nn 0 2 0 2\n" << -1;
+    QTest::newRow("a later tempo, every note at it") << two + "T80\n" << 2;
+    QTest::newRow("a meter ZEPA has not") << two + "M5\n" << -1;
+    QTest::newRow("a file line without its blank") << two + "F/a.mml\n" << -1;
+    QTest::newRow("a second-version line in a first-version journal") << head + "M4\n" << -1;
 }
 
 void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll()
@@ -132,11 +169,20 @@ void RecoveryJournalTest::journalsAreReadExactlyOrNotAtAll()
     QCOMPARE(read.has_value(), notes >= 0);
     if (!read)
         return;
-    QCOMPARE(read->tempo, 80);
-    QCOMPARE(int(read->notes.size()), notes);
-    QCOMPARE(read->notes.front().octave, Octave::Middle);
-    QCOMPARE(read->notes.front().length, NoteLength::Quarter);
-    QCOMPARE(read->notes.front().ticks, lengthTicks(NoteLength::Quarter, 80));
+    const JournalDocument &document = read->document;
+    QCOMPARE(document.tempo, 80);
+    QCOMPARE(int(document.notes.size()), notes);
+    QCOMPARE(document.notes.front().octave, Octave::Middle);
+    QCOMPARE(document.notes.front().length, NoteLength::Quarter);
+    QCOMPARE(document.notes.front().ticks, lengthTicks(NoteLength::Quarter, 80));
+    if (text.startsWith("ZEPA journal 2")) {
+        QCOMPARE(document.meter, 4);
+        QCOMPARE(document.melodyFile, QStringLiteral("/a/b c.mml"));
+        QVERIFY(document.unsaved);
+    }
+    // Written whole again, it reads as the same document.
+    const std::optional<RecoveryJournal::Recovered> again = RecoveryJournal::parse(RecoveryJournal::textOf(document));
+    QVERIFY(again && again->document == document);
 }
 
 QTEST_GUILESS_MAIN(RecoveryJournalTest)

@@ -17,6 +17,16 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+def check(failures, where, source, text):
+    if sorted(re.findall(r'%\d', source)) != sorted(re.findall(r'%\d', text)):
+        failures.append('%s: the translation %r has other places to fill' % (where, text))
+    if ('&' in re.sub(r'&&', '', source)) != ('&' in re.sub(r'&&', '', text)) and '(&' in source:
+        failures.append('%s: the translation %r has no access key' % (where, text))
+    if source.count('\n') != text.count('\n') and not source.startswith('使い方:') \
+            and not source.startswith('\nオプション'):
+        failures.append('%s: the translation %r breaks its lines elsewhere' % (where, text))
+
+
 lupdate, source_dir, ts_file = sys.argv[1:4]
 failures = []
 with tempfile.TemporaryDirectory() as folder:
@@ -36,19 +46,16 @@ with tempfile.TemporaryDirectory() as folder:
             messages += 1
             source = message.findtext('source') or ''
             translation = message.find('translation')
-            text = translation.text or ''
             kind = translation.get('type')
             where = '%s: %r' % (name, source[:60])
-            if kind in ('unfinished', 'vanished', 'obsolete') or not text:
+            # A message with plural forms (%n) is checked in each form.
+            forms = [form.text or '' for form in translation.iter('numerusform')] \
+                if message.get('numerus') == 'yes' else [translation.text or '']
+            if kind in ('unfinished', 'vanished', 'obsolete') or not all(forms):
                 failures.append('%s is %s' % (where, kind or 'empty'))
                 continue
-            if sorted(re.findall(r'%\d', source)) != sorted(re.findall(r'%\d', text)):
-                failures.append('%s: the translation %r has other places to fill' % (where, text))
-            if ('&' in re.sub(r'&&', '', source)) != ('&' in re.sub(r'&&', '', text)) and '(&' in source:
-                failures.append('%s: the translation %r has no access key' % (where, text))
-            if source.count('\n') != text.count('\n') and not source.startswith('使い方:') \
-                    and not source.startswith('\nオプション'):
-                failures.append('%s: the translation %r breaks its lines elsewhere' % (where, text))
+            for text in forms:
+                check(failures, where, source, text)
 print('%d messages checked' % messages)
 for failure in failures:
     print(failure)

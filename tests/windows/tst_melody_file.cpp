@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include "cli/CommandLine.h"
+#include "editing/ScoreDocument.h"
 #include "common/GuiTestSupport.h"
 #include "nqc/NqcProgram.h"
 #include "widgets/ClickableLabel.h"
@@ -236,7 +237,8 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     zepa.messages.expect(MessageAnswer::Yes);
     zepa.app.start();
     QCOMPARE(zepa.messages.last().shownTitle(), QStringLiteral("復元"));
-    QCOMPARE(zepa.messages.last().text, QStringLiteral("前回の作曲を復元しますか？"));
+    QVERIFY2(zepa.messages.last().text.startsWith(QStringLiteral("前回の作曲を復元しますか？\n名前のない曲、3音（")),
+             qPrintable(zepa.messages.last().text));
     QCOMPARE(zepa.messages.last().flags(), 0x10024u);
     QVERIFY(!zepa.app.tempoWindow());
     ComposerWindow *window = zepa.app.composerWindow();
@@ -279,6 +281,40 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     ZepaUnderTest again(QStringLiteral("."), journals.path());
     again.app.start(); // not offered again: no box
     QVERIFY(again.app.tempoWindow());
+    QFile::remove(kept);
+
+    // Killed while composing a melody opened from its file, in 3/4, with
+    // changes not saved: the journal it leaves is what it wrote as it went.
+    QTemporaryDir songs;
+    const QString song = songs.filePath(QStringLiteral("song.mml"));
+    writeFile(song, "T90 L4 c d e");
+    QString leftBehind;
+    {
+        ZepaUnderTest killed(songs.path(), journals.path());
+        killed.app.startWithMelodyFile(song);
+        ComposerWindow *composing = killed.app.composerWindow();
+        composing->document().changeMeter(3);
+        confirmPitches(composing, {7, 9});
+        composing->document().remove(0, 1);
+        QCOMPARE(composing->windowTitle(), QStringLiteral("作曲 - song.mml *"));
+        const QString own = journals.filePath(QStringLiteral("journal-%1.txt").arg(::getpid()));
+        leftBehind = journals.filePath(QStringLiteral("journal-%1.txt").arg(endedProcess()));
+        QVERIFY(QFile::copy(own, leftBehind));
+        killed.app.endProgram();
+    }
+    ZepaUnderTest restarted(QStringLiteral("."), journals.path());
+    restarted.messages.expect(MessageAnswer::Yes);
+    restarted.app.start();
+    QVERIFY2(restarted.messages.last().text.startsWith(QStringLiteral("前回の作曲を復元しますか？\n「song.mml」、4音（")),
+             qPrintable(restarted.messages.last().text));
+    ComposerWindow *back = restarted.app.composerWindow();
+    QVERIFY(back);
+    QCOMPARE(back->document().meter(), 3);
+    QCOMPARE(back->document().melodyFile(), song);
+    QCOMPARE(back->editor().tempo(), 90);
+    QCOMPARE(back->editor().state().noteCount, qint16(4));
+    QCOMPARE(back->windowTitle(), QStringLiteral("作曲 - song.mml *"));
+    QVERIFY(!QFile::exists(leftBehind));
 }
 
 void MelodyFileTest::aMelodyFileGivenAtStartOpensTheComposerDirectly()

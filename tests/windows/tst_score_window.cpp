@@ -340,7 +340,7 @@ void ScoreWindowTest::theStaffChoosesChangesAndFollowsTheMelody()
 
     // The meter is an undoable change that draws bars; the notes stay as they are.
     auto barLines = [staff] { // upright lines across the staff, of no note
-        const std::vector<StaffPrimitive> &drawn = staff->layout().primitives;
+        const std::vector<StaffPrimitive> &drawn = staff->wholeLayout().primitives;
         return std::count_if(drawn.begin(), drawn.end(), [](const StaffPrimitive &line) {
             return line.kind == StaffPrimitive::Kind::Line && line.note < 0 && line.x == line.x2
                 && std::abs(line.y2 - line.y) == 4.0f;

@@ -87,6 +87,12 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
             [this](int, const QString &status) { m_statusBar->say(status); });
     connect(&player(), &MelodyPlayer::nothingToPlay, m_statusBar, &ComposerStatusBar::say);
     connect(&player(), &MelodyPlayer::noSoundDevice, this, &ComposerWindow::tellNoSound);
+    if (m_services.journal)
+        m_services.journal->setFailureListener([this](const QString &folder, const QString &reason) {
+            // Said after the edit that met it, not inside it.
+            QMetaObject::invokeMethod(
+                this, [this, folder, reason] { tellJournalFailing(folder, reason); }, Qt::QueuedConnection);
+        });
     connectControls();
     nameControls();
     draw();
@@ -94,7 +100,24 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     lengthButton(NoteLength::Whole)->setFocus();
 }
 
-ComposerWindow::~ComposerWindow() = default;
+ComposerWindow::~ComposerWindow()
+{
+    if (m_services.journal)
+        m_services.journal->setFailureListener({});
+}
+
+void ComposerWindow::tellJournalFailing(const QString &folder, const QString &reason)
+{
+    const QString where = QDir::toNativeSeparators(folder);
+    m_statusBar->say(QCoreApplication::translate("ComposerWindow", "作曲の記録を書けません：%1").arg(where));
+    m_services.messages.show(Message::notice(
+        QCoreApplication::translate("ComposerWindow",
+                                    "作曲の記録（異常終了したときに復元するためのもの）をフォルダ「%1」に書けません"
+                                    "（%2）。\n作曲は続けられます。書けるようになれば記録は自動で再開します。"
+                                    "それまでは、こまめに保存してください。")
+            .arg(where, reason),
+        QCoreApplication::translate("ComposerWindow", "作曲の記録")));
+}
 
 ClickableLabel *ComposerWindow::pitchKey(int pitch) const
 {

@@ -112,6 +112,7 @@ signals:
     void endRequested();
 
 private:
+    void tellJournalFailing(const QString &folder, const QString &reason);
     // ComposerMenus.cpp: the menu bar built from the table of commands.
     void createMenus();
     std::function<void()> handlerFor(ComposerAction action);

@@ -22,6 +22,52 @@ void ScoreTableModel::refresh()
     endResetModel();
 }
 
+void ScoreTableModel::recountStarts(int from)
+{
+    const std::span<const NoteRecord> notes = m_editor.state().notes();
+    m_startTicks.resize(notes.size());
+    qint64 start = from > 0 ? m_startTicks[std::size_t(from - 1)] + notes[std::size_t(from - 1)].ticks : 0;
+    for (std::size_t row = std::size_t(from); row < notes.size(); ++row) {
+        m_startTicks[row] = start;
+        start += notes[row].ticks;
+    }
+}
+
+void ScoreTableModel::apply(const ScoreEditor::ScoreChange &change)
+{
+    using Kind = ScoreEditor::ScoreChange::Kind;
+    const int rows = rowCount();
+    if (change.kind == Kind::Everything || change.first + change.removed > rows) {
+        refresh();
+        return;
+    }
+    if (change.kind == Kind::Tempo) {
+        recountStarts(0);
+        if (rows > 0)
+            emit dataChanged(index(0, Start), index(rows - 1, Start), {Qt::DisplayRole});
+        return;
+    }
+    const int kept = std::min(change.removed, change.inserted);
+    // Rows beyond the ones kept go or come; the views are told before the
+    // model's own count changes.
+    if (change.removed > kept) {
+        beginRemoveRows({}, change.first + kept, change.first + change.removed - 1);
+        m_startTicks.erase(m_startTicks.begin() + change.first + kept,
+                           m_startTicks.begin() + change.first + change.removed);
+        endRemoveRows();
+    } else if (change.inserted > kept) {
+        beginInsertRows({}, change.first + kept, change.first + change.inserted - 1);
+        m_startTicks.insert(m_startTicks.begin() + change.first + kept, std::size_t(change.inserted - kept), 0);
+        endInsertRows();
+    }
+    recountStarts(change.first);
+    if (kept > 0)
+        emit dataChanged(index(change.first, 0), index(change.first + kept - 1, ColumnCount - 1));
+    // Later notes may start earlier or later: one word for their column.
+    if (const int after = change.first + change.inserted; after < rowCount())
+        emit dataChanged(index(after, Start), index(rowCount() - 1, Start), {Qt::DisplayRole});
+}
+
 void ScoreTableModel::setPlaying(int row)
 {
     const int old = m_playing;
@@ -44,7 +90,9 @@ int ScoreTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ScoreTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_startTicks.size()))
+    // The editor's score may already be longer or shorter than the rows the
+    // views know, between its change and the model's word of it.
+    if (!index.isValid() || index.row() >= int(m_startTicks.size()) || index.row() >= m_editor.state().noteTotal())
         return {};
     const NoteRecord &note = m_editor.state().notes()[std::size_t(index.row())];
     if (role == Qt::TextAlignmentRole)

@@ -24,10 +24,15 @@ public:
 
     // The score changed: everything is read again.
     void refresh();
+    // The score changed as change says: only those rows are told, inserted
+    // or removed, and the start times from the first of them on.
+    void apply(const ScoreEditor::ScoreChange &change);
     // The row of the note sounding, drawn marked; -1 for none.
     void setPlaying(int row);
 
 private:
+    void recountStarts(int from);
+
     const ScoreEditor &m_editor;
     std::vector<qint64> m_startTicks;
     int m_playing = -1;

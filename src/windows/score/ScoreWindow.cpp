@@ -222,11 +222,11 @@ void ScoreWindow::moveSelection(int by, bool extend)
 }
 
 // The model is read again; the selection stays where the user put it.
-void ScoreWindow::refresh()
+void ScoreWindow::refresh(const ScoreEditor::ScoreChange &change)
 {
     const auto [first, count] = selection();
-    m_model->refresh();
-    m_staff->setMelody(m_document.melody());
+    m_model->apply(change);
+    m_staff->changeMelody(m_document.melody(), change.kind == ScoreEditor::ScoreChange::Kind::Notes ? change.first : 0);
     select(first, std::max(count, 1));
     if (count == 0)
         m_table->clearSelection();

@@ -57,7 +57,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void refresh();
+    void refresh(const ScoreEditor::ScoreChange &change);
     void takeSelectedNote();
     void updateActions();
     void chooseOnStaff(int note, bool extend);

@@ -31,7 +31,33 @@ StaffView::StaffView(QWidget *parent)
 
 void StaffView::setMelody(const Melody &melody)
 {
-    m_written = writeMelody(melody);
+    m_written = std::make_shared<const WrittenMelody>(writeMelody(melody));
+    m_laidOutWidth = -1;
+    relayout();
+}
+
+void StaffView::changeMelody(const Melody &melody, int firstChanged)
+{
+    if (!m_written) {
+        setMelody(melody);
+        return;
+    }
+    int kept = 0;
+    m_written = std::make_shared<const WrittenMelody>(rewriteMelody(*m_written, melody, firstChanged, &kept));
+    const int width = viewport()->width();
+    if (width == m_laidOutWidth && kept > 0 && std::size_t(kept) < m_written->pieces.size()) {
+        // The lines before the change stay where they were; where the
+        // change is below the lines in sight, nothing in sight is drawn again.
+        m_staff = StaffOnDemand(m_written, float(width) / space(), m_staff, kept);
+        const StaffLayout &placed = layout();
+        const int firstNote = m_written->pieces[std::size_t(kept)].note;
+        const float bottom = float(verticalScrollBar()->value() + viewport()->height()) / space();
+        const bool inSight = std::size_t(firstNote) >= placed.notes.size()
+            || placed.notes[std::size_t(firstNote)].system < 0
+            || placed.systems[std::size_t(placed.notes[std::size_t(firstNote)].system)].top <= bottom;
+        relayout(inSight);
+        return;
+    }
     m_laidOutWidth = -1;
     relayout();
 }
@@ -80,18 +106,19 @@ void StaffView::zoom(int steps)
     setFontPixels(Sizes[at]);
 }
 
-void StaffView::relayout()
+void StaffView::relayout(bool repaint)
 {
     const int width = viewport()->width();
     if (width != m_laidOutWidth) {
         m_laidOutWidth = width;
-        m_layout = layoutStaff(m_written, float(width) / space());
+        m_staff = m_written ? StaffOnDemand(m_written, float(width) / space()) : StaffOnDemand();
     }
-    const int height = int(std::ceil(m_layout.height * space()));
+    const int height = int(std::ceil(layout().height * space()));
     verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(int(space() * 4));
-    viewport()->update();
+    if (repaint)
+        viewport()->update();
 }
 
 QPointF StaffView::origin() const
@@ -101,12 +128,13 @@ QPointF StaffView::origin() const
 
 QRectF StaffView::noteRect(int note) const
 {
-    if (note < 0 || std::size_t(note) >= m_layout.notes.size())
+    const StaffLayout &placed = layout();
+    if (note < 0 || std::size_t(note) >= placed.notes.size())
         return {};
-    const NotePlace &place = m_layout.notes[std::size_t(note)];
+    const NotePlace &place = placed.notes[std::size_t(note)];
     if (place.system < 0)
         return {};
-    const StaffSystem &system = m_layout.systems[std::size_t(place.system)];
+    const StaffSystem &system = placed.systems[std::size_t(place.system)];
     const float s = space();
     return QRectF(double(place.left * s), double(system.top * s), double((place.right - place.left) * s),
                   double((system.bottom - system.top) * s))
@@ -130,7 +158,9 @@ void StaffView::paintVisible(QPainter &painter) const
     const float s = space();
     const float top = float(verticalScrollBar()->value()) / s;
     const float bottom = top + float(viewport()->height()) / s;
-    paintStaff(painter, m_layout, origin(), s, m_layout.systemsBetween(top, bottom), m_marks);
+    const std::pair<int, int> inSight = layout().systemsBetween(top, bottom);
+    m_staff.draw(inSight);
+    paintStaff(painter, layout(), origin(), s, inSight, m_marks);
 }
 
 void StaffView::paintEvent(QPaintEvent *)
@@ -148,7 +178,7 @@ void StaffView::resizeEvent(QResizeEvent *event)
 void StaffView::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = (event->position() - origin()) / double(space());
-    const int note = m_layout.noteAt(float(at.x()), float(at.y()));
+    const int note = layout().noteAt(float(at.x()), float(at.y()));
     if (note >= 0)
         emit noteClicked(note, event->modifiers() & Qt::ShiftModifier);
     QAbstractScrollArea::mousePressEvent(event);

@@ -6,9 +6,10 @@
 #include "engraving/StaffLayout.h"
 #include "score/Melody.h"
 
-// The melody on a staff, in lines as wide as the view. It is laid out once a
-// change (of the melody or of the width) and each paint draws only the lines
-// in sight, so a score of 32767 notes scrolls as smoothly as a short one. It
+// The melody on a staff, in lines as wide as the view. It is placed once a
+// change (of the melody or of the width); a line's music is made when it
+// first comes into sight and each paint draws only the lines in sight, so a
+// score of 32767 notes edits and scrolls as smoothly as a short one. It
 // shows the chosen notes and the note sounding, and says which note a click
 // chose; what a key does is the window's to decide.
 class StaffView : public QAbstractScrollArea {
@@ -18,6 +19,8 @@ public:
     explicit StaffView(QWidget *parent = nullptr);
 
     void setMelody(const Melody &melody);
+    // The melody after a change from note firstChanged on: written again from there.
+    void changeMelody(const Melody &melody, int firstChanged);
     void setSelection(int first, int count);
     // The note sounding, kept in sight; -1 for none.
     void setPlaying(int note);
@@ -28,7 +31,10 @@ public:
     void setFontPixels(int pixels);
     void zoom(int steps); // in or out a step; 0 back to the usual size
 
-    const StaffLayout &layout() const { return m_layout; }
+    // Every line placed; the music of those in sight so far.
+    const StaffLayout &layout() const { return m_staff.layout(); }
+    // Every line with its music, as a page would have it.
+    const StaffLayout &wholeLayout() const { return m_staff.drawAll(); }
     // Where a note stands in the viewport, for tests and for keeping it in sight.
     QRectF noteRect(int note) const;
     // Scrolls as little as keeps the note in sight.
@@ -47,12 +53,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void relayout();
+    void relayout(bool repaint = true);
     float space() const { return spaceForMusicFont(m_fontPixels); }
     QPointF origin() const;
 
-    WrittenMelody m_written;
-    StaffLayout m_layout;
+    std::shared_ptr<const WrittenMelody> m_written;
+    StaffOnDemand m_staff;
     StaffMarks m_marks;
     int m_fontPixels;
     int m_laidOutWidth = -1;
