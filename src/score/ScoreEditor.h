@@ -43,10 +43,7 @@ public:
         // This change followed by a later one, as one.
         ScoreChange then(const ScoreChange &later) const;
     };
-    void setScoreListener(std::function<void(const ScoreChange &)> listener)
-    {
-        m_scoreChanged = std::move(listener);
-    }
+    void setScoreListener(std::function<void(const ScoreChange &)> listener) { m_scoreChanged = std::move(listener); }
     // Counts the changes to the score (not to the note being composed).
     quint64 revision() const { return m_revision; }
 

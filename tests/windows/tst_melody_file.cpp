@@ -18,8 +18,8 @@
 #include <QWindow>
 
 #include "cli/CommandLine.h"
-#include "editing/ScoreDocument.h"
 #include "common/GuiTestSupport.h"
+#include "editing/ScoreDocument.h"
 #include "nqc/NqcProgram.h"
 #include "widgets/ClickableLabel.h"
 #include "windows/composer/ComposerWindow.h"
@@ -305,8 +305,9 @@ void MelodyFileTest::recoveryRestoresTheScoreOfAKilledRun()
     ZepaUnderTest restarted(QStringLiteral("."), journals.path());
     restarted.messages.expect(MessageAnswer::Yes);
     restarted.app.start();
-    QVERIFY2(restarted.messages.last().text.startsWith(QStringLiteral("前回の作曲を復元しますか？\n「song.mml」、4音（")),
-             qPrintable(restarted.messages.last().text));
+    QVERIFY2(
+        restarted.messages.last().text.startsWith(QStringLiteral("前回の作曲を復元しますか？\n「song.mml」、4音（")),
+        qPrintable(restarted.messages.last().text));
     ComposerWindow *back = restarted.app.composerWindow();
     QVERIFY(back);
     QCOMPARE(back->document().meter(), 3);

@@ -7,8 +7,8 @@
 #include <QTableView>
 
 #include "common/GuiTestSupport.h"
-#include "widgets/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/WindowPlacement.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/score/ScoreWindow.h"
 #include "windows/score/StaffView.h"
@@ -204,8 +204,7 @@ void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer_data()
     QTest::addColumn<QRect>("screen"); // where windows may go
     QTest::addColumn<QRect>("placed");
     // A score window of 620 x 480 inside frames of 4 pixels at the sides and a title bar of 24.
-    QTest::newRow("room on the right") << QRect(0, 0, 346, 500) << QRect(0, 0, 1920, 1080)
-                                       << QRect(354, 0, 628, 508);
+    QTest::newRow("room on the right") << QRect(0, 0, 346, 500) << QRect(0, 0, 1920, 1080) << QRect(354, 0, 628, 508);
     // No room on either side: as far right as the screen allows, over the composer's right part.
     QTest::newRow("a window manager centred it on 1024 x 768")
         << QRect(339, 120, 346, 500) << QRect(0, 0, 1024, 768) << QRect(396, 120, 628, 508);
@@ -213,10 +212,10 @@ void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer_data()
         << QRect(0, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(354, 100, 628, 508);
     QTest::newRow("1024 x 768, composer at the right edge")
         << QRect(678, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(42, 100, 628, 508);
-    QTest::newRow("a panel at the top, composer low") << QRect(0, 400, 346, 500) << QRect(0, 28, 1024, 740)
-                                                      << QRect(354, 260, 628, 508);
-    QTest::newRow("a screen smaller than the window") << QRect(0, 0, 346, 500) << QRect(0, 0, 800, 480)
-                                                      << QRect(172, 0, 628, 480);
+    QTest::newRow("a panel at the top, composer low")
+        << QRect(0, 400, 346, 500) << QRect(0, 28, 1024, 740) << QRect(354, 260, 628, 508);
+    QTest::newRow("a screen smaller than the window")
+        << QRect(0, 0, 346, 500) << QRect(0, 0, 800, 480) << QRect(172, 0, 628, 480);
 }
 
 void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer()
@@ -225,11 +224,8 @@ void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer()
     QFETCH(QRect, screen);
     QFETCH(QRect, placed);
     const QRect got = placeBeside(composer, QSize(620, 480), QMargins(4, 24, 4, 4), screen);
-    QVERIFY2(screen.contains(got), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                  .arg(got.x())
-                                                  .arg(got.y())
-                                                  .arg(got.width())
-                                                  .arg(got.height())));
+    QVERIFY2(screen.contains(got),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(got.x()).arg(got.y()).arg(got.width()).arg(got.height())));
     QCOMPARE(got, placed);
 }
 
