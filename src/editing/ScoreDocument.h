@@ -126,6 +126,7 @@ private:
     void recordDocument();
     JournalDocument journalDocument() const;
     void startJournal(); // the journal written whole
+    bool journalWritable();
     void emitScoreChanged();
     void setFile(const QString &path, bool isMelodyFile);
     // The notes of the range as change leaves them, as one step; none when

@@ -14,6 +14,8 @@ namespace StaffEngraving {
 
 inline constexpr float LeftMargin = StaffSideRoom;
 inline constexpr float RoomAbove = 9.5f; // octave lines above brackets above slurs
+inline constexpr float RoomBelow = 7.5f; // ledger lines, 8vb, stems down, the meter's warning
+inline constexpr float TitleRoom = 4.5f;
 inline constexpr float ClefWidth = 4.0f;
 inline constexpr float SharpRoom = 1.3f;
 
