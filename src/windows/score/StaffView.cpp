@@ -52,9 +52,10 @@ void StaffView::changeMelody(const Melody &melody, int firstChanged)
         const StaffLayout &placed = layout();
         const int firstNote = m_written->pieces[std::size_t(kept)].note;
         const float bottom = float(verticalScrollBar()->value() + viewport()->height()) / space();
+        // The line before the change is placed again too (it may take notes from the next).
         const bool inSight = std::size_t(firstNote) >= placed.notes.size()
             || placed.notes[std::size_t(firstNote)].system < 0
-            || placed.systems[std::size_t(placed.notes[std::size_t(firstNote)].system)].top <= bottom;
+            || placed.systems[std::size_t(std::max(0, placed.notes[std::size_t(firstNote)].system - 1))].top <= bottom;
         relayout(inSight);
         return;
     }
