@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     bench::SilentMessages messages;
     QTemporaryDir folder;
     RecoveryJournal journal(folder.path());
-    ScoreDocument document(120, messages, &journal);
+    ScoreDocument document(120, &journal);
     std::vector<NoteRecord> notes = bench::variedScore();
     notes.pop_back();
     for (NoteRecord &note : notes) // room to transpose an octave either way
@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
     std::vector<Timing> timings;
     ScoreWindow *window = nullptr;
     timings.push_back(timed("open score window", 1, [&] {
-        window = new ScoreWindow(document);
+        window = new ScoreWindow(document, messages);
         window->show();
     }));
     window->select(100, 1);

@@ -32,7 +32,7 @@ int main()
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("full.mml"));
     bench::SilentMessages messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
 
     std::vector<double> saves;
     std::vector<double> opens;

@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
 
     bench::SilentMessages messages;
-    ScoreDocument document(120, messages);
+    ScoreDocument document(120);
     Melody melody{120, bench::variedScore()};
     melody.meter = 4;
     document.open(melody, QString(), false);
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     StaffLayout layout;
     const double layoutMs = bench::millisecondsOf([&] { layout = layoutStaff(written, 60); });
 
-    ScoreWindow window(document);
+    ScoreWindow window(document, messages);
     window.resize(900, 700);
     window.show();
     QApplication::processEvents();

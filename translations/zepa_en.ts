@@ -340,6 +340,22 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     </message>
 </context>
 <context>
+    <name>ComposerCaptions</name>
+    <message>
+        <source>入力成功</source>
+        <translation>Entered</translation>
+    </message>
+    <message>
+        <source>クリア成功</source>
+        <translation>Cleared</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <comment>the history so far, then the next note</comment>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
     <name>ComposerMenus</name>
     <message>
         <source>（まだありません）</source>
@@ -821,7 +837,7 @@ A WAV file holds about 13.5 hours (this melody lasts %1).</translation>
     </message>
 </context>
 <context>
-    <name>FinishWorkflow</name>
+    <name>FinishComposing</name>
     <message>
         <source>書き込みエラー</source>
         <translation>Write Error</translation>
@@ -1986,7 +2002,7 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     </message>
 </context>
 <context>
-    <name>ScoreDocument</name>
+    <name>ScoreCommands</name>
     <message>
         <source>入力確定</source>
         <translation>Enter Note</translation>
@@ -1994,30 +2010,6 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     <message>
         <source>クリア</source>
         <translation>Clear</translation>
-    </message>
-    <message>
-        <source>音が入力されていません</source>
-        <translation>No note has been chosen</translation>
-    </message>
-    <message>
-        <source>注意</source>
-        <translation>Note</translation>
-    </message>
-    <message>
-        <source>置き換え</source>
-        <translation>Replace</translation>
-    </message>
-    <message>
-        <source>楽譜がいっぱいのため、挿入できません。</source>
-        <translation>The score is full, so nothing can be inserted.</translation>
-    </message>
-    <message>
-        <source>整数の限界</source>
-        <translation>Score Full</translation>
-    </message>
-    <message>
-        <source>前に挿入</source>
-        <translation>Insert Before</translation>
     </message>
     <message>
         <source>削除</source>
@@ -2031,20 +2023,31 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
         <source>下へ</source>
         <translation>Move Down</translation>
     </message>
+    <message>
+        <source>テンポの変更</source>
+        <translation>Change Tempo</translation>
+    </message>
+    <message>
+        <source>拍子の変更</source>
+        <translation>Meter Change</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreDocument</name>
+    <message>
+        <source>置き換え</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>前に挿入</source>
+        <translation>Insert Before</translation>
+    </message>
 </context>
 <context>
     <name>ScoreDocumentChanges</name>
     <message>
         <source>移調</source>
         <translation>Transpose</translation>
-    </message>
-    <message>
-        <source>移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。</source>
-        <translation>Transposing would take %1 notes outside the lowest to highest octaves (the first is note %2).</translation>
-    </message>
-    <message>
-        <source>移調できません</source>
-        <translation>Cannot Transpose</translation>
     </message>
     <message>
         <source>音の高さの変更</source>
@@ -2077,62 +2080,6 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     <message>
         <source>休符にする</source>
         <translation>Make a Rest</translation>
-    </message>
-    <message>
-        <source>拍子の変更</source>
-        <translation>Meter Change</translation>
-    </message>
-    <message>
-        <source>テンポの変更</source>
-        <translation>Tempo Change</translation>
-    </message>
-</context>
-<context>
-    <name>ScoreEditor</name>
-    <message>
-        <source>入力成功</source>
-        <translation>Entered</translation>
-    </message>
-    <message>
-        <source>クリア成功</source>
-        <translation>Cleared</translation>
-    </message>
-    <message>
-        <source>音が入力されていません</source>
-        <translation>No note has been chosen</translation>
-    </message>
-    <message>
-        <source>注意</source>
-        <translation>Note</translation>
-    </message>
-    <message>
-        <source>これ以上は作成できなくなりますので、終了処理をしてください。</source>
-        <translation>No more notes can be added: please finish the melody.</translation>
-    </message>
-    <message>
-        <source>整数の限界</source>
-        <translation>Score Full</translation>
-    </message>
-    <message>
-        <source>クリアする音がありません</source>
-        <translation>There is no note to clear</translation>
-    </message>
-    <message>
-        <source>クリア不可</source>
-        <translation>Cannot Clear</translation>
-    </message>
-    <message>
-        <source>前の音はありません</source>
-        <translation>There is no note before</translation>
-    </message>
-    <message>
-        <source>前音なし</source>
-        <translation>No Note Before</translation>
-    </message>
-    <message>
-        <source>%1%2</source>
-        <comment>the history so far, then the next note</comment>
-        <translation>%1 %2</translation>
     </message>
 </context>
 <context>

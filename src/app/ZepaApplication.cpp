@@ -157,7 +157,7 @@ void ZepaApplication::showScore()
         return;
     }
     ComposerWindow *composer = m_composerWindow;
-    m_scoreWindow = new ScoreWindow(composer->document());
+    m_scoreWindow = new ScoreWindow(composer->document(), composer->session().messages());
     connect(m_scoreWindow, &ScoreWindow::playFrom, composer,
             [composer](int index) { composer->player().play(composer->editor().state().notes(), index); });
     connect(composer, &QObject::destroyed, m_scoreWindow, &QWidget::close);

@@ -5,7 +5,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "files/PosixFileSystem.h"
-#include "workflows/FinishWorkflow.h"
+#include "workflows/ProgramSaving.h"
 
 Command::Help NqcCommand::help() const
 {

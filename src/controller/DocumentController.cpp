@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "controller/EditMessages.h"
+#include "controller/FinishComposing.h"
 #include "midi/MidiImport.h"
 #include "mml/MmlWriter.h"
 #include "playback/PlaybackStatus.h"
 #include "score/TempoReader.h"
 #include "sound/ToneTimeline.h"
-#include "workflows/FinishWorkflow.h"
 
 namespace {
 
@@ -395,7 +396,7 @@ void DocumentController::askTranspose()
             QCoreApplication::translate("DocumentController", "注意")));
         return;
     }
-    m_document.transpose(semitones);
+    tellEdit(m_services.messages, m_document.transpose(semitones));
 }
 
 void DocumentController::askTempo()

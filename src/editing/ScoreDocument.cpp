@@ -6,53 +6,14 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "editing/ScoreCommands.h"
 #include "journal/RecoveryJournal.h"
 
-namespace {
-
-// A step of the score's history: what to do and how to undo it. A step made
-// for a change already done (a confirm, a clear) skips its first redo.
-class ScoreStep : public QUndoCommand {
-public:
-    ScoreStep(const QString &name, std::function<void()> redo, std::function<void()> undo, bool alreadyDone,
-              std::function<void()> changed)
-        : QUndoCommand(name)
-        , m_redo(std::move(redo))
-        , m_undo(std::move(undo))
-        , m_skipRedo(alreadyDone)
-        , m_changed(std::move(changed))
-    { }
-
-    void redo() override
-    {
-        if (!m_skipRedo)
-            m_redo();
-        m_skipRedo = false;
-        m_changed();
-    }
-
-    void undo() override
-    {
-        m_undo();
-        m_changed();
-    }
-
-private:
-    std::function<void()> m_redo;
-    std::function<void()> m_undo;
-    bool m_skipRedo;
-    std::function<void()> m_changed;
-};
-
-} // namespace
-
-ScoreDocument::ScoreDocument(int tempo, MessageService &messages, RecoveryJournal *journal, QObject *parent)
+ScoreDocument::ScoreDocument(int tempo, RecoveryJournal *journal, QObject *parent)
     : QObject(parent)
-    , m_messages(messages)
     , m_journal(journal)
-    , m_editor(tempo, messages)
+    , m_editor(tempo)
 {
-    m_editor.setChangeListener([this] { emit changed(); });
     m_editor.setScoreListener([this](const ScoreEditor::ScoreChange &change) {
         m_pending = m_pending ? m_pending->then(change) : change;
         record(change);
@@ -156,31 +117,7 @@ void ScoreDocument::restore(const Melody &melody, const QString &melodyFile, con
 
 void ScoreDocument::importMelody(const Melody &melody, const QString &stepName)
 {
-    const std::vector<NoteRecord> oldNotes(notes().begin(), notes().end());
-    const int oldTempo = tempo();
-    const QString oldMelodyFile = m_melodyFile;
-    const QString oldSourceFile = m_sourceFile;
-    const int oldMeter = m_meter;
-    push(
-        stepName,
-        [this, melody] {
-            m_meter = melody.meter;
-            m_melodyFile.clear();
-            m_sourceFile.clear();
-            m_editor.load(melody.notes, melody.tempo);
-            emit fileChanged();
-        },
-        [this, oldNotes, oldTempo, oldMelodyFile, oldSourceFile, oldMeter] {
-            // The score and tempo come back; the note being composed stays.
-            m_editor.removeNotes(0, state().noteTotal());
-            m_editor.insertNotes(0, oldNotes);
-            m_editor.changeTempo(oldTempo);
-            m_meter = oldMeter;
-            m_melodyFile = oldMelodyFile;
-            m_sourceFile = oldSourceFile;
-            emit fileChanged();
-        },
-        false);
+    m_undo.push(new ImportCommand(*this, melody, stepName));
 }
 
 void ScoreDocument::choosePitch(int pitchIndex)
@@ -213,10 +150,11 @@ void ScoreDocument::rest()
     emit changed();
 }
 
-void ScoreDocument::repeatPrevious()
+EditResult ScoreDocument::repeatPrevious()
 {
-    m_editor.repeatPrevious();
+    const EditResult result = m_editor.repeatPrevious();
     emit changed();
+    return result;
 }
 
 void ScoreDocument::takeNote(int index)
@@ -227,112 +165,70 @@ void ScoreDocument::takeNote(int index)
     emit changed();
 }
 
-void ScoreDocument::push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done)
+void ScoreDocument::stepDone()
 {
-    m_undo.push(new ScoreStep(name, std::move(redo), std::move(undo), done, [this] {
-        emitScoreChanged();
-        emit changed();
-    }));
+    emitScoreChanged();
+    emit changed();
 }
 
-void ScoreDocument::confirm()
+EditResult ScoreDocument::confirm()
 {
-    const int before = m_editor.state().noteTotal();
-    m_editor.confirm();
-    if (m_editor.state().noteTotal() == before)
-        return;
-    const NoteRecord note = m_editor.state().notes().back();
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocument", "入力確定"),
-         ([&editor, note, before] { editor.insertNotes(before, std::span(&note, 1)); }),
-         ([&editor, before] { editor.removeNotes(before, 1); }), true);
+    if (state().scoreFull)
+        return EditResult::refused(EditResult::Status::Unchanged); // confirming is disabled once the score is full
+    if (!state().currentNote.isChosen())
+        return EditResult::refused(EditResult::Status::NothingChosen);
+    m_undo.push(new ConfirmCommand(*this));
+    return {state().scoreFull ? EditResult::Status::DoneScoreNowFull : EditResult::Status::Done};
 }
 
-void ScoreDocument::clearPrevious()
+EditResult ScoreDocument::clearPrevious()
 {
-    const int before = m_editor.state().noteTotal();
-    if (before == 0) {
-        m_editor.clearPrevious(); // refused with its box
-        return;
-    }
-    const NoteRecord note = m_editor.state().notes().back();
-    m_editor.clearPrevious();
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocument", "クリア"),
-         ([&editor, before] { editor.removeNotes(before - 1, 1); }),
-         ([&editor, note, before] { editor.insertNotes(before - 1, std::span(&note, 1)); }), true);
+    if (state().noteTotal() == 0)
+        return EditResult::refused(EditResult::Status::NothingToClear);
+    m_undo.push(new ClearCommand(*this));
+    return {};
 }
 
 namespace {
 
 // The score takes only a note with a pitch or a rest, as confirming does.
-bool chosen(const NoteRecord &note, MessageService &messages)
+EditResult chosen(const NoteRecord &note)
 {
-    if (!note.isChosen())
-        messages.show(Message::refusal(QCoreApplication::translate("ScoreDocument", "音が入力されていません"),
-                                       QCoreApplication::translate("ScoreDocument", "注意")));
-    return note.isChosen();
+    return note.isChosen() ? EditResult{} : EditResult::refused(EditResult::Status::NothingChosen);
 }
 
 } // namespace
 
-bool ScoreDocument::replace(int index, const NoteRecord &note)
+EditResult ScoreDocument::replace(int index, const NoteRecord &note)
 {
-    if (!chosen(note, m_messages))
-        return false;
-    const NoteRecord old = m_editor.state().notes()[std::size_t(index)];
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocument", "置き換え"),
-         ([&editor, index, note] { editor.replaceNotes(index, std::span(&note, 1)); }),
-         ([&editor, index, old] { editor.replaceNotes(index, std::span(&old, 1)); }), false);
-    return true;
+    if (!note.isChosen())
+        return chosen(note);
+    m_undo.push(
+        new ReplaceNotesCommand(*this, index, {note}, QCoreApplication::translate("ScoreDocument", "置き換え")));
+    return {};
 }
 
-bool ScoreDocument::insertBefore(int index, const NoteRecord &note)
+EditResult ScoreDocument::insertBefore(int index, const NoteRecord &note)
 {
-    if (!chosen(note, m_messages))
-        return false;
-    if (m_editor.state().noteTotal() >= ComposerState::ScoreCapacity) {
-        m_messages.show(
-            Message::refusal(QCoreApplication::translate("ScoreDocument", "楽譜がいっぱいのため、挿入できません。"),
-                             QCoreApplication::translate("ScoreDocument", "整数の限界")));
-        return false;
-    }
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocument", "前に挿入"),
-         ([&editor, index, note] { editor.insertNotes(index, std::span(&note, 1)); }),
-         ([&editor, index] { editor.removeNotes(index, 1); }), false);
-    return true;
+    if (!note.isChosen())
+        return chosen(note);
+    if (m_editor.state().noteTotal() >= ComposerState::ScoreCapacity)
+        return EditResult::refused(EditResult::Status::ScoreFull);
+    m_undo.push(new InsertNotesCommand(*this, index, {note}, QCoreApplication::translate("ScoreDocument", "前に挿入")));
+    return {};
 }
 
 void ScoreDocument::remove(int first, int count)
 {
-    if (count <= 0)
-        return;
-    const std::span<const NoteRecord> notes = m_editor.state().notes().subspan(std::size_t(first), std::size_t(count));
-    const std::vector<NoteRecord> removed(notes.begin(), notes.end());
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocument", "削除"),
-         ([&editor, first, count] { editor.removeNotes(first, count); }),
-         ([&editor, first, removed] { editor.insertNotes(first, removed); }), false);
+    if (count > 0)
+        m_undo.push(new RemoveNotesCommand(*this, first, count));
 }
 
-bool ScoreDocument::move(int first, int count, int by)
+EditResult ScoreDocument::move(int first, int count, int by)
 {
     const int total = m_editor.state().noteTotal();
     if (count <= 0 || first + by < 0 || first + count + by > total)
-        return false;
-    // Moving a block one place is moving its neighbour to its other side.
-    const int neighbour = by < 0 ? first - 1 : first + count;
-    const int neighbourTo = by < 0 ? first + count - 1 : first;
-    ScoreEditor &editor = m_editor;
-    auto carry = [&editor](int from, int to) {
-        const std::vector<NoteRecord> note = editor.removeNotes(from, 1);
-        editor.insertNotes(to, note);
-    };
-    push(by < 0 ? QCoreApplication::translate("ScoreDocument", "上へ")
-                : QCoreApplication::translate("ScoreDocument", "下へ"),
-         ([carry, neighbour, neighbourTo] { carry(neighbour, neighbourTo); }),
-         ([carry, neighbour, neighbourTo] { carry(neighbourTo, neighbour); }), false);
-    return true;
+        return EditResult::refused(EditResult::Status::Unchanged);
+    m_undo.push(new MoveNotesCommand(*this, first, count, by));
+    return {};
 }

@@ -28,7 +28,7 @@ class ScoreDocument : public QObject {
 
 public:
     // journal: where every change is recorded; none keeps no record.
-    ScoreDocument(int tempo, MessageService &messages, RecoveryJournal *journal = nullptr, QObject *parent = nullptr);
+    explicit ScoreDocument(int tempo, RecoveryJournal *journal = nullptr, QObject *parent = nullptr);
     ~ScoreDocument() override;
 
     const ScoreEditor &editor() const { return m_editor; }
@@ -75,34 +75,35 @@ public:
     void chooseArticulation(Articulation articulation);
     void chooseLength(NoteLength length);
     void rest();
-    void repeatPrevious();
+    EditResult repeatPrevious();
     // A note of the score becomes the note being composed.
     void takeNote(int index);
 
     // The composer's own commands, recorded when they change the score.
-    void confirm();
-    void clearPrevious();
+    // Every edit that can be refused says so and why; the caller tells the user.
+    EditResult confirm();
+    EditResult clearPrevious();
 
-    // The score window's edits; false, after a box where one is due, when refused.
-    bool replace(int index, const NoteRecord &note);
-    bool insertBefore(int index, const NoteRecord &note);
+    // The score window's edits. Only a note with a pitch or a rest goes in.
+    EditResult replace(int index, const NoteRecord &note);
+    EditResult insertBefore(int index, const NoteRecord &note);
     void remove(int first, int count);
     // Moves notes first … first+count-1 one place up (-1) or down (+1).
-    bool move(int first, int count, int by);
+    EditResult move(int first, int count, int by);
 
     // One thing of the notes first … first+count-1, as one step each, the
     // rest of every note as it was. A rest given a pitch becomes a note; the
     // other changes leave rests alone, but for the length. Moving the pitch
-    // past the lowest or highest note is refused with a box.
+    // past the lowest or highest note is refused.
     void changePitch(int first, int count, int pitch);
-    bool shiftPitch(int first, int count, int semitones);
-    bool shiftOctave(int first, int count, int octaves);
+    EditResult shiftPitch(int first, int count, int semitones);
+    EditResult shiftOctave(int first, int count, int octaves);
     void changeLength(int first, int count, NoteLength length);
     void changeArticulation(int first, int count, Articulation articulation);
     void makeRest(int first, int count);
 
     // The whole melody.
-    bool transpose(int semitones);
+    EditResult transpose(int semitones);
     void changeTempo(int tempo);
     // 4, 3, 2 or 0; nothing the brick plays changes.
     void changeMeter(int meter);
@@ -119,8 +120,10 @@ signals:
     void fileChanged();
 
 private:
-    // Does redo (unless done already) and records it as one step.
-    void push(const QString &name, std::function<void()> redo, std::function<void()> undo, bool done);
+    friend class ScoreCommand;
+    // A command has changed the score or given it back: the journal and the
+    // views hear of it.
+    void stepDone();
     void record(const ScoreEditor::ScoreChange &change);
     // The journal told of the meter, the files and the unsaved mark as they are now.
     void recordDocument();
@@ -132,11 +135,10 @@ private:
     // The notes of the range as change leaves them, as one step; none when
     // nothing changed.
     void changeNotes(int first, int count, const QString &name, const std::function<void(NoteRecord &)> &change);
-    // Pitches moved by semitones within the range, or a box naming how many
+    // Pitches moved by semitones within the range, or refused naming how many
     // would leave the five octaves.
-    bool shiftNotes(int first, int count, int semitones, const QString &name);
+    EditResult shiftNotes(int first, int count, int semitones, const QString &name);
 
-    MessageService &m_messages;
     RecoveryJournal *m_journal;
     ScoreEditor m_editor;
     QUndoStack m_undo;

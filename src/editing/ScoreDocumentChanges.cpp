@@ -12,12 +12,12 @@ constexpr int OctaveSpan = PitchCount;
 
 } // namespace
 
-bool ScoreDocument::transpose(int semitones)
+EditResult ScoreDocument::transpose(int semitones)
 {
     return shiftNotes(0, state().noteTotal(), semitones, QCoreApplication::translate("ScoreDocumentChanges", "移調"));
 }
 
-bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QString &name)
+EditResult ScoreDocument::shiftNotes(int first, int count, int semitones, const QString &name)
 {
     const std::span<const NoteRecord> notes = m_editor.state().notes();
     int outside = 0;
@@ -29,18 +29,11 @@ bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QStrin
         const int place = int(note.octave) * OctaveSpan + note.pitch + semitones;
         if (place < 0 || place >= 5 * OctaveSpan) {
             if (outside++ == 0)
-                firstOutside = i + 1;
+                firstOutside = i;
         }
     }
-    if (outside > 0) {
-        m_messages.show(Message::refusal(
-            QCoreApplication::translate("ScoreDocumentChanges",
-                                        "移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。")
-                .arg(outside)
-                .arg(firstOutside),
-            QCoreApplication::translate("ScoreDocumentChanges", "移調できません")));
-        return false;
-    }
+    if (outside > 0)
+        return EditResult::refused(EditResult::Status::LeavesRange, outside, firstOutside);
     changeNotes(first, count, name, [semitones](NoteRecord &note) {
         if (note.isRest())
             return;
@@ -48,7 +41,7 @@ bool ScoreDocument::shiftNotes(int first, int count, int semitones, const QStrin
         note.octave = Octave(place / OctaveSpan);
         note.pitch = place % OctaveSpan;
     });
-    return true;
+    return {};
 }
 
 void ScoreDocument::changeNotes(int first, int count, const QString &name,
@@ -64,9 +57,7 @@ void ScoreDocument::changeNotes(int first, int count, const QString &name,
         change(note);
     if (after == before)
         return;
-    ScoreEditor &editor = m_editor;
-    push(name, ([&editor, first, after] { editor.replaceNotes(first, after); }),
-         ([&editor, first, before] { editor.replaceNotes(first, before); }), false);
+    m_undo.push(new ReplaceNotesCommand(*this, first, std::move(after), name));
 }
 
 void ScoreDocument::changePitch(int first, int count, int pitch)
@@ -75,14 +66,14 @@ void ScoreDocument::changePitch(int first, int count, int pitch)
                 [pitch](NoteRecord &note) { note.pitch = pitch; });
 }
 
-bool ScoreDocument::shiftPitch(int first, int count, int semitones)
+EditResult ScoreDocument::shiftPitch(int first, int count, int semitones)
 {
     return shiftNotes(first, count, semitones,
                       semitones > 0 ? QCoreApplication::translate("ScoreDocumentChanges", "半音上げる")
                                     : QCoreApplication::translate("ScoreDocumentChanges", "半音下げる"));
 }
 
-bool ScoreDocument::shiftOctave(int first, int count, int octaves)
+EditResult ScoreDocument::shiftOctave(int first, int count, int octaves)
 {
     return shiftNotes(first, count, octaves * OctaveSpan,
                       octaves > 0 ? QCoreApplication::translate("ScoreDocumentChanges", "オクターブ上げる")
@@ -119,8 +110,7 @@ void ScoreDocument::changeMeter(int meter)
     const int old = m_meter;
     if (meter == old || !(meter == 0 || meter == 2 || meter == 3 || meter == 4))
         return;
-    push(QCoreApplication::translate("ScoreDocumentChanges", "拍子の変更"), ([this, meter] { m_meter = meter; }),
-         ([this, old] { m_meter = old; }), false);
+    m_undo.push(new MeterCommand(*this, meter));
 }
 
 void ScoreDocument::changeTempo(int tempo)
@@ -128,7 +118,5 @@ void ScoreDocument::changeTempo(int tempo)
     const int old = m_editor.tempo();
     if (tempo == old)
         return;
-    ScoreEditor &editor = m_editor;
-    push(QCoreApplication::translate("ScoreDocumentChanges", "テンポの変更"),
-         ([&editor, tempo] { editor.changeTempo(tempo); }), ([&editor, old] { editor.changeTempo(old); }), false);
+    m_undo.push(new TempoCommand(*this, tempo));
 }

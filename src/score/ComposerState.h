@@ -20,7 +20,6 @@ struct ComposerState {
     // number of notes. It stays at 32766 once entry 32766 is filled.
     qint16 noteCount = 0;
     bool scoreFull = false; // entry 32766 holds a note
-    QString historyText; // pitch names of the last ten notes, oldest first
 
     // How many notes the score really holds: 32767 when full.
     int noteTotal() const { return scoreFull ? ScoreCapacity : noteCount; }

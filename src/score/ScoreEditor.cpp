@@ -2,117 +2,86 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
-
-namespace {
-
-QString ConfirmedWord()
-{
-    return QCoreApplication::translate("ScoreEditor", "入力成功");
-}
-QString ClearedWord()
-{
-    return QCoreApplication::translate("ScoreEditor", "クリア成功");
-}
-
-} // namespace
-
-ScoreEditor::ScoreEditor(int tempo, MessageService &messages)
+ScoreEditor::ScoreEditor(int tempo)
     : m_tempo(tempo)
-    , m_messages(messages)
 {
     resetToInitialNote();
-    describeCurrentNote();
 }
 
 void ScoreEditor::choosePitch(int pitchIndex)
 {
     Q_ASSERT(pitchIndex >= 0 && pitchIndex < PitchCount);
     m_state.currentNote.pitch = pitchIndex; // a pitch replaces a rest chosen before
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
 }
 
 void ScoreEditor::chooseOctave(Octave octave)
 {
     m_state.currentNote.octave = octave;
     m_octave = octave;
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
 }
 
 void ScoreEditor::chooseArticulation(Articulation articulation)
 {
     m_state.currentNote.articulation = articulation;
     m_articulation = articulation;
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
 }
 
 void ScoreEditor::chooseLength(NoteLength length)
 {
     m_state.currentNote.length = length;
     m_state.currentNote.ticks = lengthTicks(length, m_tempo);
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
 }
 
-void ScoreEditor::confirm()
+EditResult ScoreEditor::confirm()
 {
     if (m_state.scoreFull)
-        return; // confirming is disabled once the score is full
-    if (!m_state.currentNote.isChosen()) {
-        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "音が入力されていません"),
-                                         QCoreApplication::translate("ScoreEditor", "注意")));
-        return;
-    }
+        return EditResult::refused(EditResult::Status::Unchanged); // confirming is disabled once the score is full
+    if (!m_state.currentNote.isChosen())
+        return EditResult::refused(EditResult::Status::NothingChosen);
     m_state.score[static_cast<std::size_t>(m_state.noteCount)] = m_state.currentNote;
     // The next note keeps octave, articulation and length; only the pitch goes.
     m_state.currentNote.pitch = NoteRecord::Unchosen;
-    m_description = ConfirmedWord();
-    rebuildHistory(m_state.noteCount);
+    m_shown = Shown::Confirmed;
     const bool nowFull = m_state.noteCount == ComposerState::LastScoreIndex;
     if (nowFull)
         m_state.scoreFull = true;
     else
         ++m_state.noteCount;
     scoreChanged({ScoreChange::Kind::Notes, m_state.noteTotal() - 1, 0, 1});
-    if (nowFull) {
-        if (m_changed)
-            m_changed(); // the last note shows as entered before the box
-        m_messages.show(Message::notice(
-            QCoreApplication::translate("ScoreEditor", "これ以上は作成できなくなりますので、終了処理をしてください。"),
-            QCoreApplication::translate("ScoreEditor", "整数の限界")));
-    }
+    return {nowFull ? EditResult::Status::DoneScoreNowFull : EditResult::Status::Done};
 }
 
 void ScoreEditor::rest()
 {
     m_state.currentNote.pitch = NoteRecord::Rest;
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
 }
 
-void ScoreEditor::clearPrevious()
+EditResult ScoreEditor::clearPrevious()
 {
     const int total = m_state.noteTotal();
-    if (total == 0) {
-        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "クリアする音がありません"),
-                                         QCoreApplication::translate("ScoreEditor", "クリア不可")));
-        return;
-    }
+    if (total == 0)
+        return EditResult::refused(EditResult::Status::NothingToClear);
     // On a full score the last note is entry 32766 while noteCount stays at
     // 32766; removing it makes noteCount the count and the next index again.
     m_state.noteCount = static_cast<qint16>(total - 1);
     m_state.scoreFull = false;
-    m_description = ClearedWord();
+    m_shown = Shown::Cleared;
     if (m_state.noteCount == 0) {
-        m_state.historyText.clear();
         resetToInitialNote();
     } else {
         // The note before the removed one gives the choices for the next.
         const int last = m_state.noteCount - 1;
-        rebuildHistory(last);
         m_state.currentNote = m_state.score[static_cast<std::size_t>(last)];
         m_state.currentNote.pitch = NoteRecord::Unchosen;
     }
     selectOptionsForCurrentNote();
     scoreChanged({ScoreChange::Kind::Notes, total - 1, 1, 0});
+    return {};
 }
 
 void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
@@ -123,15 +92,13 @@ void ScoreEditor::load(std::span<const NoteRecord> notes, int tempo)
     m_state.scoreFull = count == ComposerState::ScoreCapacity;
     m_state.noteCount = static_cast<qint16>(m_state.scoreFull ? ComposerState::LastScoreIndex : count);
     if (count == 0) {
-        m_state.historyText.clear();
         resetToInitialNote();
-        describeCurrentNote();
+        m_shown = Shown::CurrentNote;
     } else {
         // As right after confirming the last note.
-        rebuildHistory(int(count) - 1);
         m_state.currentNote = notes[count - 1];
         m_state.currentNote.pitch = NoteRecord::Unchosen;
-        m_description = ConfirmedWord();
+        m_shown = Shown::Confirmed;
     }
     selectOptionsForCurrentNote();
     scoreChanged({ScoreChange::Kind::Everything, 0, 0, 0});
@@ -144,42 +111,22 @@ void ScoreEditor::scoreChanged(const ScoreChange &change)
         m_scoreChanged(change);
 }
 
-void ScoreEditor::repeatPrevious()
+EditResult ScoreEditor::repeatPrevious()
 {
     const int total = m_state.noteTotal();
-    if (total == 0) {
-        m_messages.show(Message::refusal(QCoreApplication::translate("ScoreEditor", "前の音はありません"),
-                                         QCoreApplication::translate("ScoreEditor", "前音なし")));
-        return;
-    }
+    if (total == 0)
+        return EditResult::refused(EditResult::Status::NoPreviousNote);
     m_state.currentNote = m_state.score[static_cast<std::size_t>(total - 1)];
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
     selectOptionsForCurrentNote();
+    return {};
 }
 
 void ScoreEditor::takeNote(const NoteRecord &note)
 {
     m_state.currentNote = note;
-    describeCurrentNote();
+    m_shown = Shown::CurrentNote;
     selectOptionsForCurrentNote();
-}
-
-void ScoreEditor::describeCurrentNote()
-{
-    m_description = describe(m_state.currentNote);
-}
-
-void ScoreEditor::rebuildHistory(int last)
-{
-    m_state.historyText.clear();
-    for (int index = std::max(0, last - 9); index <= last; ++index) {
-        const QString pitch = pitchText(m_state.score[static_cast<std::size_t>(index)]);
-        // Japanese runs the names together; English needs a space between them.
-        m_state.historyText = m_state.historyText.isEmpty()
-            ? pitch
-            : QCoreApplication::translate("ScoreEditor", "%1%2", "the history so far, then the next note")
-                  .arg(m_state.historyText, pitch);
-    }
 }
 
 void ScoreEditor::resetToInitialNote()
@@ -212,7 +159,6 @@ void ScoreEditor::insertNotes(int index, std::span<const NoteRecord> notes)
     std::move_backward(at, m_state.score.begin() + total, m_state.score.begin() + total + qsizetype(notes.size()));
     std::copy(notes.begin(), notes.end(), at);
     setTotal(m_state, total + int(notes.size()));
-    rebuildHistory(m_state.noteTotal() - 1);
     scoreChanged({ScoreChange::Kind::Notes, index, 0, int(notes.size())});
 }
 
@@ -224,10 +170,6 @@ std::vector<NoteRecord> ScoreEditor::removeNotes(int index, int count)
     std::vector<NoteRecord> removed(first, first + count);
     std::move(first + count, m_state.score.begin() + total, first);
     setTotal(m_state, total - count);
-    if (m_state.noteTotal() == 0)
-        m_state.historyText.clear();
-    else
-        rebuildHistory(m_state.noteTotal() - 1);
     scoreChanged({ScoreChange::Kind::Notes, index, count, 0});
     return removed;
 }
@@ -236,7 +178,6 @@ void ScoreEditor::replaceNotes(int index, std::span<const NoteRecord> notes)
 {
     Q_ASSERT(index >= 0 && index + int(notes.size()) <= m_state.noteTotal());
     std::copy(notes.begin(), notes.end(), m_state.score.begin() + index);
-    rebuildHistory(m_state.noteTotal() - 1);
     scoreChanged({ScoreChange::Kind::Notes, index, int(notes.size()), int(notes.size())});
 }
 

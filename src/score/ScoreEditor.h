@@ -2,32 +2,27 @@
 
 #include <functional>
 
-#include "base/MessageService.h"
 #include "score/ComposerState.h"
+#include "score/EditResult.h"
 
 // The composing logic: the selections that fill in the note being composed and
 // the commands that move it into and out of the score. A window forwards each
-// of the user's actions here and then draws what this says.
+// of the user's actions here and then draws what this says, in its own words.
 class ScoreEditor {
 public:
-    ScoreEditor(int tempo, MessageService &messages);
+    explicit ScoreEditor(int tempo);
 
     const ComposerState &state() const { return m_state; }
     int tempo() const { return m_tempo; }
-    // The description of the note being composed, or the status word of the
-    // last command ("入力成功", "クリア成功").
-    const QString &descriptionCaption() const { return m_description; }
-    // The pitch names of the last ten notes.
-    const QString &historyCaption() const { return m_state.historyText; }
+    // What the composer shows under the note being composed: the note itself,
+    // or that the last command confirmed or cleared a note.
+    enum class Shown : quint8 { CurrentNote, Confirmed, Cleared };
+    Shown shown() const { return m_shown; }
     // The octave and articulation choices that show as selected.
     Octave selectedOctave() const { return m_octave; }
     Articulation selectedArticulation() const { return m_articulation; }
     // Confirming is possible until the score is full.
     bool confirmEnabled() const { return !m_state.scoreFull; }
-
-    // Called after a command changed what is shown and before a box that
-    // follows the change, so that the user sees the change behind the box.
-    void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
     // How the score changed, for whoever keeps a record of it or shows it:
     // the notes first … first+removed-1 became first … first+inserted-1
@@ -53,10 +48,9 @@ public:
     void load(std::span<const NoteRecord> notes, int tempo);
 
     // Edits anywhere in the score, as undo and the score window need them.
-    // Each keeps the score's own counting (a full score keeps noteCount at 32766),
-    // shows the last ten notes of the edited score in the history and leaves
-    // the note being composed and the option buttons alone. Indexes are
-    // 0-based and in range; the score never grows past 32767 notes.
+    // Each keeps the score's own counting (a full score keeps noteCount at
+    // 32766) and leaves the note being composed and the option buttons alone.
+    // Indexes are 0-based and in range; the score never grows past 32767 notes.
     void insertNotes(int index, std::span<const NoteRecord> notes);
     std::vector<NoteRecord> removeNotes(int index, int count);
     void replaceNotes(int index, std::span<const NoteRecord> notes);
@@ -69,27 +63,25 @@ public:
     void chooseArticulation(Articulation articulation);
     void chooseLength(NoteLength length);
 
-    void confirm();
+    // Refused, changing nothing, when nothing is chosen, nothing is there to
+    // clear or no note comes before; confirming a full score does nothing.
+    EditResult confirm();
     void rest();
-    void clearPrevious();
-    void repeatPrevious();
+    EditResult clearPrevious();
+    EditResult repeatPrevious();
     // Makes a note of the score the note being composed, as repeat does for
     // the last one.
     void takeNote(const NoteRecord &note);
 
 private:
-    void describeCurrentNote();
-    void rebuildHistory(int last);
     void resetToInitialNote();
     void selectOptionsForCurrentNote();
 
     int m_tempo;
-    MessageService &m_messages;
     ComposerState m_state;
-    QString m_description;
+    Shown m_shown = Shown::CurrentNote;
     Octave m_octave = Octave::Middle;
     Articulation m_articulation = Articulation::Normal;
-    std::function<void()> m_changed;
     std::function<void(const ScoreChange &)> m_scoreChanged;
     quint64 m_revision = 0;
 

@@ -24,7 +24,7 @@ inline void composeExampleMelody(ScoreEditor &editor)
 inline std::vector<NoteRecord> exampleMelody()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(60, messages);
+    ScoreEditor editor(60);
     composeExampleMelody(editor);
     const std::span<const NoteRecord> notes = editor.state().notes();
     return {notes.begin(), notes.end()};

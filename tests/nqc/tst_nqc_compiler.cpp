@@ -40,7 +40,7 @@ private slots:
 void NqcCompilerTest::compilesTheExample()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(60, messages);
+    ScoreEditor editor(60);
     composeExampleMelody(editor);
     compiles(editor);
 }
@@ -57,7 +57,7 @@ void NqcCompilerTest::compilesEveryLengthInEveryArticulation()
 {
     QFETCH(int, tempo);
     RecordingMessageService messages;
-    ScoreEditor editor(qint16(tempo), messages);
+    ScoreEditor editor{qint16(tempo)};
     for (Articulation articulation : {Articulation::Normal, Articulation::Staccato, Articulation::SlurOrTie}) {
         editor.chooseArticulation(articulation);
         for (const NoteLengthEntry &entry : noteLengthTable()) {
@@ -75,7 +75,7 @@ void NqcCompilerTest::compilesEveryLengthInEveryArticulation()
 void NqcCompilerTest::compilesEveryToneName()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     for (Octave octave : {Octave::Lowest, Octave::Low, Octave::Middle, Octave::High, Octave::Highest}) {
         editor.chooseOctave(octave);
         for (int pitch = 0; pitch < 12; ++pitch) {
@@ -90,7 +90,7 @@ void NqcCompilerTest::compilesEveryToneName()
 void NqcCompilerTest::compilesAFullScore()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(60, messages);
+    ScoreEditor editor(60);
     editor.chooseLength(NoteLength::Whole);
     for (int i = 0; i < ComposerState::ScoreCapacity; ++i) {
         if (i % 5 == 4) {

@@ -24,7 +24,7 @@ private slots:
 void NqcProgramTest::writesTheExampleByteForByte()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(60, messages);
+    ScoreEditor editor(60);
     composeExampleMelody(editor);
 
     QFile golden(QStringLiteral(ZEPA_TESTS_DIR "/nqc/data/example.nqc"));

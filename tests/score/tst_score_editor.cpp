@@ -1,6 +1,8 @@
 #include <QTest>
 
 #include "common/RecordingMessageService.h"
+#include "controller/ComposerCaptions.h"
+#include "controller/EditMessages.h"
 #include "score/ScoreEditor.h"
 
 namespace {
@@ -28,6 +30,7 @@ private slots:
     void selectionsComposeTheDescription();
     void refusesAndChangesNothing_data();
     void refusesAndChangesNothing();
+    void everyOutcomeIsToldAsTheComposerTellsIt();
     void confirmKeepsOctaveArticulationAndLength();
     void historyShowsTheLastTenNames();
     void restIsStoredAndShownAsRest();
@@ -56,13 +59,13 @@ void ScoreEditorTest::opensWithTheInitialNote()
     QFETCH(int, tempo);
     QFETCH(int, length);
     RecordingMessageService messages;
-    const ScoreEditor editor(qint16(tempo), messages);
+    const ScoreEditor editor{qint16(tempo)};
     const ComposerState &state = editor.state();
 
     QCOMPARE(int(state.currentNote.ticks), length);
     QCOMPARE(describe(state.currentNote), Initial);
-    QCOMPARE(editor.descriptionCaption(), Initial);
-    QCOMPARE(editor.historyCaption(), QString());
+    QCOMPARE(descriptionCaption(editor), Initial);
+    QCOMPARE(historyCaption(editor.state().notes()), QString());
     QCOMPARE(state.currentNote.octave, Octave::Middle);
     QCOMPARE(state.currentNote.articulation, Articulation::Normal);
     QCOMPARE(state.noteCount, qint16(0));
@@ -92,31 +95,31 @@ void ScoreEditorTest::everyLengthFitsTheWriterAtEveryTempo()
 void ScoreEditorTest::selectionsComposeTheDescription()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
 
     editor.chooseOctave(Octave::High);
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("音未選択（高音）－音間普通－四分音符"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("音未選択（高音）－音間普通－四分音符"));
     QVERIFY(!editor.state().currentNote.isChosen());
 
     editor.chooseLength(NoteLength::Eighth);
     editor.rest();
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("休（高音）－音間普通－八分音符"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("休（高音）－音間普通－八分音符"));
     editor.chooseLength(NoteLength::Whole);
     QVERIFY(editor.state().currentNote.isRest());
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("休（高音）－音間普通－全音符"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("休（高音）－音間普通－全音符"));
 
     editor.choosePitch(10);
     QVERIFY(!editor.state().currentNote.isRest());
     QCOMPARE(editor.state().currentNote.pitch, 10);
     editor.chooseArticulation(Articulation::Staccato);
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("ラ＃（高音）－スタッカート－全音符"));
-    QCOMPARE(describe(editor.state().currentNote), editor.descriptionCaption());
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("ラ＃（高音）－スタッカート－全音符"));
+    QCOMPARE(describe(editor.state().currentNote), descriptionCaption(editor));
     QCOMPARE(editor.selectedOctave(), Octave::High);
     QCOMPARE(editor.selectedArticulation(), Articulation::Staccato);
     QVERIFY(messages.shown().empty());
 }
 
-using EditorCommand = void (ScoreEditor::*)();
+using EditorCommand = EditResult (ScoreEditor::*)();
 Q_DECLARE_METATYPE(EditorCommand)
 
 void ScoreEditorTest::refusesAndChangesNothing_data()
@@ -139,13 +142,13 @@ void ScoreEditorTest::refusesAndChangesNothing()
     QFETCH(QString, title);
 
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     editor.chooseLength(NoteLength::Eighth); // a length alone is no note
     const ComposerState before = editor.state();
-    const QString description = editor.descriptionCaption();
+    const QString description = descriptionCaption(editor);
 
     messages.expect();
-    (editor.*command)();
+    tellEdit(messages, (editor.*command)());
     QCOMPARE(messages.shown().size(), std::size_t(1));
     QCOMPARE(messages.last().text, text);
     QCOMPARE(messages.last().shownTitle(), title);
@@ -153,26 +156,60 @@ void ScoreEditorTest::refusesAndChangesNothing()
     QCOMPARE(editor.state().noteCount, before.noteCount);
     QCOMPARE(editor.state().currentNote.isChosen(), before.currentNote.isChosen());
     QCOMPARE(editor.state().currentNote, before.currentNote);
-    QCOMPARE(editor.descriptionCaption(), description);
-    QCOMPARE(editor.historyCaption(), QString());
+    QCOMPARE(descriptionCaption(editor), description);
+    QCOMPARE(historyCaption(editor.state().notes()), QString());
+}
+
+void ScoreEditorTest::everyOutcomeIsToldAsTheComposerTellsIt()
+{
+    using Status = EditResult::Status;
+    struct Row {
+        EditResult result;
+        QString text; // empty: no box
+        QString title;
+        unsigned flags;
+    } rows[] = {
+        {{Status::Done}, {}, {}, 0},
+        {{Status::Unchanged}, {}, {}, 0},
+        {{Status::DoneScoreNowFull},
+         "これ以上は作成できなくなりますので、終了処理をしてください。",
+         "整数の限界",
+         0x10040u},
+        {{Status::ScoreFull}, "楽譜がいっぱいのため、挿入できません。", "整数の限界", 0x10030u},
+        // The first note is counted from one, as the list numbers them.
+        {EditResult::refused(Status::LeavesRange, 2, 1),
+         "移調すると、最低音から最高音の外に出る音が2個あります（最初は2番目の音）。", "移調できません", 0x10030u},
+    };
+    for (const Row &row : rows) {
+        RecordingMessageService messages;
+        if (!row.text.isEmpty())
+            messages.expect();
+        QCOMPARE(tellEdit(messages, row.result), row.result.done());
+        QCOMPARE(messages.shown().size(), std::size_t(row.text.isEmpty() ? 0 : 1));
+        if (row.text.isEmpty())
+            continue;
+        QCOMPARE(messages.last().text, row.text);
+        QCOMPARE(messages.last().shownTitle(), row.title);
+        QCOMPARE(messages.last().flags(), row.flags);
+    }
 }
 
 void ScoreEditorTest::confirmKeepsOctaveArticulationAndLength()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     editor.chooseOctave(Octave::Low);
     editor.chooseArticulation(Articulation::SlurOrTie);
     editor.chooseLength(NoteLength::DottedQuarter);
     editor.choosePitch(0);
     const NoteRecord chosen = editor.state().currentNote;
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
 
     const ComposerState &state = editor.state();
     QCOMPARE(state.noteCount, qint16(1));
     QCOMPARE(state.score[0], chosen);
-    QCOMPARE(editor.historyCaption(), QStringLiteral("ド"));
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("入力成功"));
+    QCOMPARE(historyCaption(editor.state().notes()), QStringLiteral("ド"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("入力成功"));
     QVERIFY(!state.currentNote.isChosen());
     QCOMPARE(pitchText(state.currentNote), QStringLiteral("音未選択"));
     QCOMPARE(state.currentNote.octave, Octave::Low);
@@ -181,7 +218,7 @@ void ScoreEditorTest::confirmKeepsOctaveArticulationAndLength()
     QCOMPARE(state.currentNote.ticks, qint16(75));
 
     messages.expect();
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
     QCOMPARE(messages.shown().size(), std::size_t(1));
     QCOMPARE(editor.state().noteCount, qint16(1));
 }
@@ -189,42 +226,42 @@ void ScoreEditorTest::confirmKeepsOctaveArticulationAndLength()
 void ScoreEditorTest::historyShowsTheLastTenNames()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     // ド レ ミ ファ ソ ラ シ ド レ ミ ファ ソ
     confirmPitches(editor, {0, 2, 4, 5, 7, 9, 11, 0, 2, 4, 5, 7});
     QCOMPARE(editor.state().noteCount, qint16(12));
-    QCOMPARE(editor.historyCaption(), QStringLiteral("ミファソラシドレミファソ"));
+    QCOMPARE(historyCaption(editor.state().notes()), QStringLiteral("ミファソラシドレミファソ"));
 }
 
 void ScoreEditorTest::restIsStoredAndShownAsRest()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     confirmPitches(editor, {0});
     editor.rest();
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("休（中音）－音間普通－四分音符"));
-    editor.confirm();
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("休（中音）－音間普通－四分音符"));
+    tellEdit(messages, editor.confirm());
 
     const NoteRecord &rest = editor.state().score[1];
     QVERIFY(rest.isRest());
     QCOMPARE(pitchText(rest), QStringLiteral("休"));
-    QCOMPARE(editor.historyCaption(), QStringLiteral("ド休"));
+    QCOMPARE(historyCaption(editor.state().notes()), QStringLiteral("ド休"));
 }
 
 void ScoreEditorTest::clearingTheOnlyNoteRestoresTheInitialNote()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(80, messages);
+    ScoreEditor editor(80);
     editor.chooseOctave(Octave::Highest);
     editor.chooseArticulation(Articulation::Staccato);
     editor.chooseLength(NoteLength::Whole);
     confirmPitches(editor, {3});
-    editor.clearPrevious();
+    tellEdit(messages, editor.clearPrevious());
 
     const ComposerState &state = editor.state();
     QCOMPARE(state.noteCount, qint16(0));
-    QCOMPARE(editor.historyCaption(), QString());
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("クリア成功"));
+    QCOMPARE(historyCaption(editor.state().notes()), QString());
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("クリア成功"));
     QCOMPARE(describe(state.currentNote), Initial);
     QCOMPARE(state.currentNote.ticks, qint16(75));
     QCOMPARE(editor.selectedOctave(), Octave::Middle);
@@ -234,7 +271,7 @@ void ScoreEditorTest::clearingTheOnlyNoteRestoresTheInitialNote()
 void ScoreEditorTest::clearingOneOfThreeNotes()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     confirmPitches(editor, {0});
     editor.chooseOctave(Octave::Low);
     editor.chooseArticulation(Articulation::SlurOrTie);
@@ -242,11 +279,11 @@ void ScoreEditorTest::clearingOneOfThreeNotes()
     confirmPitches(editor, {2});
     editor.chooseOctave(Octave::High);
     confirmPitches(editor, {4});
-    editor.clearPrevious();
+    tellEdit(messages, editor.clearPrevious());
 
     const ComposerState &state = editor.state();
     QCOMPARE(state.noteCount, qint16(2));
-    QCOMPARE(editor.historyCaption(), QStringLiteral("ドレ"));
+    QCOMPARE(historyCaption(editor.state().notes()), QStringLiteral("ドレ"));
     QCOMPARE(pitchText(state.currentNote), QStringLiteral("音未選択"));
     QCOMPARE(state.currentNote.octave, Octave::Low);
     QCOMPARE(state.currentNote.articulation, Articulation::SlurOrTie);
@@ -255,7 +292,7 @@ void ScoreEditorTest::clearingOneOfThreeNotes()
     QCOMPARE(editor.selectedArticulation(), Articulation::SlurOrTie);
 
     messages.expect();
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
     QCOMPARE(messages.last().text, QStringLiteral("音が入力されていません"));
     QCOMPARE(editor.state().noteCount, qint16(2));
 }
@@ -263,18 +300,18 @@ void ScoreEditorTest::clearingOneOfThreeNotes()
 void ScoreEditorTest::repeatCopiesTheLastNote()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     editor.chooseOctave(Octave::High);
     editor.chooseArticulation(Articulation::Staccato);
     confirmPitches(editor, {9});
     editor.chooseOctave(Octave::Lowest);
     editor.chooseArticulation(Articulation::Normal);
 
-    editor.repeatPrevious();
+    tellEdit(messages, editor.repeatPrevious());
     QCOMPARE(editor.selectedOctave(), Octave::High);
     QCOMPARE(editor.selectedArticulation(), Articulation::Staccato);
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("ラ（高音）－スタッカート－四分音符"));
-    editor.confirm();
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("ラ（高音）－スタッカート－四分音符"));
+    tellEdit(messages, editor.confirm());
     QCOMPARE(editor.state().noteCount, qint16(2));
     QCOMPARE(editor.state().score[1], editor.state().score[0]);
 }
@@ -286,11 +323,11 @@ void fillScore(ScoreEditor &editor, RecordingMessageService &messages)
 {
     for (int i = 0; i < ComposerState::ScoreCapacity - 1; ++i) {
         editor.choosePitch(i % 12);
-        editor.confirm();
+        tellEdit(messages, editor.confirm());
     }
     editor.choosePitch(11);
     messages.expect();
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
 }
 
 } // namespace
@@ -298,7 +335,7 @@ void fillScore(ScoreEditor &editor, RecordingMessageService &messages)
 void ScoreEditorTest::fullScoreStopsConfirming()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     fillScore(editor, messages);
 
     QCOMPARE(messages.shown().size(), std::size_t(1));
@@ -314,7 +351,7 @@ void ScoreEditorTest::fullScoreStopsConfirming()
 
     // Selections still work; confirming stays off.
     editor.rest();
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
     QCOMPARE(pitchText(state.score[32766]), QStringLiteral("シ"));
     QCOMPARE(messages.shown().size(), std::size_t(1));
 }
@@ -322,19 +359,19 @@ void ScoreEditorTest::fullScoreStopsConfirming()
 void ScoreEditorTest::clearOnFullScoreRemovesTheLastNote()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     editor.chooseOctave(Octave::Highest);
     fillScore(editor, messages);
-    editor.clearPrevious();
+    tellEdit(messages, editor.clearPrevious());
 
     const ComposerState &state = editor.state();
     QVERIFY(!state.scoreFull);
     QCOMPARE(state.noteCount, qint16(32766));
     QCOMPARE(state.noteTotal(), 32766);
     QVERIFY(editor.confirmEnabled());
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("クリア成功"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("クリア成功"));
     // Entries 32756 to 32765: pitches 32756 % 12 = 8 (ソ＃) onwards.
-    QCOMPARE(editor.historyCaption(), QStringLiteral("ソ＃ララ＃シドド＃レレ＃ミファ"));
+    QCOMPARE(historyCaption(editor.state().notes()), QStringLiteral("ソ＃ララ＃シドド＃レレ＃ミファ"));
     QCOMPARE(pitchText(state.currentNote), QStringLiteral("音未選択"));
     QCOMPARE(state.currentNote.octave, Octave::Highest);
     QCOMPARE(editor.selectedOctave(), Octave::Highest);
@@ -342,7 +379,7 @@ void ScoreEditorTest::clearOnFullScoreRemovesTheLastNote()
     // Confirming a new note fills entry 32766 again and the score is full.
     editor.choosePitch(0);
     messages.expect();
-    editor.confirm();
+    tellEdit(messages, editor.confirm());
     QCOMPARE(pitchText(state.score[32766]), QStringLiteral("ド"));
     QVERIFY(state.scoreFull);
 }
@@ -350,11 +387,11 @@ void ScoreEditorTest::clearOnFullScoreRemovesTheLastNote()
 void ScoreEditorTest::repeatOnFullScoreCopiesTheRealLastNote()
 {
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     fillScore(editor, messages);
-    editor.repeatPrevious();
+    tellEdit(messages, editor.repeatPrevious());
     QCOMPARE(editor.state().currentNote, editor.state().score[32766]);
-    QCOMPARE(editor.descriptionCaption(), QStringLiteral("シ（中音）－音間普通－四分音符"));
+    QCOMPARE(descriptionCaption(editor), QStringLiteral("シ（中音）－音間普通－四分音符"));
     QVERIFY(!editor.confirmEnabled());
 }
 

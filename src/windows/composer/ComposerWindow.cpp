@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QStatusBar>
 
+#include "controller/ComposerCaptions.h"
+#include "controller/EditMessages.h"
 #include "journal/RecoveryJournal.h"
 #include "ui_ComposerWindow.h"
 #include "widgets/FormDesign.h"
@@ -208,10 +210,10 @@ void ComposerWindow::connectControls()
         const NoteLength length = entry.length;
         onClick(lengthButton(length), [length](ScoreDocument &d) { d.chooseLength(length); });
     }
-    onClick(confirmButton(), [](ScoreDocument &d) { d.confirm(); });
+    onClick(confirmButton(), [this](ScoreDocument &d) { tellEdit(session().messages(), d.confirm()); });
     onClick(restButton(), [](ScoreDocument &d) { d.rest(); });
-    onClick(clearButton(), [](ScoreDocument &d) { d.clearPrevious(); });
-    onClick(repeatButton(), [](ScoreDocument &d) { d.repeatPrevious(); });
+    onClick(clearButton(), [this](ScoreDocument &d) { tellEdit(session().messages(), d.clearPrevious()); });
+    onClick(repeatButton(), [this](ScoreDocument &d) { tellEdit(session().messages(), d.repeatPrevious()); });
     connect(aboutButton(), &QPushButton::clicked, this, &ComposerWindow::aboutRequested);
     connect(finishButton(), &QPushButton::clicked, &controller(), &DocumentController::finish);
 }
@@ -225,8 +227,8 @@ void ComposerWindow::pressPitchKey(int pitch)
 void ComposerWindow::draw()
 {
     const ScoreEditor &shown = editor();
-    m_ui->Label40->setText(shown.descriptionCaption());
-    m_ui->Label16->setText(shown.historyCaption());
+    m_ui->Label40->setText(descriptionCaption(shown));
+    m_ui->Label16->setText(historyCaption(shown.state().notes()));
     octaveOption(shown.selectedOctave())->setChecked(true);
     articulationOption(shown.selectedArticulation())->setChecked(true);
     confirmButton()->setEnabled(shown.confirmEnabled());

@@ -4,9 +4,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-NoteChanges::NoteChanges(ScoreDocument &document, Selection selection, QObject *parent)
+#include "controller/EditMessages.h"
+
+NoteChanges::NoteChanges(ScoreDocument &document, MessageService &messages, Selection selection, QObject *parent)
     : QObject(parent)
     , m_document(document)
+    , m_messages(messages)
     , m_selection(std::move(selection))
 { }
 
@@ -24,10 +27,10 @@ void NoteChanges::apply(const NoteKeys::Action &action)
     } else if (const auto *command = std::get_if<NoteKeys::Command>(&action)) {
         switch (*command) {
         case NoteKeys::Command::OctaveUp:
-            m_document.shiftOctave(first, count, 1);
+            tellEdit(m_messages, m_document.shiftOctave(first, count, 1));
             break;
         case NoteKeys::Command::OctaveDown:
-            m_document.shiftOctave(first, count, -1);
+            tellEdit(m_messages, m_document.shiftOctave(first, count, -1));
             break;
         case NoteKeys::Command::Rest:
             m_document.makeRest(first, count);
@@ -43,7 +46,7 @@ void NoteChanges::shiftPitch(int semitones)
 {
     const auto [first, count] = m_selection();
     if (count > 0)
-        m_document.shiftPitch(first, count, semitones);
+        tellEdit(m_messages, m_document.shiftPitch(first, count, semitones));
 }
 
 bool NoteChanges::handleKey(const QKeyEvent &event, bool semitoneArrows)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "base/MessageService.h"
 #include "editing/ScoreDocument.h"
 #include "widgets/NoteKeys.h"
 
@@ -21,7 +22,7 @@ class NoteChanges : public QObject {
 
 public:
     using Selection = std::function<std::pair<int, int>()>;
-    NoteChanges(ScoreDocument &document, Selection selection, QObject *parent = nullptr);
+    NoteChanges(ScoreDocument &document, MessageService &messages, Selection selection, QObject *parent = nullptr);
 
     // 「選んだ音を変える」 with every change, the key of each beside it.
     QMenu *makeMenu(QWidget *parent);
@@ -37,6 +38,7 @@ public:
 
 private:
     ScoreDocument &m_document;
+    MessageService &m_messages;
     Selection m_selection;
     QMenu *m_menu = nullptr;
 };

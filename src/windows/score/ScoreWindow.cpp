@@ -11,20 +11,22 @@
 #include <QTableView>
 #include <QToolBar>
 
+#include "controller/EditMessages.h"
 #include "widgets/UndoActions.h"
 #include "windows/score/NoteChanges.h"
 #include "windows/score/ScoreTableModel.h"
 #include "windows/score/StaffView.h"
 
-ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
+ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWidget *parent)
     : QMainWindow(parent)
     , m_document(document)
+    , m_messages(messages)
     , m_model(new ScoreTableModel(document.editor(), this))
     , m_table(new QTableView(this))
     , m_staff(new StaffView(this))
     , m_splitter(new QSplitter(Qt::Vertical, this))
     , m_changes(new NoteChanges(
-          document, [this] { return selection(); }, this))
+          document, messages, [this] { return selection(); }, this))
 {
     setObjectName(QStringLiteral("ScoreWindow"));
     setWindowTitle(QCoreApplication::translate("ScoreWindow", "楽譜"));
@@ -70,11 +72,13 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, QWidget *parent)
         = add(QCoreApplication::translate("ScoreWindow", "置き換え(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
               const auto [first, count] = selection();
               if (count > 0)
-                  m_document.replace(first, m_document.editor().state().currentNote);
+                  tellEdit(m_messages, m_document.replace(first, m_document.editor().state().currentNote));
           });
     m_insert = add(QCoreApplication::translate("ScoreWindow", "前に挿入(&I)"), QKeySequence(Qt::Key_Insert), [this] {
         const auto [first, count] = selection();
-        m_document.insertBefore(count > 0 ? first : m_model->rowCount(), m_document.editor().state().currentNote);
+        tellEdit(
+            m_messages,
+            m_document.insertBefore(count > 0 ? first : m_model->rowCount(), m_document.editor().state().currentNote));
     });
     m_delete = add(QCoreApplication::translate("ScoreWindow", "削除(&D)"), QKeySequence(Qt::Key_Delete), [this] {
         const auto [first, count] = selection();

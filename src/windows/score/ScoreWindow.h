@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "base/MessageService.h"
 #include "editing/ScoreDocument.h"
 
 class QAction;
@@ -23,7 +24,7 @@ class ScoreWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit ScoreWindow(ScoreDocument &document, QWidget *parent = nullptr);
+    ScoreWindow(ScoreDocument &document, MessageService &messages, QWidget *parent = nullptr);
     ~ScoreWindow() override;
 
     QTableView *table() const { return m_table; }
@@ -66,6 +67,7 @@ private:
     void buildViewMenu();
 
     ScoreDocument &m_document;
+    MessageService &m_messages;
     ScoreTableModel *m_model;
     QTableView *m_table;
     StaffView *m_staff;

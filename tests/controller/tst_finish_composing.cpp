@@ -10,7 +10,7 @@
 #include "base/SystemReasons.h"
 #include "common/FaultyFileSystem.h"
 #include "common/RecordingMessageService.h"
-#include "workflows/FinishWorkflow.h"
+#include "controller/FinishComposing.h"
 #include "score/ScoreEditor.h"
 
 Q_DECLARE_METATYPE(FinishResult)
@@ -30,7 +30,7 @@ void composeTwoNotes(ScoreEditor &editor)
 
 } // namespace
 
-class FinishWorkflowTest : public QObject {
+class FinishComposingTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -45,7 +45,7 @@ private slots:
     void reasonsInJapanese();
 };
 
-void FinishWorkflowTest::emptyScoreAsksBeforeQuitting_data()
+void FinishComposingTest::emptyScoreAsksBeforeQuitting_data()
 {
     QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<FinishResult>("result");
@@ -53,7 +53,7 @@ void FinishWorkflowTest::emptyScoreAsksBeforeQuitting_data()
     QTest::newRow("Cancel goes back") << MessageAnswer::Cancel << FinishResult::ReturnToComposer;
 }
 
-void FinishWorkflowTest::emptyScoreAsksBeforeQuitting()
+void FinishComposingTest::emptyScoreAsksBeforeQuitting()
 {
     QFETCH(MessageAnswer, answer);
     QFETCH(FinishResult, result);
@@ -61,7 +61,7 @@ void FinishWorkflowTest::emptyScoreAsksBeforeQuitting()
     QTemporaryDir directory;
     PosixFileSystem files(directory.path());
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     messages.expect(answer);
     QCOMPARE(finishComposing(editor.state(), messages, files), result);
 
@@ -72,21 +72,21 @@ void FinishWorkflowTest::emptyScoreAsksBeforeQuitting()
     QVERIFY(QDir(directory.path()).isEmpty());
 }
 
-void FinishWorkflowTest::writesAfterTheNotice_data()
+void FinishComposingTest::writesAfterTheNotice_data()
 {
     QTest::addColumn<MessageAnswer>("answer");
     QTest::newRow("closed with OK") << MessageAnswer::Ok;
     QTest::newRow("closed otherwise") << MessageAnswer::Cancel;
 }
 
-void FinishWorkflowTest::writesAfterTheNotice()
+void FinishComposingTest::writesAfterTheNotice()
 {
     QFETCH(MessageAnswer, answer);
 
     QTemporaryDir directory;
     PosixFileSystem files(directory.path());
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     composeTwoNotes(editor);
     messages.expect(answer);
     QCOMPARE(finishComposing(editor.state(), messages, files), FinishResult::EndProgram);
@@ -99,13 +99,13 @@ void FinishWorkflowTest::writesAfterTheNotice()
     QVERIFY(written.readAll().endsWith("     PlayTone(C,40);\r\n     Wait(50);\r\n     Wait(50);\r\n}\r\n"));
 }
 
-void FinishWorkflowTest::failureKeepsTheScoreAndRetryWritesTheSameText()
+void FinishComposingTest::failureKeepsTheScoreAndRetryWritesTheSameText()
 {
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
     files.writeFailsAfter = 100;
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     composeTwoNotes(editor);
     editor.choosePitch(4);
     const ComposerState before = editor.state();
@@ -133,13 +133,13 @@ void FinishWorkflowTest::failureKeepsTheScoreAndRetryWritesTheSameText()
     QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music0.nqc"))));
 }
 
-void FinishWorkflowTest::noFreeNameIsReported()
+void FinishComposingTest::noFreeNameIsReported()
 {
     QTemporaryDir directory;
     FaultyFileSystem files(directory.path());
     files.everyNameExists = true;
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     composeTwoNotes(editor);
 
     messages.expect();
@@ -150,7 +150,7 @@ void FinishWorkflowTest::noFreeNameIsReported()
     QCOMPARE(messages.last().flags(), 0x10030u);
 }
 
-void FinishWorkflowTest::folderRemovedAndMadeAgain()
+void FinishComposingTest::folderRemovedAndMadeAgain()
 {
     QTemporaryDir parent;
     const QString folder = parent.filePath(QStringLiteral("曲"));
@@ -158,7 +158,7 @@ void FinishWorkflowTest::folderRemovedAndMadeAgain()
     PosixFileSystem files(folder);
     QVERIFY(QDir(folder).removeRecursively());
     RecordingMessageService messages;
-    ScoreEditor editor(120, messages);
+    ScoreEditor editor(120);
     composeTwoNotes(editor);
 
     // The box names the folder that is gone; nothing else changes.
@@ -177,7 +177,7 @@ void FinishWorkflowTest::folderRemovedAndMadeAgain()
     QVERIFY(QFile::exists(folder + QStringLiteral("/music0.nqc")));
 }
 
-void FinishWorkflowTest::reasonsInJapanese_data()
+void FinishComposingTest::reasonsInJapanese_data()
 {
     QTest::addColumn<int>("error");
     QTest::addColumn<QString>("reason");
@@ -195,7 +195,7 @@ void FinishWorkflowTest::reasonsInJapanese_data()
     QTest::newRow("unknown: the system's text") << EXDEV << QString::fromLocal8Bit(std::strerror(EXDEV));
 }
 
-void FinishWorkflowTest::reasonsInJapanese()
+void FinishComposingTest::reasonsInJapanese()
 {
     QFETCH(int, error);
     QFETCH(QString, reason);
@@ -203,5 +203,5 @@ void FinishWorkflowTest::reasonsInJapanese()
     QVERIFY(!reason.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(FinishWorkflowTest)
-#include "tst_finish_workflow.moc"
+QTEST_GUILESS_MAIN(FinishComposingTest)
+#include "tst_finish_composing.moc"

@@ -2,8 +2,8 @@
 
 #include "base/MessageService.h"
 #include "files/FileSystem.h"
-#include "files/MusicFileSaver.h"
 #include "score/ComposerState.h"
+#include "workflows/ProgramSaving.h"
 
 enum class FinishResult {
     EndProgram, // the program was written, or the user quits without a score
@@ -14,9 +14,6 @@ enum class FinishResult {
 // writing takes a while and writes the program file. The score is only read,
 // so finishing again after a failure writes the same text.
 FinishResult finishComposing(const ComposerState &state, MessageService &messages, FileSystem &files);
-
-// The program of the notes under the first free musicN.nqc of the folder.
-SaveResult saveProgram(FileSystem &folder, std::span<const NoteRecord> notes);
 
 // Writing alone, as finishing does it for a score with notes: the notice, the
 // program under the first free name, the error boxes. The name written, or an
