@@ -105,26 +105,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
         <translation>%1 takes %2; see zepa %1 --help</translation>
     </message>
     <message>
-        <source>--track にはトラックの番号（1 から）を書いてください</source>
-        <translation>--track takes a track number from 1</translation>
-    </message>
-    <message>
-        <source>--channel にはチャンネルの番号（1 から 16）を書いてください</source>
-        <translation>--channel takes a channel number from 1 to 16</translation>
-    </message>
-    <message>
-        <source>--slot にはプログラムの番号（1 から 5）を書いてください</source>
-        <translation>--slot takes a program slot from 1 to 5</translation>
-    </message>
-    <message>
-        <source>--meter には 4/4、3/4、2/4、none のどれかを書いてください</source>
-        <translation>--meter takes 4/4, 3/4, 2/4 or none</translation>
-    </message>
-    <message>
-        <source>%1 には --target nxc、pybricks、microbit、ev3dev のどれかが要ります</source>
-        <translation>%1 needs --target nxc, pybricks, microbit or ev3dev</translation>
-    </message>
-    <message>
         <source>%1: このファイルはありません。名前と場所を確かめてください</source>
         <translation>%1: the file does not exist; check its name and folder</translation>
     </message>
@@ -153,14 +133,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
         <translation>%1: exists already; not replaced (--force replaces it)</translation>
     </message>
     <message>
-        <source>%1: 曲がWAVファイルに入る長さ（約 13.5 時間）を超えています</source>
-        <translation>%1: the melody is longer than a WAV file can hold (about 13.5 hours)</translation>
-    </message>
-    <message>
-        <source>%1: これには曲の音が要ります</source>
-        <translation>%1: this needs the melody&apos;s notes</translation>
-    </message>
-    <message>
         <source>%1: 書き込めません: %2</source>
         <translation>%1: cannot write: %2</translation>
     </message>
@@ -179,6 +151,33 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>音の出力装置が見つかりません。zepa render で曲をWAVファイルに書き出せます</source>
         <translation>no sound output device found; &apos;zepa render&apos; writes the melody as a WAV file instead</translation>
+    </message>
+    <message>
+        <source>--track にはトラックの番号（1 から）を書いてください</source>
+        <translation>--track takes a track number from 1</translation>
+    </message>
+    <message>
+        <source>--channel にはチャンネルの番号（1 から 16）を書いてください</source>
+        <translation>--channel takes a channel number from 1 to 16</translation>
+    </message>
+    <message>
+        <source>--meter には 4/4、3/4、2/4、none のどれかを書いてください</source>
+        <translation>--meter takes 4/4, 3/4, 2/4 or none</translation>
+    </message>
+    <message>
+        <source>--slot にはプログラムの番号（1 から 5）を書いてください</source>
+        <translation>--slot takes a program slot from 1 to 5</translation>
+    </message>
+    <message>
+        <source>%1 の --target には次のどれかが要ります：%2</source>
+        <translation>%1 needs --target, one of: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandRegistry</name>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -227,6 +226,26 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
 <context>
     <name>ComposerActions</name>
     <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>ほかのブロック用に書き出す(&amp;B)</source>
+        <translation>Export for Other &amp;Bricks</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>再生(&amp;P)</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
         <source>新規作成(&amp;N)...</source>
         <translation>&amp;New...</translation>
     </message>
@@ -249,10 +268,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;As...</translation>
-    </message>
-    <message>
-        <source>楽譜をPDFに書き出す(&amp;D)...</source>
-        <translation>Export Score as P&amp;DF...</translation>
     </message>
     <message>
         <source>RCXに送る(&amp;T)...</source>
@@ -311,32 +326,12 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
         <translation>&amp;Keyboard Shortcuts</translation>
     </message>
     <message>
-        <source>ZEPAについて(&amp;A)</source>
-        <translation>&amp;About ZEPA</translation>
-    </message>
-    <message>
-        <source>ファイル(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>ほかのブロック用に書き出す(&amp;B)</source>
-        <translation>Export for Other &amp;Bricks</translation>
-    </message>
-    <message>
-        <source>編集(&amp;E)</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>再生(&amp;P)</source>
-        <translation>&amp;Play</translation>
-    </message>
-    <message>
-        <source>ヘルプ(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
         <source>表示言語(&amp;L)</source>
         <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>ZEPAについて(&amp;A)</source>
+        <translation>&amp;About ZEPA</translation>
     </message>
 </context>
 <context>
@@ -372,6 +367,94 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>表示言語</source>
         <translation>Language</translation>
+    </message>
+    <message>
+        <source>テンポを決めて、新しい曲を始めます。</source>
+        <translation>Starts a new melody at a tempo you choose.</translation>
+    </message>
+    <message>
+        <source>メロディファイル、ZEPAが書いたNQCプログラム、MIDIファイル、MusicXMLを開きます。</source>
+        <translation>Opens a melody file, an NQC program ZEPA wrote, a MIDI file or MusicXML.</translation>
+    </message>
+    <message>
+        <source>最近開いたか保存したファイルを開きます。</source>
+        <translation>Opens a file you opened or saved lately.</translation>
+    </message>
+    <message>
+        <source>MIDIファイルの一つの声部で今の曲を置き換えます。</source>
+        <translation>Replaces the melody with one voice of a MIDI file.</translation>
+    </message>
+    <message>
+        <source>今のメロディファイルに保存します。</source>
+        <translation>Saves the melody to its melody file.</translation>
+    </message>
+    <message>
+        <source>名前を付けてメロディファイルに保存します。</source>
+        <translation>Saves the melody to a melody file under a new name.</translation>
+    </message>
+    <message>
+        <source>曲を赤外線タワーでRCXに送ります。</source>
+        <translation>Sends the melody to the RCX through the infrared tower.</translation>
+    </message>
+    <message>
+        <source>楽譜を印刷します（先に題名を聞きます）。</source>
+        <translation>Prints the sheet music (asks for its title first).</translation>
+    </message>
+    <message>
+        <source>作曲画面を閉じます。</source>
+        <translation>Closes the composer.</translation>
+    </message>
+    <message>
+        <source>最後の変更を元に戻します。</source>
+        <translation>Undoes the last change.</translation>
+    </message>
+    <message>
+        <source>元に戻した変更をやり直します。</source>
+        <translation>Redoes the change you undid.</translation>
+    </message>
+    <message>
+        <source>曲のすべての音を同じ半音の数だけ上げ下げします。</source>
+        <translation>Moves every note of the melody up or down by the same number of semitones.</translation>
+    </message>
+    <message>
+        <source>曲のテンポを変えます。音の長さの種類はそのままです。</source>
+        <translation>Changes the tempo of the melody; every note keeps its kind of length.</translation>
+    </message>
+    <message>
+        <source>曲を五線譜と音の一覧で見せます。</source>
+        <translation>Shows the melody on a staff and as a list of notes.</translation>
+    </message>
+    <message>
+        <source>曲を最初から鳴らします。</source>
+        <translation>Plays the melody from the start.</translation>
+    </message>
+    <message>
+        <source>曲の最後の１０音を鳴らします。</source>
+        <translation>Plays the last 10 notes of the melody.</translation>
+    </message>
+    <message>
+        <source>鳴っている曲を止めます。</source>
+        <translation>Stops the melody playing.</translation>
+    </message>
+    <message>
+        <source>鍵盤を押したとき、その音を鳴らします。</source>
+        <translation>Sounds each key of the keyboard as you press it.</translation>
+    </message>
+    <message>
+        <source>ZEPAの使い方を見せます。</source>
+        <translation>Shows how to use ZEPA.</translation>
+    </message>
+    <message>
+        <source>キーとその働きの一覧を見せます。</source>
+        <translation>Lists the keys and what each does.</translation>
+    </message>
+    <message>
+        <source>画面の言語を選びます。</source>
+        <translation>Chooses the language of the windows.</translation>
+    </message>
+    <message>
+        <source>ZEPAのバージョンを見せます。</source>
+        <translation>Shows the version of ZEPA.</translation>
     </message>
 </context>
 <context>
@@ -627,6 +710,87 @@ You can go on composing. Recording resumes by itself once the folder can be writ
     </message>
 </context>
 <context>
+    <name>DialogPorts</name>
+    <message>
+        <source>RCXに送る</source>
+        <translation>Send to RCX</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>• </translation>
+    </message>
+    <message>
+        <source>
+・</source>
+        <translation>
+• </translation>
+    </message>
+    <message>
+        <source>ファイル「%1」を%2。
+%3</source>
+        <translation>The file &quot;%1&quot; %2.
+%3</translation>
+    </message>
+    <message>
+        <source>書き込みエラー</source>
+        <translation>Write Error</translation>
+    </message>
+    <message>
+        <source>楽譜の題名:</source>
+        <translation>Title of the score:</translation>
+    </message>
+    <message>
+        <source>書き出しを取りやめました</source>
+        <translation>Export cancelled</translation>
+    </message>
+    <message>
+        <source>書き出せません</source>
+        <translation>Cannot Export</translation>
+    </message>
+    <message>
+        <source>書き込めませんでした</source>
+        <translation>could not be written</translation>
+    </message>
+    <message>
+        <source>%1 に書き出しました</source>
+        <translation>Exported to %1</translation>
+    </message>
+    <message>
+        <source>「%1」に書き出しました。このブロックでは次のところが変わります。
+%2</source>
+        <translation>Exported &quot;%1&quot;. On this brick the following changes.
+%2</translation>
+    </message>
+    <message>
+        <source>RCX のプログラム %1 に送っています…</source>
+        <translation>Sending to the RCX&apos;s program %1…</translation>
+    </message>
+    <message>
+        <source>RCX のプログラム %1 に送っています… %2 / %3 ブロック（あと約 %4 秒）</source>
+        <translation>Sending to the RCX&apos;s program %1… block %2 of %3 (about %4 s left)</translation>
+    </message>
+    <message>
+        <source>プログラム %1 に送りました（電池 %2 V）</source>
+        <translation>Sent to program %1 (battery %2 V)</translation>
+    </message>
+    <message>
+        <source>送る音がありません</source>
+        <translation>There are no notes to send</translation>
+    </message>
+    <message>
+        <source>RCXに送れません</source>
+        <translation>Cannot Send to the RCX</translation>
+    </message>
+    <message>
+        <source>送るのを中止しました</source>
+        <translation>Sending stopped</translation>
+    </message>
+    <message>
+        <source>RCXに送れませんでした</source>
+        <translation>Could not send to the RCX</translation>
+    </message>
+</context>
+<context>
     <name>DocumentController</name>
     <message>
         <source>ZEPAで開けるファイル (*.mml *.nqc *.mid *.midi *.musicxml *.xml *.mxl);;メロディファイル (*.mml);;MusicXMLファイル (*.musicxml *.xml *.mxl);;すべてのファイル (*)</source>
@@ -651,16 +815,6 @@ You can go on composing. Recording resumes by itself once the folder can be writ
     <message>
         <source>取り込めません</source>
         <translation>Cannot Import</translation>
-    </message>
-    <message>
-        <source>・</source>
-        <translation>• </translation>
-    </message>
-    <message>
-        <source>
-・</source>
-        <translation>
-• </translation>
     </message>
     <message>
         <source>作曲</source>
@@ -727,10 +881,6 @@ It is taken off the list of recent files.</translation>
         <translation>Save As</translation>
     </message>
     <message>
-        <source>書き込みエラー</source>
-        <translation>Write Error</translation>
-    </message>
-    <message>
         <source>保存できませんでした</source>
         <translation>could not be saved</translation>
     </message>
@@ -769,38 +919,6 @@ Undo brings the current one back.</translation>
         <translation>Exported %1</translation>
     </message>
     <message>
-        <source>曲が長すぎるため、WAVファイルに書き出せません。
-WAVファイルに入るのは約13時間半までです（この曲は%1）。</source>
-        <translation>The melody is too long for a WAV file.
-A WAV file holds about 13.5 hours (this melody lasts %1).</translation>
-    </message>
-    <message>
-        <source>書き出せません</source>
-        <translation>Cannot Export</translation>
-    </message>
-    <message>
-        <source>WAVファイルに書き出しています…</source>
-        <translation>Writing the WAV file…</translation>
-    </message>
-    <message>
-        <source>書き出しを取りやめました</source>
-        <translation>Export cancelled</translation>
-    </message>
-    <message>
-        <source>書き込めませんでした</source>
-        <translation>could not be written</translation>
-    </message>
-    <message>
-        <source>%1 に書き出しました</source>
-        <translation>Exported to %1</translation>
-    </message>
-    <message>
-        <source>「%1」に書き出しました。このブロックでは次のところが変わります。
-%2</source>
-        <translation>Exported &quot;%1&quot;. On this brick the following changes.
-%2</translation>
-    </message>
-    <message>
         <source>移調</source>
         <translation>Transpose</translation>
     </message>
@@ -828,12 +946,79 @@ A WAV file holds about 13.5 hours (this melody lasts %1).</translation>
         <source>MIDIファイル (*.mid *.midi);;すべてのファイル (*)</source>
         <translation>MIDI files (*.mid *.midi);;All files (*)</translation>
     </message>
+    <message>
+        <source>楽譜にする音がありません</source>
+        <translation>There are no notes to print</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>印刷しました</source>
+        <translation>Printed</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。プリンターの設定を確かめてください。</source>
+        <translation>Printing failed. Check the printer&apos;s settings.</translation>
+    </message>
+    <message>
+        <source>印刷できません</source>
+        <translation>Cannot Print</translation>
+    </message>
+</context>
+<context>
+    <name>EditMessages</name>
+    <message>
+        <source>これ以上は作成できなくなりますので、終了処理をしてください。</source>
+        <translation>No more notes can be added: please finish the melody.</translation>
+    </message>
+    <message>
+        <source>整数の限界</source>
+        <translation>Score Full</translation>
+    </message>
+    <message>
+        <source>音が入力されていません</source>
+        <translation>No note has been chosen</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>クリアする音がありません</source>
+        <translation>There is no note to clear</translation>
+    </message>
+    <message>
+        <source>クリア不可</source>
+        <translation>Cannot Clear</translation>
+    </message>
+    <message>
+        <source>前の音はありません</source>
+        <translation>There is no note before</translation>
+    </message>
+    <message>
+        <source>前音なし</source>
+        <translation>No Note Before</translation>
+    </message>
+    <message>
+        <source>楽譜がいっぱいのため、挿入できません。</source>
+        <translation>The score is full, so nothing can be inserted.</translation>
+    </message>
+    <message>
+        <source>移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。</source>
+        <translation>Transposing would take %1 notes outside the lowest to highest octaves (the first is note %2).</translation>
+    </message>
+    <message>
+        <source>移調できません</source>
+        <translation>Cannot Transpose</translation>
+    </message>
 </context>
 <context>
     <name>ExportCommand</name>
     <message>
-        <source>曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、ev3dev の EV3）。変えたところがあれば知らせる</source>
-        <translation>write the melody as a program for another brick: NXT (NXC), Pybricks hubs, micro:bit or EV3 with ev3dev; says what it had to change</translation>
+        <source>曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、ev3dev の EV3）。変えたところがあれば知らせる。ZEPAが書き出せるほかの形にも、その名前で書き出す</source>
+        <translation>write the melody as a program for another brick (NXC for the NXT, Pybricks hubs, the micro:bit, ev3dev on the EV3) and say what had to change; any other format ZEPA writes is written by its name too</translation>
     </message>
 </context>
 <context>
@@ -931,6 +1116,14 @@ Folder: %2
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>音を入れるキー</source>
+        <translation>Keys that enter notes</translation>
+    </message>
+    <message>
+        <source>メニューのキー</source>
+        <translation>Keys of the menus</translation>
     </message>
 </context>
 <context>
@@ -1821,6 +2014,68 @@ Folder: %2
         <source>%1/4拍子に合わない長さがあるため、小節線を見せずに書きました。</source>
         <translation>some lengths do not fit %1/4, so the bars are not shown.</translation>
     </message>
+    <message>
+        <source>%1のプログラムに書き出します。変わるところは書き出したあとで知らせます。</source>
+        <translation>Writes the melody as a program for the %1; what has to change is said afterwards.</translation>
+    </message>
+    <message>
+        <source>曲をスタンダードMIDIファイルに書き出します。</source>
+        <translation>Writes the melody as a Standard MIDI File.</translation>
+    </message>
+    <message>
+        <source>楽譜ソフトで開けるMusicXMLに、五線譜のとおりに書き出します。</source>
+        <translation>Writes the melody as MusicXML for notation programs, as the staff shows it.</translation>
+    </message>
+    <message>
+        <source>LilyPondの楽譜に、五線譜のとおりに書き出します。</source>
+        <translation>Writes the melody as a LilyPond score, as the staff shows it.</translation>
+    </message>
+    <message>
+        <source>終わらずに、NQCプログラムを次に空いている musicN.nqc として書き出します。</source>
+        <translation>Writes the NQC program as the next free musicN.nqc, without ending.</translation>
+    </message>
+    <message>
+        <source>これには曲の音が要ります</source>
+        <translation>this needs the notes of the melody</translation>
+    </message>
+    <message>
+        <source>楽譜をPDFに書き出す(&amp;D)...</source>
+        <translation>Export Score as P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>楽譜をPDFファイル（A4）に書き出します（先に題名を聞きます）。</source>
+        <translation>Writes the sheet music as a PDF file on A4 (asks for its title first).</translation>
+    </message>
+    <message>
+        <source>PDFに書き出す</source>
+        <translation>Export as PDF</translation>
+    </message>
+    <message>
+        <source>PDFファイル (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>楽譜をPDFにしています…</source>
+        <translation>Making the score into a PDF…</translation>
+    </message>
+    <message>
+        <source>楽譜をPDFにしています…（%1 / %2 ページ）</source>
+        <translation>Making the score into a PDF… (page %1 of %2)</translation>
+    </message>
+    <message>
+        <source>ブロックが鳴らすとおりの音をWAVファイルに書き出します。</source>
+        <translation>Writes the sound as the brick plays it to a WAV file.</translation>
+    </message>
+    <message>
+        <source>WAVファイルに書き出しています…</source>
+        <translation>Writing the WAV file…</translation>
+    </message>
+    <message>
+        <source>曲が長すぎるため、WAVファイルに書き出せません。
+WAVファイルに入るのは約13時間半までです（この曲は%1）。</source>
+        <translation>The melody is too long for a WAV file.
+A WAV file holds about 13.5 hours (this melody lasts %1).</translation>
+    </message>
 </context>
 <context>
     <name>PdfCommand</name>
@@ -1957,41 +2212,6 @@ The RCX&apos;s batteries are low: change them.</translation>
 RCX のプログラム %1 は、曲を鳴らすタスクのないまま残っています。もう一度送ると直ります。</source>
         <translation>
 The RCX&apos;s program %1 is left without its music task; sending again mends it.</translation>
-    </message>
-</context>
-<context>
-    <name>RcxSending</name>
-    <message>
-        <source>RCXに送る</source>
-        <translation>Send to RCX</translation>
-    </message>
-    <message>
-        <source>送る音がありません</source>
-        <translation>There are no notes to send</translation>
-    </message>
-    <message>
-        <source>RCXに送れません</source>
-        <translation>Cannot Send to the RCX</translation>
-    </message>
-    <message>
-        <source>RCX のプログラム %1 に送っています…</source>
-        <translation>Sending to the RCX&apos;s program %1…</translation>
-    </message>
-    <message>
-        <source>RCX のプログラム %1 に送っています… %2 / %3 ブロック（あと約 %4 秒）</source>
-        <translation>Sending to the RCX&apos;s program %1… block %2 of %3 (about %4 s left)</translation>
-    </message>
-    <message>
-        <source>プログラム %1 に送りました（電池 %2 V）</source>
-        <translation>Sent to program %1 (battery %2 V)</translation>
-    </message>
-    <message>
-        <source>送るのを中止しました</source>
-        <translation>Sending stopped</translation>
-    </message>
-    <message>
-        <source>RCXに送れませんでした</source>
-        <translation>Could not send to the RCX</translation>
     </message>
 </context>
 <context>
@@ -2187,6 +2407,38 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
         <source>標準の大きさ(&amp;Z)</source>
         <translation>Normal Si&amp;ze</translation>
     </message>
+    <message>
+        <source>最後の変更を元に戻します。</source>
+        <translation>Undoes the last change.</translation>
+    </message>
+    <message>
+        <source>元に戻した変更をやり直します。</source>
+        <translation>Redoes the change you undid.</translation>
+    </message>
+    <message>
+        <source>選んだ音を、作曲画面で選んでいる音に取り替えます。</source>
+        <translation>Replaces the chosen notes with the note chosen in the composer.</translation>
+    </message>
+    <message>
+        <source>作曲画面で選んでいる音を、選んだ音の前に入れます。</source>
+        <translation>Inserts the note chosen in the composer before the chosen notes.</translation>
+    </message>
+    <message>
+        <source>選んだ音を消します。</source>
+        <translation>Deletes the chosen notes.</translation>
+    </message>
+    <message>
+        <source>選んだ音を一つ前へ動かします。</source>
+        <translation>Moves the chosen notes one place up.</translation>
+    </message>
+    <message>
+        <source>選んだ音を一つ後ろへ動かします。</source>
+        <translation>Moves the chosen notes one place down.</translation>
+    </message>
+    <message>
+        <source>選んだ音から曲を鳴らします。</source>
+        <translation>Plays the melody from the chosen note.</translation>
+    </message>
 </context>
 <context>
     <name>SendCommand</name>
@@ -2224,61 +2476,6 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>SheetMusic</name>
-    <message>
-        <source>楽譜にする音がありません</source>
-        <translation>There are no notes to print</translation>
-    </message>
-    <message>
-        <source>楽譜の題名:</source>
-        <translation>Title of the score:</translation>
-    </message>
-    <message>
-        <source>印刷</source>
-        <translation>Print</translation>
-    </message>
-    <message>
-        <source>印刷しました</source>
-        <translation>Printed</translation>
-    </message>
-    <message>
-        <source>印刷できませんでした。プリンターの設定を確かめてください。</source>
-        <translation>Printing failed. Check the printer&apos;s settings.</translation>
-    </message>
-    <message>
-        <source>印刷できません</source>
-        <translation>Cannot Print</translation>
-    </message>
-    <message>
-        <source>PDFに書き出す</source>
-        <translation>Export as PDF</translation>
-    </message>
-    <message>
-        <source>PDFファイル (*.pdf);;すべてのファイル (*)</source>
-        <translation>PDF files (*.pdf);;All files (*)</translation>
-    </message>
-    <message>
-        <source>楽譜をPDFにしています…</source>
-        <translation>Making the score into a PDF…</translation>
-    </message>
-    <message>
-        <source>楽譜をPDFにしています…（%1 / %2 ページ）</source>
-        <translation>Making the score into a PDF… (page %1 of %2)</translation>
-    </message>
-    <message>
-        <source>書き出しを取りやめました</source>
-        <translation>Export cancelled</translation>
-    </message>
-    <message>
-        <source>書き込めませんでした</source>
-        <translation>could not be written</translation>
-    </message>
-    <message>
-        <source>%1 に書き出しました</source>
-        <translation>Exported to %1</translation>
     </message>
 </context>
 <context>

@@ -2,25 +2,14 @@
 
 #include <optional>
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-#include "base/UserDialogs.h"
-#include "workflows/Outputs.h"
-
-// What the options of the command line said, for the commands that take them.
-struct CommandOptions {
-    bool force = false; // replace an output file that exists
-    int track = 0; // the voice of a MIDI file: 0 the first with notes
-    int channel = 0;
-    std::optional<OutputKind> target; // export: the brick
-    bool asPlayed = false; // midi: timed by the brick's ticks
-    SendChoice send; // send: where to
-    std::optional<int> meter; // pdf, musicxml, lilypond: the meter, 0 none; the file's own without
-    QString title; // pdf, musicxml, lilypond: the title over the music; the file's name without
-};
-
-// One verb of the command line: how it is used, what it does, and doing it.
+// One verb of the command line: how it is used, what it does, the options it
+// owns, and doing it.
 class Command {
 public:
     struct Help {
@@ -28,17 +17,24 @@ public:
         QString arguments; // "INPUT OUTPUT.wav"
         int fewest; // positional arguments it takes
         int most;
-        bool writes; // takes --force
         QString description; // in the language of the windows
         QString example;
-        QStringList options; // the options with a value it takes: "track", …
         bool paints = false; // draws pages: runs with Qt's painting, offscreen
     };
 
     virtual ~Command() = default;
     virtual Help help() const = 0;
+    // The options this verb takes; any other is refused for it.
+    virtual QList<QCommandLineOption> options() const { return {}; }
+    // Takes its options' values from the parsed line, before run(); a usage
+    // error's words for a value it cannot use.
+    virtual std::optional<QString> readOptions(const QCommandLineParser &) { return std::nullopt; }
     // The exit status: 0 done, 1 a file could not be read or written.
-    virtual int run(const QStringList &arguments, const CommandOptions &options) = 0;
+    virtual int run(const QStringList &arguments) = 0;
+
+    // It writes a file, so it takes --force.
+    bool writes() const;
+    bool takes(const QString &option) const;
 };
 
 // Exit statuses of every command.

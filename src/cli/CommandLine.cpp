@@ -13,7 +13,6 @@
 #include "base/ProgramInfo.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "sending/RcxSender.h"
 
 using CommandSupport::fail;
 
@@ -55,11 +54,12 @@ QString overallHelp()
     return text;
 }
 
-QString commandHelp(const Command::Help &help)
+QString commandHelp(const Command &command)
 {
+    const Command::Help help = command.help();
     return QStringLiteral("%1: zepa %2 %3%4\n%5\n%6 %7\n")
         .arg(QCoreApplication::translate("CommandLine", "使い方"), help.name,
-             help.writes ? QStringLiteral("[--force] ") : QString(), help.arguments, help.description,
+             command.writes() ? QStringLiteral("[--force] ") : QString(), help.arguments, help.description,
              QCoreApplication::translate("CommandLine", "例:"), help.example);
 }
 
@@ -68,12 +68,31 @@ void print(const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stdout);
 }
 
-// The options that take a value, the word after them being that value.
-const QStringList &optionsWithValue()
+// Every verb's options, each once: the line is parsed with all of them, so
+// that an option of another verb is refused in words that name the verb.
+QList<QCommandLineOption> everyVerbsOptions()
 {
-    static const QStringList names{QStringLiteral("track"), QStringLiteral("channel"), QStringLiteral("target"),
-                                   QStringLiteral("port"),  QStringLiteral("slot"),    QStringLiteral("meter"),
-                                   QStringLiteral("title")};
+    QList<QCommandLineOption> all;
+    QStringList names;
+    for (const std::unique_ptr<Command> &command : commands()) {
+        for (const QCommandLineOption &option : command->options()) {
+            if (!names.contains(option.names().front())) {
+                names << option.names().front();
+                all << option;
+            }
+        }
+    }
+    return all;
+}
+
+// The options that take a value, the word after them being that value.
+QStringList optionsWithValue()
+{
+    QStringList names;
+    for (const QCommandLineOption &option : everyVerbsOptions()) {
+        if (!option.valueName().isEmpty())
+            names << option.names();
+    }
     return names;
 }
 
@@ -94,18 +113,6 @@ Command *commandOf(int argc, char *argv[])
         return commandNamed(word);
     }
     return nullptr;
-}
-
-// 4/4, 3/4 or 2/4, or none.
-std::optional<int> meterNamed(const QString &text)
-{
-    if (text == QLatin1String("none"))
-        return 0;
-    for (int beats : {4, 3, 2}) {
-        if (text == QStringLiteral("%1/4").arg(beats))
-            return beats;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -188,19 +195,10 @@ int runCommandLine(int argc, char *argv[], const UiLanguages::LanguageOption &la
     if (!installChosenLanguage(language))
         return UsageError;
     QCommandLineParser parser;
-    const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    const QCommandLineOption track(QStringLiteral("track"), QString(), QStringLiteral("N"));
-    const QCommandLineOption channel(QStringLiteral("channel"), QString(), QStringLiteral("N"));
-    const QCommandLineOption target(QStringLiteral("target"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption asPlayed(QStringLiteral("as-played"));
-    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
-    const QCommandLineOption slot(QStringLiteral("slot"), QString(), QStringLiteral("N"));
-    const QCommandLineOption run(QStringLiteral("run"));
-    const QCommandLineOption meter(QStringLiteral("meter"), QString(), QStringLiteral("N/4"));
-    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TEXT"));
-    parser.addOptions({force, help, version, track, channel, target, asPlayed, port, slot, run, meter, title});
+    const QList<QCommandLineOption> verbsOptions = everyVerbsOptions();
+    parser.addOptions(QList<QCommandLineOption>{help, version} + verbsOptions);
     parser.addPositionalArgument(QStringLiteral("command"), QString());
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(UsageError,
@@ -229,17 +227,16 @@ int runCommandLine(int argc, char *argv[], const UiLanguages::LanguageOption &la
                         .arg(name));
     const Command::Help about = command->help();
     if (parser.isSet(help)) {
-        print(commandHelp(about));
+        print(commandHelp(*command));
         return Success;
     }
-    if (parser.isSet(force) && !about.writes)
+    if (parser.isSet(QStringLiteral("force")) && !command->writes())
         return fail(
             UsageError,
             QCoreApplication::translate("CommandLine", "%1 はファイルを書かないので --force は使えません").arg(name));
-    for (const QCommandLineOption *option :
-         {&track, &channel, &target, &asPlayed, &port, &slot, &run, &meter, &title}) {
-        const QString optionName = option->names().front();
-        if (parser.isSet(*option) && !about.options.contains(optionName))
+    for (const QCommandLineOption &option : verbsOptions) {
+        const QString optionName = option.names().front();
+        if (parser.isSet(optionName) && !command->takes(optionName))
             return fail(UsageError,
                         QCoreApplication::translate("CommandLine", "%1 には --%2 は使えません").arg(name, optionName));
     }
@@ -248,47 +245,7 @@ int runCommandLine(int argc, char *argv[], const UiLanguages::LanguageOption &la
             UsageError,
             QCoreApplication::translate("CommandLine", "%1 の引数は %2 です。zepa %1 --help で説明を見てください")
                 .arg(name, about.arguments));
-    CommandOptions options;
-    options.force = parser.isSet(force);
-    options.asPlayed = parser.isSet(asPlayed);
-    const auto number = [&parser](const QCommandLineOption &option, int most, int &value) {
-        if (!parser.isSet(option))
-            return true;
-        bool ok = false;
-        value = parser.value(option).toInt(&ok);
-        return ok && value >= 1 && value <= most;
-    };
-    if (!number(track, 65535, options.track))
-        return fail(UsageError,
-                    QCoreApplication::translate("CommandLine", "--track にはトラックの番号（1 から）を書いてください"));
-    if (!number(channel, 16, options.channel))
-        return fail(
-            UsageError,
-            QCoreApplication::translate("CommandLine", "--channel にはチャンネルの番号（1 から 16）を書いてください"));
-    if (!number(slot, 5, options.send.slot))
-        return fail(
-            UsageError,
-            QCoreApplication::translate("CommandLine", "--slot にはプログラムの番号（1 から 5）を書いてください"));
-    if (parser.isSet(port))
-        options.send.port = parser.value(port);
-    if (const std::optional<QString> problem = portProblem(options.send.port))
+    if (const std::optional<QString> problem = command->readOptions(parser))
         return fail(UsageError, *problem);
-    options.send.run = parser.isSet(run);
-    if (parser.isSet(meter)) {
-        options.meter = meterNamed(parser.value(meter));
-        if (!options.meter)
-            return fail(UsageError,
-                        QCoreApplication::translate("CommandLine",
-                                                    "--meter には 4/4、3/4、2/4、none のどれかを書いてください"));
-    }
-    options.title = parser.value(title);
-    if (about.options.contains(QStringLiteral("target"))) {
-        options.target = brickOutputNamed(parser.value(target));
-        if (!options.target)
-            return fail(UsageError,
-                        QCoreApplication::translate(
-                            "CommandLine", "%1 には --target nxc、pybricks、microbit、ev3dev のどれかが要ります")
-                            .arg(name));
-    }
-    return command->run(arguments, options);
+    return command->run(arguments);
 }

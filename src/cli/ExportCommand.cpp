@@ -1,27 +1,41 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 
 Command::Help ExportCommand::help() const
 {
-    return {QStringLiteral("export"),
-            QStringLiteral("--target nxc|pybricks|microbit|ev3dev INPUT OUTPUT"),
-            2,
-            2,
-            true,
-            QCoreApplication::translate(
-                "ExportCommand",
-                "曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、"
-                "ev3dev の EV3）。変えたところがあれば知らせる"),
-            QStringLiteral("zepa export --target nxc furusato.mml furusato.nxc"),
-            {QStringLiteral("target")}};
+    Help help{QStringLiteral("export"),
+              QStringLiteral("--target %1 INPUT OUTPUT").arg(TargetOption::names(QStringLiteral("|"))),
+              2,
+              2,
+              QCoreApplication::translate(
+                  "ExportCommand",
+                  "曲をほかのブロック用のプログラムに書き出す（NXT の NXC、Pybricks のハブ、micro:bit、"
+                  "ev3dev の EV3）。変えたところがあれば知らせる。ZEPAが書き出せるほかの形にも、その名前で書き出す"),
+              QStringLiteral("zepa export --target nxc furusato.mml furusato.nxc")};
+    help.paints = true; // the sheet music among the formats draws pages
+    return help;
 }
 
-int ExportCommand::run(const QStringList &arguments, const CommandOptions &options)
+QList<QCommandLineOption> ExportCommand::options() const
 {
-    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, true);
+    return ForceOption::options() + TargetOption::options() + SheetOptions::options();
+}
+
+std::optional<QString> ExportCommand::readOptions(const QCommandLineParser &parser)
+{
+    m_force.read(parser);
+    if (std::optional<QString> problem = m_target.read(parser, help().name))
+        return problem;
+    return m_sheet.read(parser);
+}
+
+int ExportCommand::run(const QStringList &arguments)
+{
+    const std::optional<CommandSupport::TitledMelody> read = CommandSupport::readTitledInput(arguments[0], m_sheet);
     if (!read)
         return ExitStatus::WorkFailed;
-    return CommandSupport::writeOutputFile(*options.target, OutputSource::of(read->melody), arguments[1], options);
+    return CommandSupport::writeOutputFile(m_target.target, OutputSource::of(read->melody, read->title), arguments[1],
+                                           m_force);
 }

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 
 Command::Help MidiCommand::help() const
 {
@@ -9,19 +9,29 @@ Command::Help MidiCommand::help() const
             QStringLiteral("[--as-played] INPUT OUTPUT.mid"),
             2,
             2,
-            true,
             QCoreApplication::translate("MidiCommand",
                                         "曲をスタンダードMIDIファイルに書き出す。音は拍に合わせる"
                                         "（--as-played：ブロックが鳴らす 10 ミリ秒単位の時間のまま）"),
-            QStringLiteral("zepa midi furusato.mml furusato.mid"),
-            {QStringLiteral("as-played")}};
+            QStringLiteral("zepa midi furusato.mml furusato.mid")};
 }
 
-int MidiCommand::run(const QStringList &arguments, const CommandOptions &options)
+QList<QCommandLineOption> MidiCommand::options() const
 {
-    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, true);
+    return ForceOption::options() + AsPlayedOption::options();
+}
+
+std::optional<QString> MidiCommand::readOptions(const QCommandLineParser &parser)
+{
+    m_force.read(parser);
+    m_asPlayed.read(parser);
+    return std::nullopt;
+}
+
+int MidiCommand::run(const QStringList &arguments)
+{
+    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], VoiceOptions{}, true);
     if (!read)
         return ExitStatus::WorkFailed;
-    return CommandSupport::writeOutputFile(options.asPlayed ? OutputKind::MidiAsPlayed : OutputKind::Midi,
-                                           OutputSource::of(read->melody), arguments[1], options);
+    return CommandSupport::writeOutputFile(m_asPlayed.asPlayed ? OutputId::MidiAsPlayed : OutputId::Midi,
+                                           OutputSource::of(read->melody), arguments[1], m_force);
 }

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 #include "files/UserFileWriter.h"
 #include "mml/MmlWriter.h"
 
@@ -11,29 +11,37 @@ Command::Help MmlCommand::help() const
             QStringLiteral("[--track N] [--channel N] INPUT OUTPUT.mml"),
             2,
             2,
-            true,
             QCoreApplication::translate("MmlCommand",
                                         "ZEPAが書いたプログラムか、MIDIファイルのひとつの声部をメロディファイルにする"
                                         "（省くと、音のある最初のトラックとチャンネル）"),
-            QStringLiteral("zepa mml --track 2 --channel 1 song.mid song.mml"),
-            {QStringLiteral("track"), QStringLiteral("channel")}};
+            QStringLiteral("zepa mml --track 2 --channel 1 song.mid song.mml")};
 }
 
-int MmlCommand::run(const QStringList &arguments, const CommandOptions &options)
+QList<QCommandLineOption> MmlCommand::options() const
+{
+    return ForceOption::options() + VoiceOptions::options();
+}
+
+std::optional<QString> MmlCommand::readOptions(const QCommandLineParser &parser)
+{
+    m_force.read(parser);
+    return m_voice.read(parser);
+}
+
+int MmlCommand::run(const QStringList &arguments)
 {
     const QString &input = arguments[0];
-    const std::optional<MelodyRead> read = CommandSupport::readInput(input, options, true);
+    const std::optional<MelodyRead> read = CommandSupport::readInput(input, m_voice, true);
     if (!read)
         return ExitStatus::WorkFailed;
-    if ((options.track != 0 || options.channel != 0) && read->kind != MelodyKind::Midi)
+    if (m_voice.chosen() && read->kind != MelodyKind::Midi)
         return CommandSupport::fail(
             ExitStatus::UsageError,
             QCoreApplication::translate(
                 "CommandLine", "%1 はMIDIファイルではありません。--track と --channel はMIDIファイルの声部を選びます")
                 .arg(input));
     const UserFileWriter::Result written
-        = UserFileWriter::write(arguments[1], mmlText(read->melody),
-                                options.force ? UserFileWriter::Replace::Existing : UserFileWriter::Replace::Never);
+        = UserFileWriter::write(arguments[1], mmlText(read->melody), m_force.replace());
     if (written.status == UserFileWriter::Result::Status::Exists)
         return CommandSupport::fail(
             ExitStatus::WorkFailed,

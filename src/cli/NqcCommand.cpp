@@ -13,20 +13,24 @@ Command::Help NqcCommand::help() const
             QStringLiteral("INPUT.mml [OUTPUT.nqc]"),
             1,
             2,
-            true,
             QCoreApplication::translate("NqcCommand",
                                         "NQCプログラムを書き出す（出力を省くと、ここに空いている musicN.nqc として）"),
-            QStringLiteral("zepa nqc furusato.mml"),
-            {}};
+            QStringLiteral("zepa nqc furusato.mml")};
 }
 
-int NqcCommand::run(const QStringList &arguments, const CommandOptions &options)
+std::optional<QString> NqcCommand::readOptions(const QCommandLineParser &parser)
 {
-    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, true);
+    m_force.read(parser);
+    return std::nullopt;
+}
+
+int NqcCommand::run(const QStringList &arguments)
+{
+    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], VoiceOptions{}, true);
     if (!read)
         return ExitStatus::WorkFailed;
     if (arguments.size() == 2)
-        return CommandSupport::writeOutputFile(OutputKind::Nqc, OutputSource::of(read->melody), arguments[1], options);
+        return CommandSupport::writeOutputFile(OutputId::Nqc, OutputSource::of(read->melody), arguments[1], m_force);
     // As the finish button writes it: the first free musicN.nqc here.
     PosixFileSystem here;
     const SaveResult saved = saveProgram(here, read->melody.notes);

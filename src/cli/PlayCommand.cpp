@@ -10,15 +10,13 @@ Command::Help PlayCommand::help() const
             QStringLiteral("INPUT"),
             1,
             1,
-            false,
             QCoreApplication::translate("PlayCommand", "曲を再生し、鳴り終わると終わる（Ctrl+C で止まる）"),
-            QStringLiteral("zepa play music0.nqc"),
-            {}};
+            QStringLiteral("zepa play music0.nqc")};
 }
 
-int PlayCommand::run(const QStringList &arguments, const CommandOptions &options)
+int PlayCommand::run(const QStringList &arguments)
 {
-    std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, false);
+    std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], VoiceOptions{}, false);
     if (!read)
         return ExitStatus::WorkFailed;
     SpeakerOutput speaker;

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "cli/Commands.h"
 #include "cli/CommandSupport.h"
+#include "cli/Commands.h"
 
 Command::Help RenderCommand::help() const
 {
@@ -9,20 +9,24 @@ Command::Help RenderCommand::help() const
             QStringLiteral("INPUT OUTPUT.wav"),
             2,
             2,
-            true,
             QCoreApplication::translate("RenderCommand", "曲をWAVファイル（44100 Hz、モノラル、16ビット）に書き出す"),
-            QStringLiteral("zepa render furusato.mml furusato.wav"),
-            {}};
+            QStringLiteral("zepa render furusato.mml furusato.wav")};
 }
 
 // A program is rendered as its statements say, whether or not its notes can
 // be told.
-int RenderCommand::run(const QStringList &arguments, const CommandOptions &options)
+std::optional<QString> RenderCommand::readOptions(const QCommandLineParser &parser)
 {
-    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], options, false);
+    m_force.read(parser);
+    return std::nullopt;
+}
+
+int RenderCommand::run(const QStringList &arguments)
+{
+    const std::optional<MelodyRead> read = CommandSupport::readInput(arguments[0], VoiceOptions{}, false);
     if (!read)
         return ExitStatus::WorkFailed;
     OutputSource source;
     source.events = read->events;
-    return CommandSupport::writeOutputFile(OutputKind::Wav, source, arguments[1], options);
+    return CommandSupport::writeOutputFile(OutputId::Wav, source, arguments[1], m_force);
 }

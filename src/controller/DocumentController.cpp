@@ -5,12 +5,10 @@
 #include <QFileInfo>
 
 #include "controller/EditMessages.h"
-#include "controller/FinishComposing.h"
+#include "controller/ReadMelody.h"
 #include "midi/MidiImport.h"
 #include "mml/MmlWriter.h"
-#include "playback/PlaybackStatus.h"
 #include "score/TempoReader.h"
-#include "sound/ToneTimeline.h"
 
 namespace {
 
@@ -53,12 +51,6 @@ QString CannotImportTitle()
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-QString bulleted(const QStringList &lines)
-{
-    return QCoreApplication::translate("DocumentController", "・")
-        + lines.join(QCoreApplication::translate("DocumentController", "\n・"));
 }
 
 } // namespace
@@ -133,6 +125,37 @@ void DocumentController::open()
         openFile(path, false);
 }
 
+namespace {
+
+// A file that cannot be opened or taken in: a box naming it and saying why.
+class DialogReadPort : public ReadPort {
+public:
+    DialogReadPort(MessageService &messages, const QString &refusedWords, const QString &title)
+        : m_messages(messages)
+        , m_refusedWords(refusedWords)
+        , m_title(title)
+    { }
+
+    void refused(const QString &path, const MelodyRead &read) override
+    {
+        QString text;
+        if (read.status == MelodyRead::Status::Unreadable)
+            text = QCoreApplication::translate("DocumentController", "ファイル「%1」を開けませんでした。\n%2")
+                       .arg(shown(path), read.error);
+        else
+            text = QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3")
+                       .arg(shown(path), m_refusedWords, read.ok() ? read.melodyError : read.placedError());
+        m_messages.show(Message::refusal(text, m_title));
+    }
+
+private:
+    MessageService &m_messages;
+    QString m_refusedWords;
+    QString m_title;
+};
+
+} // namespace
+
 std::optional<MelodyRead> DocumentController::read(const QString &path, const QString &title,
                                                    const QString &refusedWords, std::optional<MelodyKind> onlyKind)
 {
@@ -152,34 +175,9 @@ std::optional<MelodyRead> DocumentController::read(const QString &path, const QS
             return std::nullopt;
         return std::size_t(*picked);
     };
-    MelodyRead read = readMelodyFile(path, options);
-    const QString cannot = onlyKind == MelodyKind::Midi ? CannotImportTitle() : CannotOpenTitle();
-    switch (read.status) {
-    case MelodyRead::Status::Read:
-        if (read.hasMelody())
-            return read;
-        m_services.messages.show(
-            Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3")
-                                 .arg(shown(path), refusedWords, read.melodyError),
-                             cannot));
-        return std::nullopt;
-    case MelodyRead::Status::Cancelled:
-        return std::nullopt;
-    case MelodyRead::Status::Unreadable:
-        m_services.messages.show(
-            Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を開けませんでした。\n%2")
-                                 .arg(shown(path), read.error),
-                             cannot));
-        return std::nullopt;
-    case MelodyRead::Status::Refused:
-    case MelodyRead::Status::NoSuchVoice:
-        break;
-    }
-    m_services.messages.show(
-        Message::refusal(QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3")
-                             .arg(shown(path), refusedWords, read.placedError()),
-                         cannot));
-    return std::nullopt;
+    DialogReadPort port(m_services.messages, refusedWords,
+                        onlyKind == MelodyKind::Midi ? CannotImportTitle() : CannotOpenTitle());
+    return ReadMelody(port).run(path, options, true);
 }
 
 bool DocumentController::openFile(const QString &path, bool askAboutUnsavedNotes)
@@ -192,8 +190,7 @@ bool DocumentController::openFile(const QString &path, bool askAboutUnsavedNotes
         return false;
     m_player.stop();
     m_document.open(melody->melody, path, melody->kind == MelodyKind::MelodyFile);
-    m_scoreTitle = melody->title; // the title the file gives its melody, if any
-    m_scoreTitleOf = m_document.name();
+    m_scoreTitle = {melody->title, m_document.name()};
     m_recent.add(path);
     emit status(QCoreApplication::translate("DocumentController", "%1 を開きました").arg(QFileInfo(path).fileName()));
     tellChanges(QCoreApplication::translate("DocumentController", "読み込みのとき、次のところを変えました。"),
@@ -241,22 +238,16 @@ bool DocumentController::saveAs()
     return saveTo(path);
 }
 
-bool DocumentController::writeFailed(const QString &path, const QString &failed, const QString &reason)
-{
-    m_services.messages.show(Message::refusal(
-        QCoreApplication::translate("DocumentController", "ファイル「%1」を%2。\n%3").arg(shown(path), failed, reason),
-        QCoreApplication::translate("DocumentController", "書き込みエラー")));
-    return false;
-}
-
 bool DocumentController::saveTo(const QString &path)
 {
     // The save dialog asked before an existing file is replaced.
     const UserFileWriter::Result written
         = UserFileWriter::write(path, mmlText(m_document.melody()), UserFileWriter::Replace::Existing);
-    if (!written.written())
-        return writeFailed(path, QCoreApplication::translate("DocumentController", "保存できませんでした"),
-                           written.reason);
+    if (!written.written()) {
+        m_services.messages.show(writeFailure(
+            path, QCoreApplication::translate("DocumentController", "保存できませんでした"), written.reason));
+        return false;
+    }
     m_document.markSaved(path);
     m_recent.add(path);
     emit status(QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(QFileInfo(path).fileName()));
@@ -289,95 +280,6 @@ void DocumentController::importMidi()
         QCoreApplication::translate("DocumentController", "%1 を取り込みました").arg(QFileInfo(path).fileName()));
     tellChanges(QCoreApplication::translate("DocumentController", "取り込みのとき、次のところを変えました。"),
                 melody->changes, ImportTitle());
-}
-
-void DocumentController::finish()
-{
-    // A user who uses melody files is asked about unsaved changes first; one
-    // who never did sees the boxes the finish button always showed.
-    if (!settleUnsavedWork(true))
-        return;
-    if (finishComposing(m_document.state(), m_services.messages, m_services.programFolder) == FinishResult::EndProgram)
-        emit endRequested();
-}
-
-void DocumentController::writeProgram()
-{
-    if (m_document.state().noteTotal() == 0) {
-        emit status(QCoreApplication::translate("DocumentController", "書き出す音がありません"));
-        return;
-    }
-    const QString written = writeProgramFile(m_document.state(), m_services.messages, m_services.programFolder);
-    if (!written.isEmpty())
-        emit status(QCoreApplication::translate("DocumentController", "%1 を書き出しました").arg(written));
-}
-
-void DocumentController::exportTo(OutputKind kind)
-{
-    if (m_document.state().noteTotal() == 0) {
-        emit status(QCoreApplication::translate("DocumentController", "書き出す音がありません"));
-        return;
-    }
-    const OutputFormat &format = outputFormat(kind);
-    const OutputSource source = OutputSource::of(m_document.melody(), m_document.name());
-    if (outputFits(kind, source) == OutputResult::Status::TooLong) {
-        const qint64 ticks = toneTimeline(source.events).totalTicks;
-        m_services.messages.show(
-            Message::refusal(QCoreApplication::translate("DocumentController",
-                                                         "曲が長すぎるため、WAVファイルに書き出せません。\n"
-                                                         "WAVファイルに入るのは約13時間半までです（この曲は%1）。")
-                                 .arg(minutesAndSeconds(ticks)),
-                             QCoreApplication::translate("DocumentController", "書き出せません")));
-        return;
-    }
-    // A MIDI file on the beat grid, or timed as the brick plays it: the
-    // dialog offers both.
-    QString filter = format.fileFilter;
-    if (kind == OutputKind::Midi)
-        filter += QStringLiteral(";;") + outputFormat(OutputKind::MidiAsPlayed).fileFilter;
-    QString chosen;
-    const QString path = m_services.dialogs.saveFileName(
-        format.dialogTitle, QDir(folder()).filePath(suggestedOutputName(kind, m_document.name())), filter, &chosen);
-    if (path.isEmpty())
-        return;
-    if (kind == OutputKind::Midi && chosen == outputFormat(OutputKind::MidiAsPlayed).fileFilter)
-        kind = OutputKind::MidiAsPlayed;
-    std::unique_ptr<ProgressTask> progress;
-    if (kind == OutputKind::Wav)
-        progress = m_services.dialogs.startProgress(
-            format.dialogTitle, QCoreApplication::translate("DocumentController", "WAVファイルに書き出しています…"),
-            1000);
-    // The save dialog asked before an existing file is replaced.
-    const OutputResult result
-        = writeOutput(kind, source, path, UserFileWriter::Replace::Existing, [&progress](int permille) {
-              if (!progress)
-                  return true;
-              progress->setValue(permille);
-              return !progress->wasCancelled();
-          });
-    progress.reset();
-    const QString name = QFileInfo(path).fileName();
-    switch (result.status) {
-    case OutputResult::Status::Written:
-        break;
-    case OutputResult::Status::Cancelled:
-        emit status(QCoreApplication::translate("DocumentController", "書き出しを取りやめました"));
-        return;
-    default:
-        writeFailed(path, QCoreApplication::translate("DocumentController", "書き込めませんでした"), result.reason);
-        return;
-    }
-    emit status(QCoreApplication::translate("DocumentController", "%1 に書き出しました").arg(name));
-    if (!result.changes.isEmpty()) {
-        QStringList changes;
-        for (const ExportChange &change : result.changes)
-            changes << change.text;
-        m_services.messages.show(Message::notice(
-            QCoreApplication::translate("DocumentController",
-                                        "「%1」に書き出しました。このブロックでは次のところが変わります。\n%2")
-                .arg(name, bulleted(changes)),
-            format.dialogTitle));
-    }
 }
 
 void DocumentController::askTranspose()

@@ -4,6 +4,7 @@
 
 #include "base/MessageService.h"
 #include "base/UserDialogs.h"
+#include "controller/DialogPorts.h"
 #include "controller/RecentFiles.h"
 #include "editing/ScoreDocument.h"
 #include "files/FileSystem.h"
@@ -50,8 +51,9 @@ public:
     bool settleUnsavedWork(bool onlyWithMelodyFile = false);
 
     void importMidi();
-    // WAV, MIDI and the other bricks' programs: asks for a file name.
-    void exportTo(OutputKind kind);
+    // Any output of the register (WAV, MIDI, the PDF, the other bricks'
+    // programs …): asks for a file name, and for sheet music its title.
+    void exportTo(const QString &id);
     // The program, as the finish button writes it, without ending.
     void writeProgram();
     // The finish button: the program written, and the end.
@@ -62,7 +64,7 @@ public:
     // 「印刷」 and 「PDFに書き出す」: the melody as sheet music under a title
     // the user confirms (the melody's name to start with), in its meter.
     void print();
-    void exportPdf();
+    void exportPdf() { exportTo(OutputId::Pdf); }
 
     void askTranspose();
     void askTempo();
@@ -79,9 +81,9 @@ private:
     std::optional<MelodyRead> read(const QString &path, const QString &title, const QString &refusedWords,
                                    std::optional<MelodyKind> onlyKind);
     bool saveTo(const QString &path);
-    bool writeFailed(const QString &path, const QString &failed, const QString &reason);
     std::optional<int> askNewTempo();
-    std::optional<QString> askScoreTitle(const QString &dialogTitle);
+    // What the use cases' dialog ports need to know of this document now.
+    DialogContext dialogContext();
     // The folder a file dialog opens in: the melody's own, or the current one.
     QString folder() const;
     void tellChanges(const QString &lead, const QStringList &changes, const QString &title);
@@ -90,9 +92,6 @@ private:
     MelodyPlayer &m_player;
     ControllerServices m_services;
     RecentFiles m_recent;
-    // The title last confirmed for the sheet music of the melody of this
-    // name (or the one its file gives), offered again for the next print or
-    // PDF so that it is typed once.
-    QString m_scoreTitle;
-    QString m_scoreTitleOf;
+    // Starts as the title the file gives its melody, if any.
+    RememberedTitle m_scoreTitle;
 };

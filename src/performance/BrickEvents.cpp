@@ -13,3 +13,14 @@ std::vector<BrickEvent> brickEvents(std::span<const NoteRecord> notes)
         appendBrickEvents(note, events);
     return events;
 }
+
+QString minutesAndSeconds(qint64 ticks)
+{
+    const qint64 seconds = ticks / 100;
+    if (seconds >= 3600)
+        return QStringLiteral("%1:%2:%3")
+            .arg(seconds / 3600)
+            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}

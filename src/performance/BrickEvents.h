@@ -3,7 +3,7 @@
 #include <span>
 #include <vector>
 
-#include <QtGlobal>
+#include <QString>
 
 #include "score/NoteRecord.h"
 
@@ -96,3 +96,6 @@ void appendBrickEvents(const NoteRecord &note, std::vector<BrickEvent> &events);
 // The statements of a whole melody, in order. Everything that plays, writes or
 // measures a melody starts from here, so they cannot disagree.
 std::vector<BrickEvent> brickEvents(std::span<const NoteRecord> notes);
+
+// A length in ticks as a user reads it: "m:ss", or "h:mm:ss" from an hour on.
+QString minutesAndSeconds(qint64 ticks);

@@ -27,14 +27,3 @@ QString PlaybackStatus::text(qint64 heardTicks, qint64 totalTicks) const
         .arg(m_noteStarts.size())
         .arg(minutesAndSeconds(heardTicks), minutesAndSeconds(totalTicks));
 }
-
-QString minutesAndSeconds(qint64 ticks)
-{
-    const qint64 seconds = ticks / 100;
-    if (seconds >= 3600)
-        return QStringLiteral("%1:%2:%3")
-            .arg(seconds / 3600)
-            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "performance/BrickEvents.h"
 #include "score/NoteRecord.h"
 
 // Where a melody being played is, as the status bar says it:
@@ -21,6 +22,3 @@ public:
 private:
     std::vector<qint64> m_noteStarts; // ticks from the start, one per note
 };
-
-// "m:ss", or "h:mm:ss" from an hour on.
-QString minutesAndSeconds(qint64 ticks);

@@ -22,6 +22,7 @@
 #include "performance/BrickTones.h"
 #include "send/SimulatedBrick.h"
 #include "workflows/MelodyReader.h"
+#include "workflows/Outputs.h"
 
 namespace {
 
@@ -122,10 +123,14 @@ void CommandLineTest::usageErrorsAndHelp_data()
                                 << "zepa: --channel takes a channel number from 1 to 16\n";
     QTest::newRow("track 0") << QStringList{"mml", "--track", "0", "a.mid", "a.mml"} << 2
                              << "zepa: --track takes a track number from 1\n";
-    QTest::newRow("export for no brick") << QStringList{"export", "a.mml", "a.py"} << 2
-                                         << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
-    QTest::newRow("export for an unknown brick") << QStringList{"export", "--target", "rcx3", "a.mml", "a.py"} << 2
-                                                 << "zepa: export needs --target nxc, pybricks, microbit or ev3dev\n";
+    QTest::newRow("export for no brick")
+        << QStringList{"export", "a.mml", "a.py"} << 2
+        << "zepa: export needs --target, one of: nxc, pybricks, microbit, ev3dev, nqc, wav, midi, midi-as-played, pdf, "
+           "musicxml, lilypond\n";
+    QTest::newRow("export for an unknown brick")
+        << QStringList{"export", "--target", "rcx3", "a.mml", "a.py"} << 2
+        << "zepa: export needs --target, one of: nxc, pybricks, microbit, ev3dev, nqc, wav, midi, midi-as-played, pdf, "
+           "musicxml, lilypond\n";
     QTest::newRow("input missing") << QStringList{
         "render", "/nonexistent/music0.nqc",
         "x.wav"} << 1 << "zepa: /nonexistent/music0.nqc: the file does not exist; check its name and folder\n";
@@ -145,7 +150,8 @@ void CommandLineTest::usageErrorsAndHelp()
     for (const char *command :
          {"render INPUT OUTPUT.wav", "play INPUT", "nqc INPUT.mml [OUTPUT.nqc]",
           "mml [--track N] [--channel N] INPUT OUTPUT.mml", "midi [--as-played] INPUT OUTPUT.mid",
-          "export --target nxc|pybricks|microbit|ev3dev INPUT OUTPUT", "--force", "--help", "--version"})
+          "export --target nxc|pybricks|microbit|ev3dev|nqc|wav|midi|midi-as-played|pdf|musicxml|lilypond INPUT OUTPUT",
+          "--force", "--help", "--version"})
         QVERIFY2(help.output.contains(QLatin1String(command)), command);
     QProcessEnvironment japanese = QProcessEnvironment::systemEnvironment();
     japanese.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
@@ -394,6 +400,22 @@ void CommandLineTest::midiFilesComeInAndProgramsGoToOtherBricks()
     QCOMPARE(run.errors, QString());
     QCOMPARE(zepa(exportEv3).status, 1);
     QCOMPARE(zepa(QStringList{QStringLiteral("--force")} + exportEv3).status, 0);
+
+    // export --target takes every format of the register, and writes what the
+    // one writer writes for the menus: a new format needs no verb of its own.
+    const std::optional<Melody> read = readMelodyFile(drums).melody;
+    for (const OutputFormat &format : outputFormats()) {
+        if (format.paints)
+            continue; // drawn pages: this program paints none (sheetMusicIsAPdfWithItsFontsInside)
+        const QString out = directory.filePath(QStringLiteral("out.") + format.id);
+        run = zepa({QStringLiteral("export"), QStringLiteral("--target"), format.id, drums, out});
+        QVERIFY2(run.status == 0, qPrintable(format.id + u' ' + run.errors));
+        const QString expected = directory.filePath(QStringLiteral("expected.") + format.id);
+        QVERIFY(writeOutput(format.id, OutputSource::of(*read, QStringLiteral("drums")), expected,
+                            UserFileWriter::Replace::Never)
+                    .written());
+        QVERIFY2(contents(out) == contents(expected), qPrintable(format.id));
+    }
 }
 
 void CommandLineTest::sendReachesTheSimulatedBrick()

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,10 +16,25 @@
 #include "performance/BrickTones.h"
 #include "send/SimulatedBrick.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/NoteKeys.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/guide/GuideWindow.h"
 
-namespace { } // namespace
+namespace {
+
+// Every action the menu bar reaches, submenus and all.
+QList<QAction *> reachable(const QList<QAction *> &actions)
+{
+    QList<QAction *> found;
+    for (QAction *action : actions) {
+        found << action;
+        if (action->menu())
+            found << reachable(action->menu()->actions());
+    }
+    return found;
+}
+
+} // namespace
 
 class ComposerMenusTest : public QObject {
     Q_OBJECT
@@ -28,6 +44,7 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings().clear(); }
     void menusCarryEveryCommandWithItsKeys();
+    void everyCommandIsInItsMenuWithItsKeyAndActsOnlyWhenItCan();
     void playingHearsACopyWhileComposingGoesOn();
     void lastTenNotesAreTheHistory();
     void keyClickSoundsThePitchAtMostASecond();
@@ -82,6 +99,64 @@ void ComposerMenusTest::menusCarryEveryCommandWithItsKeys()
 
     window->aboutAction()->trigger();
     QVERIFY(zepa.app.aboutWindow() && zepa.app.aboutWindow()->isVisible());
+}
+
+// The table is the menus: each command stands in the menu bar with the keys
+// the table gives it, no key belongs to two commands or to the note keys,
+// pressing a key runs its command, every format of the register has its one
+// command under its own words, and what needs notes waits for them.
+void ComposerMenusTest::everyCommandIsInItsMenuWithItsKeyAndActsOnlyWhenItCan()
+{
+    QTemporaryDir folder;
+    ZepaUnderTest zepa(folder.path());
+    ComposerWindow *window = openComposer(zepa);
+    const QList<QAction *> inMenus = reachable(window->menuBar()->actions());
+    QHash<QString, QString> owners; // key → command
+    const QStringList needNotes{"file.send", "file.print", "edit.transpose", "play.all", "play.last-ten"};
+    for (const CommandSpec &command : window->commands().commands()) {
+        QAction *action = window->action(command.id);
+        QVERIFY2(action && inMenus.contains(action), qPrintable(command.id));
+        QVERIFY2(!command.description.isEmpty() && action->statusTip() == command.description, qPrintable(command.id));
+        if (command.id != ComposerCommand::PlayAll) // F5 moves to 停止 while playing
+            QCOMPARE(action->shortcuts(), command.keys);
+        for (const QKeySequence &key : command.keys) {
+            QVERIFY2(!owners.contains(key.toString()), qPrintable(key.toString() + " twice"));
+            owners[key.toString()] = command.id;
+            QKeyEvent press(QEvent::KeyPress, key[0].key(), key[0].keyboardModifiers());
+            QVERIFY2(!NoteKeys::actionFor(press), qPrintable(key.toString() + " enters notes too"));
+        }
+        // The history and the player say when undo, redo and stop can act.
+        const bool followsOthers = command.id == ComposerCommand::Undo || command.id == ComposerCommand::Redo
+            || command.id == ComposerCommand::Stop;
+        const bool waits = command.id.startsWith(QLatin1String("export.")) || needNotes.contains(command.id);
+        QVERIFY2(followsOthers || action->isEnabled() != waits, qPrintable(command.id));
+    }
+    for (const OutputFormat &format : outputFormats()) {
+        QAction *action = window->exportAction(format.id);
+        QCOMPARE(bool(action), format.place != OutputPlace::WithAnother);
+        if (action)
+            QCOMPARE(action->text(), format.menuText);
+    }
+
+    // A key runs its command: Ctrl+L shows the score window.
+    QSignalSpy shown(window, &ComposerWindow::scoreWindowRequested);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keySequence(window, QKeySequence(Qt::CTRL | Qt::Key_L));
+    QCOMPARE(shown.size(), 1);
+    // A disabled command's key does nothing, without a box: Ctrl+E on an empty score.
+    QTest::keySequence(window, QKeySequence(Qt::CTRL | Qt::Key_E));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("music0.nqc"))));
+
+    confirmPitches(window, {0});
+    for (const CommandSpec &command : window->commands().commands()) {
+        if (command.id != ComposerCommand::Stop)
+            QVERIFY2(window->action(command.id)->isEnabled() || command.id == ComposerCommand::Redo,
+                     qPrintable(command.id));
+    }
+    window->undoAction()->trigger();
+    QVERIFY(!window->exportWavAction()->isEnabled());
+    QVERIFY(!window->sendAction()->isEnabled());
 }
 
 void ComposerMenusTest::playingHearsACopyWhileComposingGoesOn()

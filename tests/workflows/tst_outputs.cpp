@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/NoteBuilders.h"
 #include "base/ProgramInfo.h"
+#include "common/NoteBuilders.h"
 #include "common/OutsideChecks.h"
 #include "midi/MidiWriter.h"
 #include "notation/LilyPondWriter.h"
@@ -16,41 +16,36 @@
 #include "sound/WavFile.h"
 #include "workflows/Outputs.h"
 
-Q_DECLARE_METATYPE(OutputKind)
-
 namespace {
 
 Melody shortMelody()
 {
     Melody melody;
     melody.tempo = 120;
-    melody.notes = {toneNote(0, Octave::Middle, 50), restNote(25),
-                    toneNote(9, Octave::High, 400, Articulation::SlurOrTie)};
+    melody.notes
+        = {toneNote(0, Octave::Middle, 50), restNote(25), toneNote(9, Octave::High, 400, Articulation::SlurOrTie)};
     for (NoteRecord &note : melody.notes)
         note.length = NoteLength::Quarter;
     return melody;
 }
 
 // What the layer below writes for the format, byte for byte.
-QByteArray expectedBytes(OutputKind kind, const Melody &melody)
+QByteArray expectedBytes(const QString &kind, const Melody &melody)
 {
     const OutputFormat &format = outputFormat(kind);
     if (format.brick)
         return exportProgram(*format.brick, melody.notes, melody.tempo).text;
-    switch (kind) {
-    case OutputKind::Nqc:
+    if (kind == OutputId::Nqc)
         return QByteArray::fromStdString(nqcProgramText(melody.notes));
-    case OutputKind::Midi:
+    if (kind == OutputId::Midi)
         return MidiFile::write(melody.notes, melody.tempo);
-    case OutputKind::MidiAsPlayed:
+    if (kind == OutputId::MidiAsPlayed)
         return MidiFile::write(melody.notes, melody.tempo, MidiFile::Timing::AsPlayed);
-    case OutputKind::MusicXml:
+    if (kind == OutputId::MusicXml)
         return musicXmlText(melody, QString(), QStringLiteral("ZEPA %1").arg(programVersionText())).bytes;
-    case OutputKind::LilyPond:
+    if (kind == OutputId::LilyPond)
         return lilyPondText(writeMelody(melody));
-    default:
-        return {};
-    }
+    return {};
 }
 
 QByteArray contents(const QString &path)
@@ -82,14 +77,14 @@ private slots:
 
 void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked_data()
 {
-    QTest::addColumn<OutputKind>("kind");
+    QTest::addColumn<QString>("kind");
     for (const OutputFormat &format : outputFormats())
-        QTest::newRow(qPrintable(format.commandName)) << format.kind;
+        QTest::newRow(qPrintable(format.commandName)) << format.id;
 }
 
 void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
 {
-    QFETCH(OutputKind, kind);
+    QFETCH(QString, kind);
     const Melody melody = shortMelody();
     const OutputSource source = OutputSource::of(melody);
     QTemporaryDir directory;
@@ -98,8 +93,10 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
     OutputResult result = writeOutput(kind, source, path, UserFileWriter::Replace::Never);
     QCOMPARE(result.status, OutputResult::Status::Written);
     const QByteArray written = contents(path);
-    if (kind == OutputKind::Wav)
+    if (kind == OutputId::Wav)
         QVERIFY(written.startsWith(WavFile::header((50 + 25 + 400) * 441)));
+    else if (kind == OutputId::Pdf)
+        QVERIFY(written.startsWith("%PDF-"));
     else
         QCOMPARE(written, expectedBytes(kind, melody));
     if (const std::optional<ExportTarget> brick = outputFormat(kind).brick)
@@ -114,8 +111,7 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
     QCOMPARE(contents(path), QByteArray("someone else's"));
     QCOMPARE(entries(directory.path()), QStringList{QFileInfo(path).fileName()});
     // Asked to replace: whole.
-    QCOMPARE(writeOutput(kind, source, path, UserFileWriter::Replace::Existing).status,
-             OutputResult::Status::Written);
+    QCOMPARE(writeOutput(kind, source, path, UserFileWriter::Replace::Existing).status, OutputResult::Status::Written);
     QCOMPARE(contents(path), written);
 
     // A folder that is not there: the reason in the program's words, no file.
@@ -130,18 +126,22 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
 
 void OutputsTest::namesComeFromTheMelody_data()
 {
-    QTest::addColumn<OutputKind>("kind");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("melodyName");
     QTest::addColumn<QString>("suggested");
-    QTest::newRow("a named melody as WAV") << OutputKind::Wav << "ふるさと" << "ふるさと.wav";
-    QTest::newRow("a named melody for Pybricks") << OutputKind::Pybricks << "furusato" << "furusato_pybricks.py";
-    QTest::newRow("a new melody as MIDI") << OutputKind::Midi << "" << "melody.mid";
-    QTest::newRow("a new melody for ev3dev") << OutputKind::Ev3dev << "" << "melody_ev3dev.py";
+    QTest::newRow("a named melody as WAV") << OutputId::Wav << "ふるさと"
+                                           << "ふるさと.wav";
+    QTest::newRow("a named melody for Pybricks") << QStringLiteral("pybricks") << "furusato"
+                                                 << "furusato_pybricks.py";
+    QTest::newRow("a new melody as MIDI") << OutputId::Midi << ""
+                                          << "melody.mid";
+    QTest::newRow("a new melody for ev3dev") << QStringLiteral("ev3dev") << ""
+                                             << "melody_ev3dev.py";
 }
 
 void OutputsTest::namesComeFromTheMelody()
 {
-    QFETCH(OutputKind, kind);
+    QFETCH(QString, kind);
     QFETCH(QString, melodyName);
     QFETCH(QString, suggested);
     QCOMPARE(suggestedOutputName(kind, melodyName), suggested);
@@ -154,12 +154,13 @@ void OutputsTest::aProgramWithoutNotesGivesWhatItsStatementsCan()
     source.events = {{BrickEvent::Kind::Tone, 12, 7}, {BrickEvent::Kind::Wait, 0, 13}};
     QTemporaryDir directory;
     for (const OutputFormat &format : outputFormats()) {
-        const bool fromStatements = format.kind == OutputKind::Nqc || format.kind == OutputKind::Wav;
-        const OutputResult result = writeOutput(format.kind, source, directory.filePath(format.commandName),
-                                                UserFileWriter::Replace::Never);
+        const bool fromStatements = format.id == OutputId::Nqc || format.id == OutputId::Wav;
+        const OutputResult result
+            = writeOutput(format.id, source, directory.filePath(format.commandName), UserFileWriter::Replace::Never);
         QCOMPARE(result.status, fromStatements ? OutputResult::Status::Written : OutputResult::Status::NeedsNotes);
     }
-    QCOMPARE(contents(directory.filePath(QStringLiteral("nqc"))), QByteArray::fromStdString(nqcProgramText(source.events)));
+    QCOMPARE(contents(directory.filePath(QStringLiteral("nqc"))),
+             QByteArray::fromStdString(nqcProgramText(source.events)));
 }
 
 void OutputsTest::wavReadersNotOursAgreeOnHeaderAndSamples()
@@ -167,7 +168,7 @@ void OutputsTest::wavReadersNotOursAgreeOnHeaderAndSamples()
     ZEPA_OUTSIDE_CHECK();
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("melody.wav"));
-    QCOMPARE(writeOutput(OutputKind::Wav, OutputSource::of(shortMelody()), path, UserFileWriter::Replace::Never).status,
+    QCOMPARE(writeOutput(OutputId::Wav, OutputSource::of(shortMelody()), path, UserFileWriter::Replace::Never).status,
              OutputResult::Status::Written);
 
     // Python's wave module: format, count, and the samples themselves.
@@ -208,10 +209,10 @@ void OutputsTest::wavTooLongIsRefusedWithoutWriting()
     melody.tempo = 60;
     melody.notes.assign(ComposerState::ScoreCapacity, toneNote(0, Octave::Middle, 400));
     const OutputSource source = OutputSource::of(melody);
-    QCOMPARE(outputFits(OutputKind::Wav, source), OutputResult::Status::TooLong);
+    QCOMPARE(outputFits(OutputId::Wav, source), OutputResult::Status::TooLong);
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("long.wav"));
-    QCOMPARE(writeOutput(OutputKind::Wav, source, path, UserFileWriter::Replace::Existing).status,
+    QCOMPARE(writeOutput(OutputId::Wav, source, path, UserFileWriter::Replace::Existing).status,
              OutputResult::Status::TooLong);
     QVERIFY(entries(directory.path()).isEmpty());
 }
@@ -224,8 +225,8 @@ void OutputsTest::wavCancelledLeavesNothing()
     for (UserFileWriter::Replace replace : {UserFileWriter::Replace::Never, UserFileWriter::Replace::Existing}) {
         std::vector<int> told;
         const OutputResult result
-            = writeOutput(OutputKind::Wav, OutputSource::of(melody), directory.filePath(QStringLiteral("x.wav")),
-                          replace, [&told](int permille) {
+            = writeOutput(OutputId::Wav, OutputSource::of(melody), directory.filePath(QStringLiteral("x.wav")), replace,
+                          [&told](int permille, const QString &) {
                               told.push_back(permille);
                               return permille < 300;
                           });
@@ -235,5 +236,5 @@ void OutputsTest::wavCancelledLeavesNothing()
     }
 }
 
-QTEST_GUILESS_MAIN(OutputsTest)
+QTEST_MAIN(OutputsTest)
 #include "tst_outputs.moc"

@@ -74,6 +74,7 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     applyFormDesign(m_form);
     m_statusBar = new ComposerStatusBar(this);
     setStatusBar(m_statusBar);
+    m_commands = new CommandRegistry(this);
     createMenus();
     // The form keeps its size; the window grows by the menu and status bars.
     setFixedSize(formSize.width(),
@@ -170,7 +171,7 @@ QAction *ComposerWindow::exportForBrickAction(ExportTarget target) const
 {
     for (const OutputFormat &format : outputFormats()) {
         if (format.brick == target)
-            return action(exportActionFor(format.kind));
+            return exportAction(format.id);
     }
     return nullptr;
 }

@@ -9,7 +9,9 @@
 
 #include "controller/ComposingSession.h"
 #include "exports/ExportTargets.h"
+#include "widgets/CommandRegistry.h"
 #include "windows/composer/ComposerActions.h"
+#include "workflows/Outputs.h"
 
 namespace Ui {
 class ComposerWindow;
@@ -65,30 +67,33 @@ public:
     QPushButton *finishButton() const;
     QPushButton *aboutButton() const;
 
-    // The menu commands.
-    QAction *action(ComposerAction action) const { return m_actions.at(std::size_t(action)); }
-    QAction *newAction() const { return action(ComposerAction::New); }
-    QAction *openAction() const { return action(ComposerAction::Open); }
-    QAction *saveAction() const { return action(ComposerAction::Save); }
-    QAction *saveAsAction() const { return action(ComposerAction::SaveAs); }
-    QAction *exportNqcAction() const { return action(ComposerAction::ExportNqc); }
-    QAction *sendAction() const { return action(ComposerAction::SendToRcx); }
-    QAction *exportWavAction() const { return action(ComposerAction::ExportWav); }
-    QAction *exportMidiAction() const { return action(ComposerAction::ExportMidi); }
-    QAction *importMidiAction() const { return action(ComposerAction::ImportMidi); }
+    // The menu commands, by the names the table gives them.
+    QAction *action(const QString &command) const { return m_commands->action(command); }
+    const CommandRegistry &commands() const { return *m_commands; }
+    QAction *newAction() const { return action(ComposerCommand::New); }
+    QAction *openAction() const { return action(ComposerCommand::Open); }
+    QAction *saveAction() const { return action(ComposerCommand::Save); }
+    QAction *saveAsAction() const { return action(ComposerCommand::SaveAs); }
+    QAction *exportAction(const QString &outputId) const { return action(exportCommand(outputId)); }
+    QAction *exportNqcAction() const { return exportAction(OutputId::Nqc); }
+    QAction *exportWavAction() const { return exportAction(OutputId::Wav); }
+    QAction *exportMidiAction() const { return exportAction(OutputId::Midi); }
+    QAction *sendAction() const { return action(ComposerCommand::SendToRcx); }
+    QAction *printAction() const { return action(ComposerCommand::Print); }
+    QAction *importMidiAction() const { return action(ComposerCommand::ImportMidi); }
     QAction *exportForBrickAction(ExportTarget target) const;
-    QAction *playAllAction() const { return action(ComposerAction::PlayAll); }
-    QAction *playLastTenAction() const { return action(ComposerAction::PlayLastTen); }
-    QAction *stopAction() const { return action(ComposerAction::Stop); }
-    QAction *keySoundsAction() const { return action(ComposerAction::KeySounds); }
-    QAction *aboutAction() const { return action(ComposerAction::About); }
-    QAction *undoAction() const { return action(ComposerAction::Undo); }
-    QAction *redoAction() const { return action(ComposerAction::Redo); }
-    QAction *transposeAction() const { return action(ComposerAction::Transpose); }
-    QAction *changeTempoAction() const { return action(ComposerAction::ChangeTempo); }
-    QAction *showScoreAction() const { return action(ComposerAction::ShowScore); }
-    QAction *keyListAction() const { return action(ComposerAction::KeyList); }
-    QAction *guideAction() const { return action(ComposerAction::Guide); }
+    QAction *playAllAction() const { return action(ComposerCommand::PlayAll); }
+    QAction *playLastTenAction() const { return action(ComposerCommand::PlayLastTen); }
+    QAction *stopAction() const { return action(ComposerCommand::Stop); }
+    QAction *keySoundsAction() const { return action(ComposerCommand::KeySounds); }
+    QAction *aboutAction() const { return action(ComposerCommand::About); }
+    QAction *undoAction() const { return action(ComposerCommand::Undo); }
+    QAction *redoAction() const { return action(ComposerCommand::Redo); }
+    QAction *transposeAction() const { return action(ComposerCommand::Transpose); }
+    QAction *changeTempoAction() const { return action(ComposerCommand::ChangeTempo); }
+    QAction *showScoreAction() const { return action(ComposerCommand::ShowScore); }
+    QAction *keyListAction() const { return action(ComposerCommand::KeyList); }
+    QAction *guideAction() const { return action(ComposerCommand::Guide); }
     QAction *languageAction(const QString &code) const; // "ja", "en", or empty: the system's
     QMenu *recentFilesMenu() const { return m_recentFiles; }
     // The user's guide once 「使い方」 opened it.
@@ -115,7 +120,7 @@ private:
     void tellJournalFailing(const QString &folder, const QString &reason);
     // ComposerMenus.cpp: the menu bar built from the table of commands.
     void createMenus();
-    std::function<void()> handlerFor(ComposerAction action);
+    std::vector<CommandSpec> commandTable();
     void fillRecentFiles();
     void showPlaying(bool playing);
     void showKeyList();
@@ -139,7 +144,7 @@ private:
     ComposerServices m_services;
     std::unique_ptr<ComposingSession> m_session;
     ComposerStatusBar *m_statusBar = nullptr;
-    std::array<QAction *, ComposerActionCount> m_actions{};
+    CommandRegistry *m_commands = nullptr;
     QMenu *m_recentFiles = nullptr;
     QMenu *m_languages = nullptr;
     QPointer<GuideWindow> m_guide;

@@ -3,10 +3,11 @@
 #include <QDialog>
 
 // 「ヘルプ」→「キー操作」: every key of the computer keyboard that enters a
-// note or runs a command, beside what it does.
+// note, beside what it does, and then every key of a menu command, from the
+// window's own table of commands.
 class KeyListDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit KeyListDialog(QWidget *parent = nullptr);
+    explicit KeyListDialog(const QList<std::pair<QString, QString>> &commandKeys, QWidget *parent = nullptr);
 };

@@ -52,56 +52,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWid
     setCentralWidget(m_splitter);
     resize(620, 560);
 
-    QMenu *edit = menuBar()->addMenu(QCoreApplication::translate("ScoreWindow", "編集(&E)"));
-    QToolBar *tools = addToolBar(QCoreApplication::translate("ScoreWindow", "編集"));
-    tools->setMovable(false);
-    // The one history of the melody, as in the composer, with the same names.
-    m_undo = edit->addAction(QCoreApplication::translate("ScoreWindow", "元に戻す(&U)"));
-    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = edit->addAction(QCoreApplication::translate("ScoreWindow", "やり直し(&R)"));
-    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    followUndoStack(m_undo, m_redo, m_document.undoStack());
-    edit->addSeparator();
-    auto add = [&](const QString &text, const QKeySequence &key, auto slot) {
-        QAction *action = edit->addAction(text, this, slot);
-        action->setShortcut(key);
-        tools->addAction(action);
-        return action;
-    };
-    m_replace
-        = add(QCoreApplication::translate("ScoreWindow", "置き換え(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
-              const auto [first, count] = selection();
-              if (count > 0)
-                  tellEdit(m_messages, m_document.replace(first, m_document.editor().state().currentNote));
-          });
-    m_insert = add(QCoreApplication::translate("ScoreWindow", "前に挿入(&I)"), QKeySequence(Qt::Key_Insert), [this] {
-        const auto [first, count] = selection();
-        tellEdit(
-            m_messages,
-            m_document.insertBefore(count > 0 ? first : m_model->rowCount(), m_document.editor().state().currentNote));
-    });
-    m_delete = add(QCoreApplication::translate("ScoreWindow", "削除(&D)"), QKeySequence(Qt::Key_Delete), [this] {
-        const auto [first, count] = selection();
-        m_document.remove(first, count);
-    });
-    m_up = add(QCoreApplication::translate("ScoreWindow", "上へ(&A)"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] {
-        const auto [first, count] = selection();
-        if (m_document.move(first, count, -1))
-            select(first - 1, count);
-    });
-    m_down = add(QCoreApplication::translate("ScoreWindow", "下へ(&N)"), QKeySequence(Qt::ALT | Qt::Key_Down), [this] {
-        const auto [first, count] = selection();
-        if (m_document.move(first, count, 1))
-            select(first + 1, count);
-    });
-    edit->addMenu(m_changes->makeMenu(edit));
-    edit->addSeparator();
-    tools->addSeparator();
-    m_playFromHere
-        = add(QCoreApplication::translate("ScoreWindow", "ここから再生(&P)"), QKeySequence(Qt::Key_F6), [this] {
-              const auto [first, count] = selection();
-              emit playFrom(count > 0 ? first : 0);
-          });
+    buildEditMenu();
     buildViewMenu();
 
     connect(m_table, &QTableView::doubleClicked, this, &ScoreWindow::takeSelectedNote);
@@ -258,12 +209,8 @@ void ScoreWindow::takeSelectedNote()
 void ScoreWindow::updateActions()
 {
     const auto [first, count] = selection();
-    const bool selected = count > 0;
-    m_replace->setEnabled(selected);
-    m_delete->setEnabled(selected);
-    m_up->setEnabled(selected && first > 0);
-    m_down->setEnabled(selected && first + count < m_model->rowCount());
-    m_changes->setEnabled(selected);
+    m_commands->updateEnabled();
+    m_changes->setEnabled(count > 0);
     m_staff->setSelection(first, count);
     for (QAction *action : m_meters->actions())
         action->setChecked(action->data().toInt() == m_document.meter());

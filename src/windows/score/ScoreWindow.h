@@ -4,6 +4,7 @@
 
 #include "base/MessageService.h"
 #include "editing/ScoreDocument.h"
+#include "widgets/CommandRegistry.h"
 
 class QAction;
 class QActionGroup;
@@ -12,6 +13,18 @@ class QTableView;
 class NoteChanges;
 class ScoreTableModel;
 class StaffView;
+
+// The score window's commands by the names its table gives them.
+namespace ScoreWindowCommand {
+inline const QString Undo = QStringLiteral("score.undo");
+inline const QString Redo = QStringLiteral("score.redo");
+inline const QString Replace = QStringLiteral("score.replace");
+inline const QString Insert = QStringLiteral("score.insert");
+inline const QString Delete = QStringLiteral("score.delete");
+inline const QString Up = QStringLiteral("score.up");
+inline const QString Down = QStringLiteral("score.down");
+inline const QString PlayFromHere = QStringLiteral("score.play-from-here");
+} // namespace ScoreWindowCommand
 
 // The score window (楽譜): the whole melody on a staff and as a list, the
 // user showing either or both. The user selects one note or a range, on the
@@ -28,14 +41,17 @@ public:
     ~ScoreWindow() override;
 
     QTableView *table() const { return m_table; }
-    QAction *replaceAction() const { return m_replace; }
-    QAction *insertAction() const { return m_insert; }
-    QAction *deleteAction() const { return m_delete; }
-    QAction *upAction() const { return m_up; }
-    QAction *downAction() const { return m_down; }
-    QAction *playFromHereAction() const { return m_playFromHere; }
-    QAction *undoAction() const { return m_undo; }
-    QAction *redoAction() const { return m_redo; }
+    // The edit menu's commands, by the names its table gives them.
+    QAction *action(const QString &command) const { return m_commands->action(command); }
+    const CommandRegistry &commands() const { return *m_commands; }
+    QAction *replaceAction() const { return action(ScoreWindowCommand::Replace); }
+    QAction *insertAction() const { return action(ScoreWindowCommand::Insert); }
+    QAction *deleteAction() const { return action(ScoreWindowCommand::Delete); }
+    QAction *upAction() const { return action(ScoreWindowCommand::Up); }
+    QAction *downAction() const { return action(ScoreWindowCommand::Down); }
+    QAction *playFromHereAction() const { return action(ScoreWindowCommand::PlayFromHere); }
+    QAction *undoAction() const { return action(ScoreWindowCommand::Undo); }
+    QAction *redoAction() const { return action(ScoreWindowCommand::Redo); }
     QAction *showStaffAction() const { return m_showStaff; }
     QAction *showTableAction() const { return m_showTable; }
     // なし, 4/4, 3/4, 2/4
@@ -64,6 +80,9 @@ private:
     void chooseOnStaff(int note, bool extend);
     void moveSelection(int by, bool extend);
     void showViews();
+    // ScoreWindowMenus.cpp: the edit menu and the tool bar built from the table of commands.
+    std::vector<CommandSpec> commandTable();
+    void buildEditMenu();
     void buildViewMenu();
 
     ScoreDocument &m_document;
@@ -77,12 +96,5 @@ private:
     QAction *m_showTable = nullptr;
     QActionGroup *m_meters = nullptr;
     int m_anchor = 0; // where a Shift-click or Shift+arrow range starts
-    QAction *m_replace;
-    QAction *m_insert;
-    QAction *m_delete;
-    QAction *m_up;
-    QAction *m_down;
-    QAction *m_playFromHere;
-    QAction *m_undo;
-    QAction *m_redo;
+    CommandRegistry *m_commands = nullptr;
 };
