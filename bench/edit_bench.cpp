@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 
 #include <QApplication>
@@ -98,6 +99,25 @@ int main(int argc, char *argv[])
         for (auto [suffix, times] : {std::pair{"", &edits}, std::pair{", undo", &undos}, std::pair{", redo", &redos}})
             timings.push_back({what + suffix, bench::median(*times), *std::max_element(times->begin(), times->end())});
     };
+    // ZEPA_PROFILE=insert|delete|transpose|meter: that edit and its undo, 300 times, for a profiler.
+    if (const QByteArray profiled = qgetenv("ZEPA_PROFILE"); !profiled.isEmpty()) {
+        const std::map<QByteArray, std::function<void()>> edits{
+            {"insert", [&] { document.insertBefore(0, document.state().currentNote); }},
+            {"delete", [&] { document.remove(document.state().noteTotal() - 1, 1); }},
+            {"transpose", [&] { document.transpose(12); }},
+            {"meter", [&] { document.changeMeter(3); }},
+        };
+        std::vector<double> edit, draw;
+        for (int i = 0; i < 300; ++i) {
+            edit.push_back(bench::millisecondsOf([&] { edits.at(profiled)(); }));
+            draw.push_back(bench::millisecondsOf([&] { QApplication::processEvents(); }));
+            undo.undo();
+            QApplication::processEvents();
+        }
+        std::printf("%s: edit %.2f ms, drawing %.2f ms\n", profiled.constData(), bench::median(edit),
+                    bench::median(draw));
+        return 0;
+    }
     editUndoRedo("insert at start", [&] { document.insertBefore(0, document.state().currentNote); });
     editUndoRedo("replace in the middle", [&] { document.replace(16000, document.state().currentNote); });
     editUndoRedo("move 3 notes down", [&] { document.move(20000, 3, 1); });

@@ -14,11 +14,18 @@ using namespace Smufl;
 // space, none where an inner note stands out beyond both), and its place
 // where the shortest stem is a full stem long and every stem reaches the
 // middle line. A group broken by the end of a line keeps its flags.
-void StaffBuilder::placeBeams()
+void StaffBuilder::placeBeams(std::size_t from)
 {
-    const std::vector<WrittenPiece> &pieces = m_melody.pieces;
-    m_beamed.assign(pieces.size(), false);
-    for (const BeamGroup &group : m_melody.beams) {
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
+    m_beamed.resize(pieces.size());
+    std::fill(m_beamed.begin() + std::ptrdiff_t(from), m_beamed.end(), false);
+    // The groups are in order; one that starts before the piece and reaches
+    // it crosses a line (from is a line's first piece) and has no beam.
+    const auto firstGroup
+        = std::lower_bound(m_melody->beams.begin(), m_melody->beams.end(), from,
+                           [](const BeamGroup &group, std::size_t k) { return std::size_t(group.first) < k; });
+    for (auto at = firstGroup; at != m_melody->beams.end(); ++at) {
+        const BeamGroup &group = *at;
         const auto first = std::size_t(group.first);
         const auto last = std::size_t(group.last);
         const int system = m_placed[first].system;
@@ -68,7 +75,7 @@ void StaffBuilder::placeBeams()
 // that have them, a lone one as a short stub toward its neighbour.
 void StaffBuilder::emitBeams(int system)
 {
-    const std::vector<WrittenPiece> &pieces = m_melody.pieces;
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
     for (const BeamLine &beam : m_beamLines) {
         if (beam.system != system)
             continue;
@@ -115,7 +122,7 @@ void StaffBuilder::emitTuplets(int system)
 {
     const SystemRange &range = m_systems[std::size_t(system)];
     const float staffTop = range.staffTop;
-    const std::vector<TupletGroup> &tuplets = m_melody.tuplets;
+    const std::vector<TupletGroup> &tuplets = m_melody->tuplets;
     auto group = std::lower_bound(tuplets.begin(), tuplets.end(), range.first,
                                   [](const TupletGroup &tuplet, int piece) { return tuplet.last < piece; });
     const float digitWidth = Smufl::box(Tuplet3).right;
@@ -123,7 +130,7 @@ void StaffBuilder::emitTuplets(int system)
     for (; group != tuplets.end() && group->first < range.end; ++group) {
         const int first = std::max(group->first, range.first);
         const int last = std::min(group->last, range.end - 1);
-        const int note = m_melody.pieces[std::size_t(first)].note;
+        const int note = m_melody->pieces[std::size_t(first)].note;
         if (const BeamLine *beam = beamJoining(group->first, group->last); beam && beam->system == system) {
             const float middle = (beam->x0 + stemX(std::size_t(last))) / 2;
             const float edge = beam->base + beam->slope * (middle - beam->x0);

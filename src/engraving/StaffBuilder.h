@@ -43,9 +43,11 @@ public:
     // Where every line and note stands, no line drawn yet; then each line's
     // primitives as it is asked for, once.
     void prepare();
-    // As prepare, for a melody whose first kept pieces are those old was
-    // prepared with: the lines made of them alone are taken as they were.
-    void prepareAfter(const StaffBuilder &old, int kept);
+    // As prepare, again, for a melody whose first kept pieces are those this
+    // was prepared with: the lines made of them alone stay as they were,
+    // drawn or not; the rest is placed again. The old melody is read on the
+    // way, so it must outlive the call.
+    void prepareAgain(const WrittenMelody &melody, int kept);
     void drawSystem(int index);
     const StaffLayout &layout() const { return m_layout; }
 
@@ -71,6 +73,11 @@ private:
     float yOf(float staffTop, int step) const { return staffTop + float(8 - step) / 2.0f; }
     // Placing from a piece (the first of a line) down, from a height.
     void placeFrom(std::size_t from, std::size_t notesFrom, float top);
+    // Everything placed and drawn forgotten, as before prepare.
+    void forget();
+    // Drawn lines' primitives no line refers to any more, dropped when they
+    // outweigh the ones in use; the lines are then drawn again as they come.
+    void dropUnusedPrimitives();
     void place(std::size_t from, float top);
     void justify(SystemRange &system);
     float ceilingOf(std::size_t k, float staffTop) const;
@@ -88,7 +95,8 @@ private:
     void text(const QString &words, float x, float y, float height, bool warning = false, bool centred = false);
 
     // Beams and tuplets (StaffBeams.cpp).
-    void placeBeams();
+    // The beams of the groups from the piece on.
+    void placeBeams(std::size_t from);
     void emitBeams(int system);
     void emitTuplets(int system);
     const BeamLine *beamJoining(int first, int last) const;
@@ -100,10 +108,11 @@ private:
 
     // Octave lines (StaffOctaveLines.cpp).
     static char16_t fullMark(int shift);
-    void findMarkRoom();
+    // The mark room of the pieces from one on.
+    void findMarkRoom(std::size_t from);
     void emitOctaveLines(int system);
 
-    const WrittenMelody &m_melody;
+    const WrittenMelody *m_melody;
     float m_width;
     QString m_title;
     StaffLayout m_layout;

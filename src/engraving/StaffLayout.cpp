@@ -115,7 +115,7 @@ char16_t flagGlyph(int count, bool up)
 } // namespace
 
 StaffBuilder::StaffBuilder(const WrittenMelody &melody, float width, const QString &title)
-    : m_melody(melody)
+    : m_melody(&melody)
     , m_width(std::max(width, ClefWidth + 12.0f))
     , m_title(title)
 { }
@@ -130,7 +130,7 @@ StaffLayout StaffBuilder::build()
 
 float StaffBuilder::pieceWidth(std::size_t k) const
 {
-    const WrittenPiece &piece = m_melody.pieces[k];
+    const WrittenPiece &piece = m_melody->pieces[k];
     float width = spacing(piece.units) + accidentalRoom(piece);
     if (dotted(piece.shown))
         width += 0.5f;
@@ -146,26 +146,33 @@ float StaffBuilder::pieceWidth(std::size_t k) const
 // Systems filled piece by piece, or bar by bar where there are bars.
 void StaffBuilder::place(std::size_t from, float top)
 {
-    const std::vector<WrittenPiece> &pieces = m_melody.pieces;
-    m_beamLast.assign(pieces.size(), -1);
-    for (const BeamGroup &group : m_melody.beams)
-        std::fill(m_beamLast.begin() + group.first, m_beamLast.begin() + group.last + 1, group.last);
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
+    // The last piece of each beam group, from the piece on (a group that
+    // reaches it from before counts too).
+    m_beamLast.resize(pieces.size());
+    std::fill(m_beamLast.begin() + std::ptrdiff_t(from), m_beamLast.end(), -1);
+    auto group = std::lower_bound(m_melody->beams.begin(), m_melody->beams.end(), from,
+                                  [](const BeamGroup &beam, std::size_t k) { return std::size_t(beam.last) < k; });
+    for (; group != m_melody->beams.end(); ++group)
+        std::fill(m_beamLast.begin() + std::max<std::ptrdiff_t>(group->first, std::ptrdiff_t(from)),
+                  m_beamLast.begin() + group->last + 1, group->last);
     m_placed.resize(pieces.size());
     // Each piece's room, once: the line breaking sums it, the placing adds it up.
-    std::vector<float> widths(pieces.size());
+    std::vector<float> pieceWidths(pieces.size() - from);
     for (std::size_t k = from; k < pieces.size(); ++k)
-        widths[k] = pieceWidth(k);
+        pieceWidths[k - from] = pieceWidth(k);
+    const auto widths = [&pieceWidths, from](std::size_t k) { return pieceWidths[k - from]; };
     std::size_t i = from;
     do {
         SystemRange system;
         system.first = int(i);
         system.top = top;
         system.staffTop = top + RoomAbove;
-        float x = LeftMargin + ClefWidth + (m_systems.empty() && m_melody.meter ? TimeSignatureWidth : 0.0f);
+        float x = LeftMargin + ClefWidth + (m_systems.empty() && m_melody->meter ? TimeSignatureWidth : 0.0f);
         while (i < pieces.size()) {
             // The next segment: one piece, or the rest of its bar.
             std::size_t end = i + 1;
-            if (m_melody.meter) {
+            if (m_melody->meter) {
                 while (end < pieces.size() && !pieces[end - 1].barAfter)
                     ++end;
             } else if (m_beamLast[i] >= 0) {
@@ -173,7 +180,7 @@ void StaffBuilder::place(std::size_t from, float top)
             }
             float segment = 0;
             for (std::size_t k = i; k < end; ++k)
-                segment += widths[k];
+                segment += widths(k);
             if (x + segment > m_width - LeftMargin) {
                 const bool first = i == std::size_t(system.first);
                 if (!first && segment <= m_width - LeftMargin - ClefWidth)
@@ -181,7 +188,7 @@ void StaffBuilder::place(std::size_t from, float top)
                 // A bar wider than a line (after a length the meter cannot
                 // hold, the rest of the melody): piece by piece.
                 end = i + 1;
-                segment = widths[i];
+                segment = widths(i);
                 if (x + segment > m_width - LeftMargin && !first)
                     break;
             }
@@ -199,7 +206,7 @@ void StaffBuilder::place(std::size_t from, float top)
                 } else {
                     placed.y = system.staffTop + 2.0f;
                 }
-                x += widths[k];
+                x += widths(k);
             }
             i = end;
         }
@@ -222,7 +229,7 @@ void StaffBuilder::justify(SystemRange &system)
     if (system.end <= system.first)
         return;
     const float start
-        = m_placed[std::size_t(system.first)].x - accidentalRoom(m_melody.pieces[std::size_t(system.first)]);
+        = m_placed[std::size_t(system.first)].x - accidentalRoom(m_melody->pieces[std::size_t(system.first)]);
     const float natural = system.right - start;
     const float target = m_width - LeftMargin - start;
     if (natural <= 0 || target <= natural)
@@ -230,7 +237,7 @@ void StaffBuilder::justify(SystemRange &system)
     const float factor = target / natural;
     for (int k = system.first; k < system.end; ++k) {
         Placed &placed = m_placed[std::size_t(k)];
-        const float room = accidentalRoom(m_melody.pieces[std::size_t(k)]);
+        const float room = accidentalRoom(m_melody->pieces[std::size_t(k)]);
         placed.x = start + (placed.x - room - start) * factor + room;
         placed.stretch = factor;
     }
@@ -242,7 +249,7 @@ void StaffBuilder::justify(SystemRange &system)
 // raise it as they are placed, in that order, each clear of the one before.
 float StaffBuilder::ceilingOf(std::size_t k, float staffTop) const
 {
-    const WrittenPiece &piece = m_melody.pieces[k];
+    const WrittenPiece &piece = m_melody->pieces[k];
     if (piece.rest)
         return staffTop;
     const Placed &placed = m_placed[k];
@@ -254,7 +261,7 @@ float StaffBuilder::ceilingOf(std::size_t k, float staffTop) const
     // A tie above the head, to the next piece or from the one before (ties
     // curve away from the stem of the piece they start at).
     const bool tieAboveAfter = piece.tiedToNext && !placed.stemUp;
-    const bool tieAboveBefore = k > 0 && m_melody.pieces[k - 1].tiedToNext && !m_placed[k - 1].stemUp;
+    const bool tieAboveBefore = k > 0 && m_melody->pieces[k - 1].tiedToNext && !m_placed[k - 1].stemUp;
     if (tieAboveAfter || tieAboveBefore)
         ceiling = std::min(ceiling, placed.y - TieRise);
     return std::min(ceiling, staffTop);
@@ -263,7 +270,7 @@ float StaffBuilder::ceilingOf(std::size_t k, float staffTop) const
 // The lowest ink of a placed note: its stem or beam, its head, or the mark below it.
 float StaffBuilder::floorOf(std::size_t k) const
 {
-    const WrittenPiece &piece = m_melody.pieces[k];
+    const WrittenPiece &piece = m_melody->pieces[k];
     const Placed &placed = m_placed[k];
     if (piece.rest)
         return placed.y + 1.5f;
@@ -340,8 +347,8 @@ void StaffBuilder::emitSystem(int index)
     if (index == 0) {
         if (!m_title.isEmpty())
             text(m_title, m_width / 2, TitleRoom - 1.0f, TitleHeight, false, true);
-        if (m_melody.meter) {
-            const char16_t digit = m_melody.meter == 2 ? TimeSig2 : m_melody.meter == 3 ? TimeSig3 : TimeSig4;
+        if (m_melody->meter) {
+            const char16_t digit = m_melody->meter == 2 ? TimeSig2 : m_melody->meter == 3 ? TimeSig3 : TimeSig4;
             // The digits meet at the middle line; a hair apart, so that their ink does not touch.
             glyph(digit, LeftMargin + ClefWidth, staffTop + 0.95f);
             glyph(TimeSig4, LeftMargin + ClefWidth, staffTop + 3.05f);
@@ -361,7 +368,7 @@ void StaffBuilder::emitSystem(int index)
 
 void StaffBuilder::emitPiece(int k, float staffTop, bool &misfitSaid)
 {
-    const WrittenPiece &piece = m_melody.pieces[std::size_t(k)];
+    const WrittenPiece &piece = m_melody->pieces[std::size_t(k)];
     const Placed &at = m_placed[std::size_t(k)];
     const int note = piece.note;
     const float width = spacing(piece.units);
@@ -415,13 +422,13 @@ void StaffBuilder::emitPiece(int k, float staffTop, bool &misfitSaid)
         emitTie(k);
         emitTieFromLineBefore(k);
     }
-    if (piece.barAfter && std::size_t(k) + 1 < m_melody.pieces.size()) {
+    if (piece.barAfter && std::size_t(k) + 1 < m_melody->pieces.size()) {
         // After the note's own room (widened with its line), a space before the next.
         const float barX = at.x + (width + (dotted(piece.shown) ? 0.5f : 0.0f)) * at.stretch
             + (BarRoom * at.stretch - (BarRoom - BeforeBarLine));
         line(barX, staffTop, barX, staffTop + 4.0f, ThinBarlineThickness);
     }
-    if (std::size_t(k) + 1 == m_melody.pieces.size()) {
+    if (std::size_t(k) + 1 == m_melody->pieces.size()) {
         // The end: a thin and a thick line, the thick one closing the staff.
         const float thick = m_systems[std::size_t(at.system)].right - ThickBarlineThickness / 2;
         const float thin = thick - ThickBarlineThickness / 2 - BarlineSeparation - ThinBarlineThickness / 2;
@@ -440,7 +447,7 @@ void StaffBuilder::emitTempo(const SystemRange &range)
         baseline = std::min(baseline, m_ceiling[std::size_t(k)] - 0.6f);
     baseline = std::max(baseline, range.top + 2.8f);
     glyph(MetNoteQuarterUp, LeftMargin + 0.3f, baseline);
-    text(QStringLiteral("= %1").arg(m_melody.tempo), LeftMargin + 2.0f, baseline, 1.8f);
+    text(QStringLiteral("= %1").arg(m_melody->tempo), LeftMargin + 2.0f, baseline, 1.8f);
 }
 
 } // namespace StaffEngraving

@@ -90,10 +90,6 @@ class StaffOnDemand {
 public:
     StaffOnDemand();
     StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width);
-    // The staff of a melody whose first keptPieces pieces are those of
-    // before's: the lines made of them alone are not placed again.
-    StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width, const StaffOnDemand &before,
-                  int keptPieces);
     ~StaffOnDemand();
     StaffOnDemand(StaffOnDemand &&) noexcept;
     StaffOnDemand &operator=(StaffOnDemand &&) noexcept;
@@ -104,6 +100,10 @@ public:
     void draw(std::pair<int, int> systems) const;
     // Every system drawn, as layoutStaff would give it.
     const StaffLayout &drawAll() const;
+    // Now the staff of a melody whose first keptPieces pieces are those of the
+    // one before: the lines made of them alone are neither placed nor drawn
+    // again, and nothing is copied.
+    void change(std::shared_ptr<const WrittenMelody> melody, int keptPieces);
 
 private:
     std::shared_ptr<const WrittenMelody> m_melody; // the builder reads it

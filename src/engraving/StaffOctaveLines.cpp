@@ -15,12 +15,19 @@ char16_t StaffBuilder::fullMark(int shift)
 
 // A piece that opens an octave line, or is the only note under one,
 // leaves room for the line's short mark ("8", "15") before the next mark.
-void StaffBuilder::findMarkRoom()
+void StaffBuilder::findMarkRoom(std::size_t from)
 {
-    const std::vector<WrittenPiece> &pieces = m_melody.pieces;
-    m_markRoom.assign(pieces.size(), 0.0f);
-    int previous = 0;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
+    m_markRoom.resize(pieces.size());
+    std::fill(m_markRoom.begin() + std::ptrdiff_t(from), m_markRoom.end(), 0.0f);
+    int previous = 0; // the shift of the last note before
+    for (std::size_t before = from; before > 0; --before) {
+        if (!pieces[before - 1].rest) {
+            previous = pieces[before - 1].pitch.shift;
+            break;
+        }
+    }
+    for (std::size_t k = from; k < pieces.size(); ++k) {
         if (pieces[k].rest)
             continue;
         const int shift = pieces[k].pitch.shift;
@@ -49,7 +56,7 @@ void StaffBuilder::emitOctaveLines(int system)
     };
     std::vector<Run> runs;
     for (int k = range.first; k < range.end;) {
-        const WrittenPiece &piece = m_melody.pieces[std::size_t(k)];
+        const WrittenPiece &piece = m_melody->pieces[std::size_t(k)];
         if (piece.rest || piece.pitch.shift == 0) {
             ++k;
             continue;
@@ -57,7 +64,7 @@ void StaffBuilder::emitOctaveLines(int system)
         const int shift = piece.pitch.shift;
         int last = k;
         for (int next = k + 1; next < range.end; ++next) {
-            const WrittenPiece &other = m_melody.pieces[std::size_t(next)];
+            const WrittenPiece &other = m_melody->pieces[std::size_t(next)];
             if (other.rest)
                 continue;
             if (other.pitch.shift != shift)
@@ -93,7 +100,7 @@ void StaffBuilder::emitOctaveLines(int system)
         }
         if (run.shift > 0)
             y = std::max(y, staffTop - RoomAbove + 2.2f);
-        const int note = m_melody.pieces[std::size_t(run.first)].note;
+        const int note = m_melody->pieces[std::size_t(run.first)].note;
         glyph(mark, run.start, y, note);
         for (int k = run.first; k <= run.last; ++k)
             m_ceiling[std::size_t(k)] = std::min(m_ceiling[std::size_t(k)], y - 2.0f);

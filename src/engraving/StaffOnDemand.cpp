@@ -9,15 +9,12 @@ StaffOnDemand::StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float 
     m_builder->prepare();
 }
 
-StaffOnDemand::StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width, const StaffOnDemand &before,
-                             int keptPieces)
-    : m_melody(std::move(melody))
-    , m_builder(std::make_unique<StaffEngraving::StaffBuilder>(*m_melody, width, QString()))
+void StaffOnDemand::change(std::shared_ptr<const WrittenMelody> melody, int keptPieces)
 {
-    if (before.m_builder)
-        m_builder->prepareAfter(*before.m_builder, keptPieces);
-    else
-        m_builder->prepare();
+    if (!m_builder)
+        return;
+    m_builder->prepareAgain(*melody, keptPieces); // reads the melody before too
+    m_melody = std::move(melody);
 }
 
 StaffOnDemand::~StaffOnDemand() = default;

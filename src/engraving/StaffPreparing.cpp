@@ -9,61 +9,104 @@ namespace StaffEngraving {
 
 void StaffBuilder::prepare()
 {
-    findMarkRoom();
+    forget();
+    findMarkRoom(0);
     placeFrom(0, 0, m_title.isEmpty() ? 0.0f : TitleRoom);
 }
 
-void StaffBuilder::prepareAfter(const StaffBuilder &old, int kept)
+void StaffBuilder::forget()
 {
-    findMarkRoom();
+    m_layout = StaffLayout{};
+    m_systems.clear();
+    m_placed.clear();
+    m_ceiling.clear();
+    m_ceilingPlaced.clear();
+    m_beamLines.clear();
+    m_drawn.clear();
+}
+
+void StaffBuilder::prepareAgain(const WrittenMelody &melody, int kept)
+{
+    const WrittenMelody &old = *m_melody;
+    m_melody = &melody;
     // The lines before the one before the first changed piece stay: each
     // line's breaking looks at its own pieces and the first segment after.
     const int changedLine
-        = kept > 0 && std::size_t(kept) <= old.m_placed.size() ? old.m_placed[std::size_t(kept - 1)].system : 0;
+        = kept > 0 && std::size_t(kept) <= m_placed.size() ? m_placed[std::size_t(kept - 1)].system : 0;
     const int line = std::max(0, changedLine - 1);
-    bool same = line > 0 && old.m_width == m_width && old.m_title == m_title && old.m_melody.meter == m_melody.meter;
-    const std::size_t from = same ? std::size_t(old.m_systems[std::size_t(line)].first) : 0;
-    // The room each kept piece takes must be what it took (an octave mark's
-    // room looks at the next note, which may have changed).
-    for (std::size_t k = 0; same && k < from; ++k)
-        same = m_markRoom[k] == old.m_markRoom[k];
-    if (!same) {
-        placeFrom(0, 0, m_title.isEmpty() ? 0.0f : TitleRoom);
+    if (line == 0 || old.meter != melody.meter || melody.pieces.empty()) {
+        prepare();
         return;
     }
-    m_systems.assign(old.m_systems.begin(), old.m_systems.begin() + line);
-    m_placed.assign(old.m_placed.begin(), old.m_placed.begin() + std::ptrdiff_t(from));
-    m_ceilingPlaced.assign(old.m_ceilingPlaced.begin(), old.m_ceilingPlaced.begin() + std::ptrdiff_t(from));
-    m_layout.systems.assign(old.m_layout.systems.begin(), old.m_layout.systems.begin() + line);
-    for (StaffSystem &system : m_layout.systems)
-        system.firstPrimitive = system.endPrimitive = 0; // nothing drawn yet
+    const std::size_t from = std::size_t(m_systems[std::size_t(line)].first);
+    // An octave mark's room looks at the notes before and after: it may
+    // change from the last note before the first changed piece on, and the
+    // room of every piece that stays must be what it was.
+    std::size_t roomFrom = std::size_t(kept);
+    while (roomFrom > 0 && melody.pieces[roomFrom - 1].rest)
+        --roomFrom;
+    roomFrom = roomFrom > 0 ? roomFrom - 1 : 0;
+    const std::vector<float> roomBefore(m_markRoom.begin() + std::ptrdiff_t(std::min(roomFrom, from)),
+                                        m_markRoom.begin() + std::ptrdiff_t(from));
+    findMarkRoom(std::min(roomFrom, from));
+    if (!std::equal(roomBefore.begin(), roomBefore.end(),
+                    m_markRoom.begin() + std::ptrdiff_t(std::min(roomFrom, from)))) {
+        prepare();
+        return;
+    }
+    const float top = m_systems[std::size_t(line)].top;
+    m_systems.resize(std::size_t(line));
+    m_layout.systems.resize(std::size_t(line));
+    m_drawn.resize(std::size_t(line));
+    m_placed.resize(from);
+    m_ceilingPlaced.resize(from);
+    m_ceiling.resize(from);
+    std::erase_if(m_beamLines, [line](const BeamLine &beam) { return beam.system >= line; });
+    dropUnusedPrimitives();
     // The notes from the first on the restarted line (and a note cut by its
     // start) are placed again.
     std::size_t firstPiece = from;
-    while (firstPiece > 0 && m_melody.pieces[firstPiece - 1].note == m_melody.pieces[from].note)
+    while (firstPiece > 0 && melody.pieces[firstPiece - 1].note == melody.pieces[from].note)
         --firstPiece;
-    const int firstNote = m_melody.pieces[firstPiece].note;
-    m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
-    std::copy_n(old.m_layout.notes.begin(), std::min<std::size_t>(std::size_t(firstNote), old.m_layout.notes.size()),
-                m_layout.notes.begin());
-    placeFrom(from, firstPiece, old.m_systems[std::size_t(line)].top);
+    const std::size_t firstNote = std::size_t(melody.pieces[firstPiece].note);
+    m_layout.notes.resize(std::size_t(melody.pieces.back().note + 1));
+    std::fill(m_layout.notes.begin() + std::ptrdiff_t(std::min(firstNote, m_layout.notes.size())), m_layout.notes.end(),
+              NotePlace{});
+    placeFrom(from, firstPiece, top);
+}
+
+void StaffBuilder::dropUnusedPrimitives()
+{
+    std::size_t used = 0;
+    for (const StaffSystem &system : m_layout.systems)
+        used += std::size_t(system.endPrimitive - system.firstPrimitive);
+    if (m_layout.primitives.size() < 4096 || m_layout.primitives.size() < 2 * used)
+        return;
+    m_layout.primitives.clear();
+    m_layout.texts.clear();
+    for (StaffSystem &system : m_layout.systems)
+        system.firstPrimitive = system.endPrimitive = 0;
+    std::fill(m_drawn.begin(), m_drawn.end(), false);
+    m_ceiling = m_ceilingPlaced; // drawing raised them; it will again
 }
 
 void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
 {
     m_layout.width = m_width;
     if (m_layout.notes.empty())
-        m_layout.notes.assign(m_melody.pieces.empty() ? 0 : std::size_t(m_melody.pieces.back().note + 1), {});
+        m_layout.notes.assign(m_melody->pieces.empty() ? 0 : std::size_t(m_melody->pieces.back().note + 1), {});
     const std::size_t keptSystems = m_systems.size();
     place(from, top);
-    placeBeams();
+    placeBeams(from);
     // What stands above each note, once its stem and any beam are placed
     // (beams turn stems, and with them the ties that curve away); kept as
     // placed, before drawing raises it, for a layout made after an edit.
     m_ceilingPlaced.resize(m_placed.size());
     for (std::size_t k = from; k < m_placed.size(); ++k)
         m_ceilingPlaced[k] = ceilingOf(k, m_systems[std::size_t(m_placed[k].system)].staffTop);
-    m_ceiling = m_ceilingPlaced;
+    m_ceiling.resize(m_placed.size());
+    std::copy(m_ceilingPlaced.begin() + std::ptrdiff_t(from), m_ceilingPlaced.end(),
+              m_ceiling.begin() + std::ptrdiff_t(from));
     // Where each line and note stands, before any is drawn.
     for (std::size_t index = keptSystems; index < m_systems.size(); ++index) {
         const SystemRange &range = m_systems[index];
@@ -72,13 +115,13 @@ void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
         system.staffTop = range.staffTop;
         system.bottom = range.staffTop + 4.0f + RoomBelow;
         if (range.first < range.end) {
-            system.firstNote = m_melody.pieces[std::size_t(range.first)].note;
-            system.lastNote = m_melody.pieces[std::size_t(range.end - 1)].note;
+            system.firstNote = m_melody->pieces[std::size_t(range.first)].note;
+            system.lastNote = m_melody->pieces[std::size_t(range.end - 1)].note;
         }
         m_layout.systems.push_back(system);
     }
     for (std::size_t k = notesFrom; k < m_placed.size(); ++k) {
-        const WrittenPiece &piece = m_melody.pieces[k];
+        const WrittenPiece &piece = m_melody->pieces[k];
         NotePlace &place = m_layout.notes[std::size_t(piece.note)];
         if (place.system < 0) {
             place.system = m_placed[k].system;
@@ -86,7 +129,7 @@ void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
         }
         place.right = m_placed[k].x + 1.7f;
     }
-    m_drawn.assign(m_systems.size(), false);
+    m_drawn.resize(m_systems.size(), false);
     m_layout.height = m_layout.systems.empty() ? 0 : m_layout.systems.back().bottom;
 }
 

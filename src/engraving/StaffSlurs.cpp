@@ -13,8 +13,8 @@ using namespace Smufl;
 // second half drawn with the next line.
 void StaffBuilder::emitTie(int k)
 {
-    const WrittenPiece &piece = m_melody.pieces[std::size_t(k)];
-    if (!piece.tiedToNext || std::size_t(k + 1) >= m_melody.pieces.size())
+    const WrittenPiece &piece = m_melody->pieces[std::size_t(k)];
+    if (!piece.tiedToNext || std::size_t(k + 1) >= m_melody->pieces.size())
         return;
     const Placed &from = m_placed[std::size_t(k)];
     const Placed &to = m_placed[std::size_t(k + 1)];
@@ -31,7 +31,7 @@ void StaffBuilder::emitTie(int k)
 // The second half of a tie that crosses into this line.
 void StaffBuilder::emitTieFromLineBefore(int k)
 {
-    if (k == 0 || !m_melody.pieces[std::size_t(k - 1)].tiedToNext)
+    if (k == 0 || !m_melody->pieces[std::size_t(k - 1)].tiedToNext)
         return;
     const Placed &from = m_placed[std::size_t(k - 1)];
     const Placed &to = m_placed[std::size_t(k)];
@@ -40,7 +40,7 @@ void StaffBuilder::emitTieFromLineBefore(int k)
     const bool below = from.stemUp;
     const float y = to.y + (below ? 0.7f : -0.7f);
     curve(LeftMargin + ClefWidth - 0.5f, y, to.x - 0.1f, y, below ? 0.5f : -0.5f,
-          m_melody.pieces[std::size_t(k - 1)].note);
+          m_melody->pieces[std::size_t(k - 1)].note);
 }
 
 namespace {
@@ -80,7 +80,7 @@ constexpr float SlurInk = 0.25f; // its thickness in the middle and a hair
 void StaffBuilder::emitSlurs(int system)
 {
     const SystemRange &range = m_systems[std::size_t(system)];
-    const std::vector<SlurSpan> &slurs = m_melody.slurs;
+    const std::vector<SlurSpan> &slurs = m_melody->slurs;
     auto span = std::lower_bound(slurs.begin(), slurs.end(), range.first,
                                  [](const SlurSpan &slur, int piece) { return slur.last < piece; });
     for (; span != slurs.end() && span->first < range.end; ++span) {
@@ -102,7 +102,7 @@ void StaffBuilder::emitSlurs(int system)
             float bend = std::min(high - 0.7f - (startY + endY) / 2, -0.6f);
             for (int k = first; k <= last; ++k) {
                 const float x = m_placed[std::size_t(k)].x;
-                for (float edge : {x - accidentalRoom(m_melody.pieces[std::size_t(k)]), x + 1.3f}) {
+                for (float edge : {x - accidentalRoom(m_melody->pieces[std::size_t(k)]), x + 1.3f}) {
                     const float t = curveParameterAt(startX, endX, std::clamp(edge, startX, endX));
                     if (t < 0.03f || t > 0.97f)
                         continue;
@@ -122,7 +122,7 @@ void StaffBuilder::emitSlurs(int system)
             bend = clearingBend();
         }
         bend = std::max(bend, highest - (startY + endY) / 2);
-        curve(startX, startY, endX, endY, bend, m_melody.pieces[std::size_t(first)].note);
+        curve(startX, startY, endX, endY, bend, m_melody->pieces[std::size_t(first)].note);
         for (int k = first; k <= last; ++k) {
             const float t = curveParameterAt(startX, endX, std::clamp(m_placed[std::size_t(k)].x + 0.6f, startX, endX));
             const float y = startY + (endY - startY) * t + 4 * t * (1 - t) * bend;

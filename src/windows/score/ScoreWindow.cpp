@@ -14,6 +14,7 @@
 #include "controller/EditMessages.h"
 #include "widgets/UndoActions.h"
 #include "windows/score/NoteChanges.h"
+#include "windows/score/NoteTable.h"
 #include "windows/score/ScoreTableModel.h"
 #include "windows/score/StaffView.h"
 
@@ -22,7 +23,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWid
     , m_document(document)
     , m_messages(messages)
     , m_model(new ScoreTableModel(document.editor(), this))
-    , m_table(new QTableView(this))
+    , m_table(new NoteTable(this))
     , m_staff(new StaffView(this))
     , m_splitter(new QSplitter(Qt::Vertical, this))
     , m_changes(new NoteChanges(
@@ -180,11 +181,22 @@ void ScoreWindow::moveSelection(int by, bool extend)
 void ScoreWindow::refresh(const ScoreEditor::ScoreChange &change)
 {
     const auto [first, count] = selection();
+    const int lastInSight = m_table->lastRowInSight();
+    if (change.kind == ScoreEditor::ScoreChange::Kind::Notes && lastInSight >= 0 && change.first > lastInSight)
+        m_table->changedOutOfSight();
     m_model->apply(change);
     m_staff->changeMelody(m_document.melody(), change.kind == ScoreEditor::ScoreChange::Kind::Notes ? change.first : 0);
-    select(first, std::max(count, 1));
-    if (count == 0)
-        m_table->clearSelection();
+    // The rows chosen stay chosen; choosing them again would clear the choice
+    // first, and both views would be drawn again for nothing.
+    if (count == 0) {
+        if (selection().second > 0)
+            m_table->clearSelection();
+    } else if (selection() != std::pair{first, count} || first + count > m_model->rowCount()) {
+        select(first, count);
+    } else {
+        m_table->scrollTo(m_model->index(first, 0));
+        m_staff->ensureVisible(first);
+    }
     for (QAction *action : m_meters->actions())
         action->setChecked(action->data().toInt() == m_document.meter());
     updateActions();

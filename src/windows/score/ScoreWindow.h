@@ -5,10 +5,12 @@
 #include "base/MessageService.h"
 #include "editing/ScoreDocument.h"
 #include "widgets/CommandRegistry.h"
+#include "windows/score/NoteTable.h"
 
 class QAction;
 class QActionGroup;
 class QSplitter;
+class NoteTable;
 class QTableView;
 class NoteChanges;
 class ScoreTableModel;
@@ -88,7 +90,7 @@ private:
     ScoreDocument &m_document;
     MessageService &m_messages;
     ScoreTableModel *m_model;
-    QTableView *m_table;
+    NoteTable *m_table;
     StaffView *m_staff;
     QSplitter *m_splitter;
     NoteChanges *m_changes;

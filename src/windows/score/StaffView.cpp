@@ -44,17 +44,21 @@ void StaffView::changeMelody(const Melody &melody, int firstChanged)
     }
     int kept = 0;
     m_written = std::make_shared<const WrittenMelody>(rewriteMelody(*m_written, melody, firstChanged, &kept));
+    // Where nothing follows what was kept (the last note removed), the last
+    // piece is placed again, so that its line ends where the melody does now.
+    kept = std::min(kept, int(m_written->pieces.size()) - 1);
     const int width = viewport()->width();
-    if (width == m_laidOutWidth && kept > 0 && std::size_t(kept) < m_written->pieces.size()) {
+    if (width == m_laidOutWidth && kept > 0) {
         // The lines before the change stay where they were; where the
         // change is below the lines in sight, nothing in sight is drawn again.
-        m_staff = StaffOnDemand(m_written, float(width) / space(), m_staff, kept);
+        m_staff.change(m_written, kept);
         const StaffLayout &placed = layout();
-        const int firstNote = m_written->pieces[std::size_t(kept)].note;
+        // A change at the end (the last note removed) is looked for at the note
+        // that is last now.
+        const int firstNote = std::min(m_written->pieces[std::size_t(kept)].note, int(placed.notes.size()) - 1);
         const float bottom = float(verticalScrollBar()->value() + viewport()->height()) / space();
         // The line before the change is placed again too (it may take notes from the next).
-        const bool inSight = std::size_t(firstNote) >= placed.notes.size()
-            || placed.notes[std::size_t(firstNote)].system < 0
+        const bool inSight = firstNote < 0 || placed.notes[std::size_t(firstNote)].system < 0
             || placed.systems[std::size_t(std::max(0, placed.notes[std::size_t(firstNote)].system - 1))].top <= bottom;
         relayout(inSight);
         return;

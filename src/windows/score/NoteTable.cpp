@@ -1,0 +1,17 @@
+#include "windows/score/NoteTable.h"
+
+#include <utility>
+
+int NoteTable::lastRowInSight() const
+{
+    return rowAt(viewport()->height() - 1);
+}
+
+void NoteTable::doItemsLayout()
+{
+    if (std::exchange(m_outOfSight, false) && isVisible()) {
+        updateGeometries(); // the scroll bar's range; the rows in sight are as they were
+        return;
+    }
+    QTableView::doItemsLayout();
+}
