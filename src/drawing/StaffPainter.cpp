@@ -1,11 +1,18 @@
 #include "drawing/StaffPainter.h"
 
 #include <cmath>
+#include <set>
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStaticText>
 
 #include "drawing/ScoreFonts.h"
+#include "engraving/Smufl.h"
 
 int musicFontPixels(float space)
 {
@@ -45,6 +52,39 @@ void paintBand(QPainter &painter, const StaffLayout &layout, int note, QPointF o
     painter.fillRect(band, color);
 }
 
+// Each glyph laid out once a size: on a screen a staff is painted again for
+// every change in sight, and laying out a glyph costs more than drawing it.
+// Only for raster painting: a PDF keeps its glyphs as text, found by readers.
+class GlyphTexts {
+public:
+    void draw(QPainter &painter, QPointF baseline, char16_t glyph)
+    {
+        if (painter.paintEngine()->type() != QPaintEngine::Raster) {
+            painter.drawText(baseline, QString(QChar(glyph)));
+            return;
+        }
+        const QFont &font = painter.font();
+        if (font != m_font) {
+            m_texts.clear();
+            m_font = font;
+            m_ascent = QFontMetricsF(font).ascent();
+        }
+        auto kept = m_texts.find(glyph);
+        if (kept == m_texts.end()) {
+            QStaticText text{QString(QChar(glyph))};
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), font);
+            kept = m_texts.insert(glyph, text);
+        }
+        painter.drawStaticText(QPointF(baseline.x(), baseline.y() - m_ascent), *kept);
+    }
+
+private:
+    QHash<char16_t, QStaticText> m_texts;
+    QFont m_font;
+    qreal m_ascent = 0;
+};
+
 } // namespace
 
 void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, float space, std::pair<int, int> systems,
@@ -53,6 +93,7 @@ void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, fl
     const auto [firstSystem, endSystem] = systems;
     if (firstSystem >= endSystem)
         return;
+    static GlyphTexts &glyphs = *new GlyphTexts; // never destroyed: painted with until the program ends
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const int musicPixels = musicFontPixels(space);
@@ -93,7 +134,7 @@ void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, fl
                     fontPixels = 0;
                 }
                 painter.setPen(color);
-                painter.drawText(at(primitive.x, primitive.y), QString(QChar(primitive.glyph)));
+                glyphs.draw(painter, at(primitive.x, primitive.y), primitive.glyph);
                 break;
             case StaffPrimitive::Kind::Line:
                 pen.setColor(color);
@@ -127,4 +168,18 @@ void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, fl
         }
     }
     painter.restore();
+}
+
+void prepareMusicGlyphs(float space)
+{
+    static std::set<int> prepared;
+    const int pixels = musicFontPixels(space);
+    if (!prepared.insert(pixels).second)
+        return;
+    QImage scratch(pixels * 2, pixels * 2, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    QPainter painter(&scratch);
+    painter.setFont(ScoreFonts::musicFont(pixels));
+    for (const QChar glyph : Smufl::allGlyphs())
+        painter.drawText(QPointF(pixels / 2.0, pixels), QString(glyph));
 }

@@ -30,10 +30,19 @@ struct StaffColors {
 // Paints the systems first … end-1 of a layout, one staff space being space
 // device pixels, the layout's origin at origin. The glyphs are the music
 // font's at four spaces to the em; every line is as thick as the font asks.
-void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, float space,
-                std::pair<int, int> systems, const StaffMarks &marks = {}, const StaffColors &colors = {});
+void paintStaff(QPainter &painter, const StaffLayout &layout, QPointF origin, float space, std::pair<int, int> systems,
+                const StaffMarks &marks = {}, const StaffColors &colors = {});
+
+// Draws every glyph of the music font at the size once, out of sight: the
+// toolkit makes a glyph's pixels when first drawn, and a window that does it
+// as it opens draws the first time signature or flag of an edit as fast as
+// the rest.
+void prepareMusicGlyphs(float space);
 
 // The em of the music font at a staff space, a whole number of pixels, and
 // the space it gives: glyphs and lines stay together at any size.
 int musicFontPixels(float space);
-inline float spaceForMusicFont(int pixels) { return float(pixels) / 4.0f; }
+inline float spaceForMusicFont(int pixels)
+{
+    return float(pixels) / 4.0f;
+}

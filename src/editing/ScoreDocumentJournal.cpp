@@ -18,14 +18,19 @@ JournalDocument ScoreDocument::journalDocument() const
 
 // Each change of the editor's goes to the journal as it is made: a record
 // of what it touched, the journal written whole only when it opens a melody,
-// when its records have grown large, and when retrying after a failure.
+// for a change of most of it, when its records have grown large, and when
+// retrying after a failure.
 void ScoreDocument::record(const ScoreEditor::ScoreChange &change)
 {
     using Kind = ScoreEditor::ScoreChange::Kind;
     if (!journalWritable())
         return;
     const int total = state().noteTotal();
-    if (change.kind == Kind::Everything) {
+    // A change of most of the melody (a transposition) writes as many lines
+    // as the journal written whole: written whole, so that no compacting
+    // follows it a few edits later.
+    if (change.kind == Kind::Everything
+        || (change.kind == Kind::Notes && change.inserted > 256 && change.inserted > total / 2)) {
         startJournal();
     } else if (change.kind == Kind::Tempo) {
         m_journal->setTempo(tempo());

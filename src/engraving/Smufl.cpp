@@ -58,4 +58,12 @@ Box box(char16_t glyph)
     return {0, 0, 0, 0};
 }
 
+QString allGlyphs()
+{
+    QString glyphs;
+    for (const Entry &entry : Boxes)
+        glyphs += QChar(entry.glyph);
+    return glyphs;
+}
+
 } // namespace Smufl

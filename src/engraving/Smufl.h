@@ -5,6 +5,8 @@
 // spaces from the font's own metadata (Bravura 1.392, metadata.json,
 // glyphBBoxes): x to the right, y up from the glyph's origin, as SMuFL has it.
 // A SMuFL font is drawn at four staff spaces to the em.
+#include <QString>
+
 namespace Smufl {
 
 enum Glyph : char16_t {
@@ -49,6 +51,8 @@ struct Box {
 
 // The glyph's box; an empty box for a code point not in the table.
 Box box(char16_t glyph);
+// Every glyph the staff draws.
+QString allGlyphs();
 
 // Where the stem meets a notehead, from its origin (the font's anchors).
 inline constexpr float StemUpX = 1.18f;

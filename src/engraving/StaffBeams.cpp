@@ -14,20 +14,22 @@ using namespace Smufl;
 // space, none where an inner note stands out beyond both), and its place
 // where the shortest stem is a full stem long and every stem reaches the
 // middle line. A group broken by the end of a line keeps its flags.
-void StaffBuilder::placeBeams(std::size_t from)
+void StaffBuilder::placeBeams(std::size_t from, std::size_t end)
 {
     const std::vector<WrittenPiece> &pieces = m_melody->pieces;
     m_beamed.resize(pieces.size());
-    std::fill(m_beamed.begin() + std::ptrdiff_t(from), m_beamed.end(), false);
+    std::fill(m_beamed.begin() + std::ptrdiff_t(from), m_beamed.begin() + std::ptrdiff_t(end), false);
     // The groups are in order; one that starts before the piece and reaches
     // it crosses a line (from is a line's first piece) and has no beam.
     const auto firstGroup
         = std::lower_bound(m_melody->beams.begin(), m_melody->beams.end(), from,
                            [](const BeamGroup &group, std::size_t k) { return std::size_t(group.first) < k; });
-    for (auto at = firstGroup; at != m_melody->beams.end(); ++at) {
+    for (auto at = firstGroup; at != m_melody->beams.end() && std::size_t(at->first) < end; ++at) {
         const BeamGroup &group = *at;
         const auto first = std::size_t(group.first);
         const auto last = std::size_t(group.last);
+        if (last >= end)
+            continue; // it crosses into a line not placed yet, so it has no beam
         const int system = m_placed[first].system;
         if (m_placed[last].system != system)
             continue;

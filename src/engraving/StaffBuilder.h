@@ -4,6 +4,7 @@
 // and spacing, beams and tuplets, ties and slurs, octave lines) are written
 // apart, each in a file of its own. Only the engraving layer includes this.
 
+#include <limits>
 #include <vector>
 
 #include <QString>
@@ -51,6 +52,19 @@ public:
     void drawSystem(int index);
     const StaffLayout &layout() const { return m_layout; }
 
+    // Placing may stop at a height and go on later, line by line, so that a
+    // screen shows the lines it shows at once and places the rest as it has
+    // time: lines are placed down to this height (in staff spaces) by the
+    // prepares; every other way of asking places what it needs.
+    void setPlacingLimit(float downTo) { m_placingLimit = downTo; }
+    bool placedAll() const { return m_nextPiece >= m_melody->pieces.size(); }
+    // Places lines until one starts below the height, or the melody ends.
+    void placeDownTo(float downTo);
+    // Places lines until the line of the note is placed, and the next.
+    void placeThroughNote(int note);
+    // How many pieces are placed: the lines down to here stand.
+    std::size_t placedPieces() const { return m_nextPiece; }
+
 private:
     struct SystemRange {
         int first = 0; // pieces
@@ -73,12 +87,17 @@ private:
     float yOf(float staffTop, int step) const { return staffTop + float(8 - step) / 2.0f; }
     // Placing from a piece (the first of a line) down, from a height.
     void placeFrom(std::size_t from, std::size_t notesFrom, float top);
+    // The lines from where placing stopped, down to the height; what stands
+    // with them (beams, ceilings, the layout's lines and notes) after them.
+    void placeLines(float downTo);
     // Everything placed and drawn forgotten, as before prepare.
     void forget();
     // Drawn lines' primitives no line refers to any more, dropped when they
     // outweigh the ones in use; the lines are then drawn again as they come.
     void dropUnusedPrimitives();
-    void place(std::size_t from, float top);
+    // Lines from a piece at a height, until one starts below downTo; gives
+    // where the next would start.
+    std::size_t place(std::size_t from, float &top, float downTo);
     void justify(SystemRange &system);
     float ceilingOf(std::size_t k, float staffTop) const;
     float floorOf(std::size_t k) const;
@@ -95,8 +114,8 @@ private:
     void text(const QString &words, float x, float y, float height, bool warning = false, bool centred = false);
 
     // Beams and tuplets (StaffBeams.cpp).
-    // The beams of the groups from the piece on.
-    void placeBeams(std::size_t from);
+    // The beams of the groups within the pieces from … end-1.
+    void placeBeams(std::size_t from, std::size_t end);
     void emitBeams(int system);
     void emitTuplets(int system);
     const BeamLine *beamJoining(int first, int last) const;
@@ -126,6 +145,12 @@ private:
     std::vector<int> m_beamLast; // the last piece of the beam group a piece is in; -1 none
     std::vector<BeamLine> m_beamLines;
     std::vector<bool> m_drawn; // each line's primitives made
+    // Where placing goes on: the next piece, the top of its line, the first
+    // note whose place is not yet taken from its pieces.
+    std::size_t m_nextPiece = 0;
+    float m_nextTop = 0;
+    std::size_t m_notesFrom = 0;
+    float m_placingLimit = std::numeric_limits<float>::infinity();
 };
 
 } // namespace StaffEngraving

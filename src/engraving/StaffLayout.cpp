@@ -144,24 +144,16 @@ float StaffBuilder::pieceWidth(std::size_t k) const
 }
 
 // Systems filled piece by piece, or bar by bar where there are bars.
-void StaffBuilder::place(std::size_t from, float top)
+std::size_t StaffBuilder::place(std::size_t from, float &top, float downTo)
 {
     const std::vector<WrittenPiece> &pieces = m_melody->pieces;
-    // The last piece of each beam group, from the piece on (a group that
-    // reaches it from before counts too).
-    m_beamLast.resize(pieces.size());
-    std::fill(m_beamLast.begin() + std::ptrdiff_t(from), m_beamLast.end(), -1);
-    auto group = std::lower_bound(m_melody->beams.begin(), m_melody->beams.end(), from,
-                                  [](const BeamGroup &beam, std::size_t k) { return std::size_t(beam.last) < k; });
-    for (; group != m_melody->beams.end(); ++group)
-        std::fill(m_beamLast.begin() + std::max<std::ptrdiff_t>(group->first, std::ptrdiff_t(from)),
-                  m_beamLast.begin() + group->last + 1, group->last);
-    m_placed.resize(pieces.size());
     // Each piece's room, once: the line breaking sums it, the placing adds it up.
-    std::vector<float> pieceWidths(pieces.size() - from);
-    for (std::size_t k = from; k < pieces.size(); ++k)
-        pieceWidths[k - from] = pieceWidth(k);
-    const auto widths = [&pieceWidths, from](std::size_t k) { return pieceWidths[k - from]; };
+    std::vector<float> pieceWidths;
+    const auto widths = [&](std::size_t k) {
+        while (pieceWidths.size() <= k - from)
+            pieceWidths.push_back(pieceWidth(from + pieceWidths.size()));
+        return pieceWidths[k - from];
+    };
     std::size_t i = from;
     do {
         SystemRange system;
@@ -218,7 +210,8 @@ void StaffBuilder::place(std::size_t from, float top)
             justify(system);
         top = system.staffTop + 4.0f + RoomBelow;
         m_systems.push_back(system);
-    } while (i < pieces.size());
+    } while (i < pieces.size() && top <= downTo);
+    return i;
 }
 
 // Every line but the last reaches the right margin: the room left over

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -89,7 +90,10 @@ class StaffBuilder;
 class StaffOnDemand {
 public:
     StaffOnDemand();
-    StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width);
+    // placeDownTo: lines are placed down to that height (in staff spaces)
+    // first, the rest as they are asked for or placeMore() places them.
+    StaffOnDemand(std::shared_ptr<const WrittenMelody> melody, float width,
+                  float placeDownTo = std::numeric_limits<float>::infinity());
     ~StaffOnDemand();
     StaffOnDemand(StaffOnDemand &&) noexcept;
     StaffOnDemand &operator=(StaffOnDemand &&) noexcept;
@@ -104,6 +108,19 @@ public:
     // one before: the lines made of them alone are neither placed nor drawn
     // again, and nothing is copied.
     void change(std::shared_ptr<const WrittenMelody> melody, int keptPieces);
+
+    // The height a change places lines down to before it gives way.
+    void setPlacingLimit(float downTo);
+    bool placedAll() const;
+    // More lines placed: those down to the height, or the line of the note
+    // and the next.
+    void placeDownTo(float downTo) const;
+    void placeThroughNote(int note) const;
+    // The height of the whole staff: as placed once every line is, and until
+    // then as the lines placed so far promise for the pieces left.
+    float estimatedHeight() const;
+    // The pieces placed so far, from the first.
+    std::size_t placedPieces() const;
 
 private:
     std::shared_ptr<const WrittenMelody> m_melody; // the builder reads it

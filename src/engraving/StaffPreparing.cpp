@@ -7,6 +7,13 @@
 
 namespace StaffEngraving {
 
+namespace {
+
+// Staff spaces: about fifteen lines.
+constexpr float LinesPlacedPastAChange = 200.0f;
+
+} // namespace
+
 void StaffBuilder::prepare()
 {
     forget();
@@ -31,8 +38,10 @@ void StaffBuilder::prepareAgain(const WrittenMelody &melody, int kept)
     m_melody = &melody;
     // The lines before the one before the first changed piece stay: each
     // line's breaking looks at its own pieces and the first segment after.
-    const int changedLine
-        = kept > 0 && std::size_t(kept) <= m_placed.size() ? m_placed[std::size_t(kept - 1)].system : 0;
+    // A change below the lines placed so far is taken at the last of them.
+    const int changedLine = kept <= 0 || m_systems.empty() ? 0
+        : std::size_t(kept) <= m_nextPiece                 ? m_placed[std::size_t(kept - 1)].system
+                                                           : int(m_systems.size()) - 1;
     const int line = std::max(0, changedLine - 1);
     if (line == 0 || old.meter != melody.meter || melody.pieces.empty()) {
         prepare();
@@ -92,20 +101,62 @@ void StaffBuilder::dropUnusedPrimitives()
 
 void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
 {
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
     m_layout.width = m_width;
     if (m_layout.notes.empty())
-        m_layout.notes.assign(m_melody->pieces.empty() ? 0 : std::size_t(m_melody->pieces.back().note + 1), {});
+        m_layout.notes.assign(pieces.empty() ? 0 : std::size_t(pieces.back().note + 1), {});
+    // The last piece of each beam group, from the piece on (a group that
+    // reaches it from before counts too).
+    m_beamLast.resize(pieces.size());
+    std::fill(m_beamLast.begin() + std::ptrdiff_t(from), m_beamLast.end(), -1);
+    auto group = std::lower_bound(m_melody->beams.begin(), m_melody->beams.end(), from,
+                                  [](const BeamGroup &beam, std::size_t k) { return std::size_t(beam.last) < k; });
+    for (; group != m_melody->beams.end(); ++group)
+        std::fill(m_beamLast.begin() + std::max<std::ptrdiff_t>(group->first, std::ptrdiff_t(from)),
+                  m_beamLast.begin() + group->last + 1, group->last);
+    m_placed.resize(pieces.size());
+    m_ceilingPlaced.resize(pieces.size());
+    m_ceiling.resize(pieces.size());
+    m_nextPiece = from;
+    m_nextTop = top;
+    m_notesFrom = notesFrom;
+    m_layout.height = m_layout.systems.empty() ? 0 : m_layout.systems.back().bottom;
+    // Down to the limit, and some lines past where the change starts: an
+    // edit near the end is placed to the end at once.
+    placeLines(std::max(m_placingLimit, top + LinesPlacedPastAChange));
+}
+
+void StaffBuilder::placeDownTo(float downTo)
+{
+    if (!placedAll() && m_nextTop <= downTo)
+        placeLines(downTo);
+}
+
+void StaffBuilder::placeThroughNote(int note)
+{
+    const std::vector<WrittenPiece> &pieces = m_melody->pieces;
+    // The note's line, and the next, whose start a tie or slur may reach.
+    while (!placedAll() && (note < 0 || pieces[m_nextPiece].note <= note || m_systems.empty()))
+        placeLines(m_nextTop);
+    if (!placedAll())
+        placeLines(m_nextTop);
+}
+
+void StaffBuilder::placeLines(float downTo)
+{
+    if (placedAll() && !(m_melody->pieces.empty() && m_systems.empty()))
+        return;
+    const std::size_t from = m_nextPiece;
     const std::size_t keptSystems = m_systems.size();
-    place(from, top);
-    placeBeams(from);
+    m_nextPiece = place(from, m_nextTop, downTo);
+    const std::size_t end = m_nextPiece;
+    placeBeams(from, end);
     // What stands above each note, once its stem and any beam are placed
     // (beams turn stems, and with them the ties that curve away); kept as
     // placed, before drawing raises it, for a layout made after an edit.
-    m_ceilingPlaced.resize(m_placed.size());
-    for (std::size_t k = from; k < m_placed.size(); ++k)
+    for (std::size_t k = from; k < end; ++k)
         m_ceilingPlaced[k] = ceilingOf(k, m_systems[std::size_t(m_placed[k].system)].staffTop);
-    m_ceiling.resize(m_placed.size());
-    std::copy(m_ceilingPlaced.begin() + std::ptrdiff_t(from), m_ceilingPlaced.end(),
+    std::copy(m_ceilingPlaced.begin() + std::ptrdiff_t(from), m_ceilingPlaced.begin() + std::ptrdiff_t(end),
               m_ceiling.begin() + std::ptrdiff_t(from));
     // Where each line and note stands, before any is drawn.
     for (std::size_t index = keptSystems; index < m_systems.size(); ++index) {
@@ -120,7 +171,7 @@ void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
         }
         m_layout.systems.push_back(system);
     }
-    for (std::size_t k = notesFrom; k < m_placed.size(); ++k) {
+    for (std::size_t k = std::min(m_notesFrom, from); k < end; ++k) {
         const WrittenPiece &piece = m_melody->pieces[k];
         NotePlace &place = m_layout.notes[std::size_t(piece.note)];
         if (place.system < 0) {
@@ -129,12 +180,16 @@ void StaffBuilder::placeFrom(std::size_t from, std::size_t notesFrom, float top)
         }
         place.right = m_placed[k].x + 1.7f;
     }
+    m_notesFrom = end;
     m_drawn.resize(m_systems.size(), false);
     m_layout.height = m_layout.systems.empty() ? 0 : m_layout.systems.back().bottom;
 }
 
 void StaffBuilder::drawSystem(int index)
 {
+    // A line is drawn with the next one placed: ties and slurs reach into it.
+    while (!placedAll() && std::size_t(index) + 1 >= m_systems.size())
+        placeLines(m_nextTop);
     if (index < 0 || std::size_t(index) >= m_drawn.size() || m_drawn[std::size_t(index)])
         return;
     // Drawn once: placing what stands above the notes raises their ceilings.

@@ -286,22 +286,27 @@ WrittenMelody writeMelody(const Melody &melody)
             && !notes[i + 1].isRest();
         const bool samePitch = joined && notes[i + 1].pitch == note.pitch && notes[i + 1].octave == note.octave;
         // Cut where bar lines fall inside the note, each part written in the
-        // note's own kind of length and tied to the next.
+        // note's own kind of length and tied to the next. Most notes fit in
+        // their bar: written whole, with nothing to cut.
         std::vector<std::pair<NoteLength, bool>> parts; // length, misfit
-        if (const std::optional<std::vector<NoteLength>> split = splitAtBars(note.length, now - barStart, bar)) {
+        if (bar == 0 || (now - barStart) % bar + writtenUnits(note.length) <= bar) {
+            parts.clear();
+        } else if (const std::optional<std::vector<NoteLength>> split = splitAtBars(note.length, now - barStart, bar)) {
             for (NoteLength length : *split)
                 parts.push_back({length, false});
         } else {
             parts.assign(1, {note.length, true}); // written whole across the bar line, and said
         }
-        for (std::size_t p = 0; p < parts.size(); ++p) {
+        const std::size_t partCount = std::max<std::size_t>(parts.size(), 1);
+        for (std::size_t p = 0; p < partCount; ++p) {
+            const auto [shown, misfit] = parts.empty() ? std::pair{note.length, false} : parts[p];
             WrittenPiece part = piece;
-            part.shown = parts[p].first;
-            part.misfit = parts[p].second;
-            part.units = parts[p].second ? writtenUnits(note.length) : writtenUnits(part.shown);
+            part.shown = shown;
+            part.misfit = misfit;
+            part.units = misfit ? writtenUnits(note.length) : writtenUnits(part.shown);
             part.start = now;
             now += part.units;
-            const bool last = p + 1 == parts.size();
+            const bool last = p + 1 == partCount;
             part.tiedToNext = !part.rest && (!last || samePitch);
             part.slurredToNext = last && joined && !samePitch;
             part.staccato = last && !part.rest && note.articulation == Articulation::Staccato;

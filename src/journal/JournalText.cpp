@@ -50,7 +50,7 @@ QByteArray whole(const JournalDocument &document)
     QByteArray text = Heading + 'T' + QByteArray::number(document.tempo) + "\nM" + QByteArray::number(document.meter)
         + '\n' + fileLine('F', document.melodyFile) + fileLine('O', document.sourceFile)
         + (document.unsaved ? "U1\n" : "U0\n");
-    text.reserve(text.size() + qsizetype(document.notes.size()) * 11);
+    text.reserve(text.size() + qsizetype(document.notes.size()) * 16); // a note line is at most 14 bytes
     for (const NoteRecord &note : document.notes)
         appendNoteLine(text, '+', note);
     return text;

@@ -119,7 +119,7 @@ void RecoveryJournal::edit(int first, int removed, std::span<const NoteRecord> i
 {
     QByteArray record = "E " + QByteArray::number(first) + ' ' + QByteArray::number(removed) + ' '
         + QByteArray::number(qsizetype(inserted.size())) + '\n';
-    record.reserve(record.size() + qsizetype(inserted.size()) * 11);
+    record.reserve(record.size() + qsizetype(inserted.size()) * 16); // a note line is at most 14 bytes
     for (const NoteRecord &note : inserted)
         JournalText::appendNoteLine(record, 'n', note);
     write(record);

@@ -297,6 +297,7 @@ private slots:
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast_data();
     void everyLineButTheLastReachesTheMarginAndNoneGoesPast();
     void aFullScoreIsLaidOutOnceAndDrawnOnlyWhereSeen();
+    void aScreenDrawsEveryGlyphWhereAPageDoes();
     void linesDrawnAsTheyComeIntoSightAreTheLinesOfTheWholeStaff();
     void lilyPondEngravesWhatTheStaffDraws_data();
     void lilyPondEngravesWhatTheStaffDraws();
@@ -659,13 +660,58 @@ static QString layoutDifference(const StaffLayout &a, const StaffLayout &b)
 // order (scrolled to the end first, then back), and after an edit places
 // again only the lines from the change on: every line must be what the
 // whole staff laid out at once has there.
+// A screen draws the music font's glyphs from texts laid out once a size;
+// each must land, pixel for pixel, where drawing it as text puts it, as a
+// page does, at every size the view offers.
+void StaffDrawingTest::aScreenDrawsEveryGlyphWhereAPageDoes()
+{
+    StaffLayout layout = layoutStaff(writeMelody(everyKind()), Width);
+    std::vector<StaffPrimitive> glyphs;
+    for (StaffPrimitive &primitive : layout.primitives) {
+        if (primitive.kind == StaffPrimitive::Kind::Glyph)
+            glyphs.push_back(primitive);
+        else // the glyphs alone
+            primitive.x = primitive.x2 = primitive.y = primitive.y2 = -1000;
+    }
+    QVERIFY(glyphs.size() > 50);
+    for (int pixels : {16, 28, 56}) {
+        const float space = spaceForMusicFont(pixels);
+        const QSize size(int(layout.width * space) + 1, int(layout.height * space) + 1);
+        QImage screen(size, QImage::Format_ARGB32_Premultiplied);
+        screen.fill(Qt::white);
+        {
+            QPainter painter(&screen);
+            paintStaff(painter, layout, QPointF(0, 0), space, {0, int(layout.systems.size())});
+        }
+        QImage asText(size, QImage::Format_ARGB32_Premultiplied);
+        asText.fill(Qt::white);
+        {
+            QPainter painter(&asText);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setFont(ScoreFonts::musicFont(musicFontPixels(space)));
+            painter.setPen(Qt::black);
+            for (const StaffPrimitive &glyph : glyphs)
+                painter.drawText(QPointF(double(glyph.x * space), double(glyph.y * space)),
+                                 QString(QChar(glyph.glyph)));
+        }
+        QVERIFY2(screen == asText, qPrintable(QStringLiteral("at %1 pixels to the em").arg(pixels)));
+    }
+}
+
 void StaffDrawingTest::linesDrawnAsTheyComeIntoSightAreTheLinesOfTheWholeStaff()
 {
     for (int meter : {0, 4, 3, 2}) {
         Melody melody = randomMelody(quint32(90 + meter), 900, meter);
         auto written = std::make_shared<const WrittenMelody>(writeMelody(melody));
-        StaffOnDemand staff(written, Width);
-        QVERIFY(staff.layout().primitives.empty());
+        // Placed down to a screen's height first, the rest as it is asked for.
+        StaffOnDemand staff(written, Width, 60.0f);
+        QVERIFY(!staff.placedAll() && staff.estimatedHeight() > staff.layout().height);
+        const int placedFirst = int(staff.layout().systems.size());
+        staff.draw({placedFirst + 1, placedFirst + 3}); // places the lines it needs, and the next
+        QCOMPARE(int(staff.layout().systems.size()), placedFirst + 4);
+        staff.placeDownTo(std::numeric_limits<float>::infinity());
+        QVERIFY(staff.placedAll());
+        QVERIFY(staff.layout().primitives.size() > 0);
         const int systems = int(staff.layout().systems.size());
         QVERIFY(systems > 10);
         QRandomGenerator random(static_cast<quint32>(meter));
@@ -693,7 +739,10 @@ void StaffDrawingTest::linesDrawnAsTheyComeIntoSightAreTheLinesOfTheWholeStaff()
             const int lines = int(staff.layout().systems.size());
             const int shown = int(random.bounded(lines));
             staff.draw({shown, std::min(lines, shown + 4)});
+            staff.setPlacingLimit(float(random.bounded(400)));
             staff.change(written, kept);
+            if (edit % 4 == 0)
+                staff.placeThroughNote(int(random.bounded(size)));
             difference = layoutDifference(staff.drawAll(), layoutStaff(writeMelody(melody), Width));
             QVERIFY2(
                 difference.isEmpty(),

@@ -47,6 +47,8 @@ void ScoreTableModel::apply(const ScoreEditor::ScoreChange &change)
             emit dataChanged(index(0, Start), index(rows - 1, Start), {Qt::DisplayRole});
         return;
     }
+    if (change.removed == 0 && change.inserted == 0)
+        return; // the meter alone: the list shows none
     const int kept = std::min(change.removed, change.inserted);
     // Rows beyond the ones kept go or come; the views are told before the
     // model's own count changes.

@@ -13,6 +13,7 @@
 
 #include "controller/EditMessages.h"
 #include "widgets/UndoActions.h"
+#include "windows/score/NoteCellDelegate.h"
 #include "windows/score/NoteChanges.h"
 #include "windows/score/NoteTable.h"
 #include "windows/score/ScoreTableModel.h"
@@ -33,6 +34,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWid
     setWindowTitle(QCoreApplication::translate("ScoreWindow", "楽譜"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_table->setModel(m_model);
+    m_table->setItemDelegate(new NoteCellDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -27,6 +27,31 @@ StaffView::StaffView(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setAccessibleName(QCoreApplication::translate("StaffView", "五線譜"));
+    m_placing = new QTimer(this);
+    m_placing->setSingleShot(true);
+    m_placing->setInterval(0);
+    connect(m_placing, &QTimer::timeout, this, &StaffView::placeMore);
+    prepareMusicGlyphs(space());
+}
+
+float StaffView::placingLimit() const
+{
+    return float(verticalScrollBar()->value() + 2 * viewport()->height()) / space();
+}
+
+// A stretch of some thousands of notes: well under a millisecond.
+void StaffView::placeMore()
+{
+    m_staff.placeDownTo(layout().height + 2000.0f);
+    showHeight();
+}
+
+void StaffView::showHeight()
+{
+    const int height = int(std::ceil(m_staff.estimatedHeight() * space()));
+    verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
+    if (!m_staff.placedAll())
+        m_placing->start();
 }
 
 void StaffView::setMelody(const Melody &melody)
@@ -51,15 +76,19 @@ void StaffView::changeMelody(const Melody &melody, int firstChanged)
     if (width == m_laidOutWidth && kept > 0) {
         // The lines before the change stay where they were; where the
         // change is below the lines in sight, nothing in sight is drawn again.
+        m_staff.setPlacingLimit(placingLimit());
         m_staff.change(m_written, kept);
         const StaffLayout &placed = layout();
         // A change at the end (the last note removed) is looked for at the note
         // that is last now.
         const int firstNote = std::min(m_written->pieces[std::size_t(kept)].note, int(placed.notes.size()) - 1);
         const float bottom = float(verticalScrollBar()->value() + viewport()->height()) / space();
-        // The line before the change is placed again too (it may take notes from the next).
-        const bool inSight = firstNote < 0 || placed.notes[std::size_t(firstNote)].system < 0
-            || placed.systems[std::size_t(std::max(0, placed.notes[std::size_t(firstNote)].system - 1))].top <= bottom;
+        // The line before the change is placed again too (it may take notes
+        // from the next). A note not placed yet lies below the lines placed,
+        // which reach a screen below the bottom.
+        const int line = firstNote < 0 ? -1 : placed.notes[std::size_t(firstNote)].system;
+        const bool inSight = firstNote < 0 || (line < 0 && m_staff.placedAll())
+            || (line >= 0 && placed.systems[std::size_t(std::max(0, line - 1))].top <= bottom);
         relayout(inSight);
         return;
     }
@@ -94,6 +123,7 @@ void StaffView::setFontPixels(int pixels)
     // The line at the top stays at the top.
     const float topLine = float(verticalScrollBar()->value()) / space();
     m_fontPixels = pixels;
+    prepareMusicGlyphs(space());
     m_laidOutWidth = -1;
     relayout();
     verticalScrollBar()->setValue(int(topLine * space()));
@@ -116,10 +146,9 @@ void StaffView::relayout(bool repaint)
     const int width = viewport()->width();
     if (width != m_laidOutWidth) {
         m_laidOutWidth = width;
-        m_staff = m_written ? StaffOnDemand(m_written, float(width) / space()) : StaffOnDemand();
+        m_staff = m_written ? StaffOnDemand(m_written, float(width) / space(), placingLimit()) : StaffOnDemand();
     }
-    const int height = int(std::ceil(layout().height * space()));
-    verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
+    showHeight();
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(int(space() * 4));
     if (repaint)
@@ -133,6 +162,7 @@ QPointF StaffView::origin() const
 
 QRectF StaffView::noteRect(int note) const
 {
+    m_staff.placeThroughNote(note);
     const StaffLayout &placed = layout();
     if (note < 0 || std::size_t(note) >= placed.notes.size())
         return {};
@@ -163,6 +193,7 @@ void StaffView::paintVisible(QPainter &painter) const
     const float s = space();
     const float top = float(verticalScrollBar()->value()) / s;
     const float bottom = top + float(viewport()->height()) / s;
+    m_staff.placeDownTo(bottom);
     const std::pair<int, int> inSight = layout().systemsBetween(top, bottom);
     m_staff.draw(inSight);
     paintStaff(painter, layout(), origin(), s, inSight, m_marks);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 
 #include "drawing/StaffPainter.h"
 #include "engraving/StaffLayout.h"
@@ -54,6 +55,12 @@ protected:
 
 private:
     void relayout(bool repaint = true);
+    // How far down a change places lines at once: the lines in sight and a
+    // screen more; the rest are placed a stretch at a time while the program
+    // waits, and at once where something asks for them.
+    float placingLimit() const;
+    void placeMore();
+    void showHeight();
     float space() const { return spaceForMusicFont(m_fontPixels); }
     QPointF origin() const;
 
@@ -62,4 +69,5 @@ private:
     StaffMarks m_marks;
     int m_fontPixels;
     int m_laidOutWidth = -1;
+    QTimer *m_placing;
 };
