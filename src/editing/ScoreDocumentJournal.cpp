@@ -18,19 +18,16 @@ JournalDocument ScoreDocument::journalDocument() const
 
 // Each change of the editor's goes to the journal as it is made: a record
 // of what it touched, the journal written whole only when it opens a melody,
-// for a change of most of it, when its records have grown large, and when
-// retrying after a failure.
+// when its records have grown large, and when retrying after a failure. A
+// change of the whole melody is a record too: writing the journal whole
+// replaces the file, which the file system may make wait for the disk.
 void ScoreDocument::record(const ScoreEditor::ScoreChange &change)
 {
     using Kind = ScoreEditor::ScoreChange::Kind;
     if (!journalWritable())
         return;
     const int total = state().noteTotal();
-    // A change of most of the melody (a transposition) writes as many lines
-    // as the journal written whole: written whole, so that no compacting
-    // follows it a few edits later.
-    if (change.kind == Kind::Everything
-        || (change.kind == Kind::Notes && change.inserted > 256 && change.inserted > total / 2)) {
+    if (change.kind == Kind::Everything) {
         startJournal();
     } else if (change.kind == Kind::Tempo) {
         m_journal->setTempo(tempo());

@@ -29,7 +29,8 @@ StaffView::StaffView(QWidget *parent)
     setAccessibleName(QCoreApplication::translate("StaffView", "五線譜"));
     m_placing = new QTimer(this);
     m_placing->setSingleShot(true);
-    m_placing->setInterval(0);
+    // Not at once: the frame that shows an edit is drawn first, this after it.
+    m_placing->setInterval(16);
     connect(m_placing, &QTimer::timeout, this, &StaffView::placeMore);
     prepareMusicGlyphs(space());
 }
@@ -39,36 +40,101 @@ float StaffView::placingLimit() const
     return float(verticalScrollBar()->value() + 2 * viewport()->height()) / space();
 }
 
-// A stretch of some thousands of notes: well under a millisecond.
+namespace {
+
+// Notes written at once past the change or the last note in sight; a melody
+// no longer than the second is written whole.
+constexpr int NotesWrittenAhead = 1500;
+constexpr int WrittenWholeUpTo = 3000;
+// Notes written, and staff spaces placed, in each later frame: each frame a
+// few milliseconds at most.
+constexpr int NotesWrittenAFrame = 4000;
+constexpr float SpacesPlacedAFrame = 4000.0f;
+
+} // namespace
+
+// The rest of the melody written and placed a stretch at a time.
 void StaffView::placeMore()
 {
-    m_staff.placeDownTo(layout().height + 2000.0f);
+    const int total = int(m_melody.notes.size());
+    if (m_writtenNotes < total) {
+        rewriteFrom(m_writtenNotes, std::min(total, m_writtenNotes + NotesWrittenAFrame));
+        return;
+    }
+    m_staff.placeDownTo(layout().height + SpacesPlacedAFrame);
     showHeight();
 }
 
 void StaffView::showHeight()
 {
-    const int height = int(std::ceil(m_staff.estimatedHeight() * space()));
-    verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
-    if (!m_staff.placedAll())
+    const double written = std::max(1, m_writtenNotes);
+    const double whole = m_staff.estimatedHeight() * std::max(1.0, double(m_melody.notes.size()) / written);
+    const int height = int(std::ceil(whole * double(space())));
+    const int maximum = std::max(0, height - viewport()->height());
+    // While the rest is placed the estimate moves a little each time: the
+    // bar is drawn again for a move a user would see, and when all is placed.
+    const int now = verticalScrollBar()->maximum();
+    if (settled() || std::abs(maximum - now) > std::max(now / 50, 1))
+        verticalScrollBar()->setRange(0, maximum);
+    if (!settled())
         m_placing->start();
 }
 
-void StaffView::setMelody(const Melody &melody)
+int StaffView::notesToWrite(int firstChanged) const
 {
-    m_written = std::make_shared<const WrittenMelody>(writeMelody(melody));
+    const int total = int(m_melody.notes.size());
+    if (total <= WrittenWholeUpTo)
+        return total;
+    int lastInSight = 0;
+    const StaffLayout &placed = layout();
+    const float top = float(verticalScrollBar()->value()) / space();
+    const auto [first, end] = placed.systemsBetween(top, top + float(viewport()->height()) / space());
+    if (end > first)
+        lastInSight = placed.systems[std::size_t(end - 1)].lastNote;
+    return std::min(total, std::max({firstChanged, lastInSight, 0}) + NotesWrittenAhead);
+}
+
+Melody StaffView::writtenPart() const
+{
+    if (m_writtenNotes >= int(m_melody.notes.size()))
+        return m_melody;
+    Melody part{m_melody.tempo, {m_melody.notes.begin(), m_melody.notes.begin() + m_writtenNotes}};
+    part.meter = m_melody.meter;
+    return part;
+}
+
+void StaffView::setMelody(Melody melody)
+{
+    m_melody = std::move(melody);
+    m_writtenNotes = notesToWrite(0);
+    m_written = std::make_shared<const WrittenMelody>(writeMelody(writtenPart()));
     m_laidOutWidth = -1;
     relayout();
 }
 
-void StaffView::changeMelody(const Melody &melody, int firstChanged)
+void StaffView::changeMelody(Melody melody, int firstChanged)
 {
     if (!m_written) {
-        setMelody(melody);
+        setMelody(std::move(melody));
         return;
     }
+    // What was written stops where it stopped: the change is there at the latest.
+    const int from = std::min(firstChanged, m_writtenNotes);
+    m_melody = std::move(melody);
+    rewriteFrom(from, notesToWrite(firstChanged));
+}
+
+void StaffView::writeTheRest()
+{
+    if (m_writtenNotes < int(m_melody.notes.size()))
+        rewriteFrom(m_writtenNotes, int(m_melody.notes.size()));
+}
+
+void StaffView::rewriteFrom(int firstChanged, int notes)
+{
     int kept = 0;
-    m_written = std::make_shared<const WrittenMelody>(rewriteMelody(*m_written, melody, firstChanged, &kept));
+    m_writtenNotes = notes;
+    m_written = std::make_shared<const WrittenMelody>(rewriteMelody(*m_written, writtenPart(), firstChanged, &kept));
     // Where nothing follows what was kept (the last note removed), the last
     // piece is placed again, so that its line ends where the melody does now.
     kept = std::min(kept, int(m_written->pieces.size()) - 1);
@@ -94,6 +160,12 @@ void StaffView::changeMelody(const Melody &melody, int firstChanged)
     }
     m_laidOutWidth = -1;
     relayout();
+}
+
+const StaffLayout &StaffView::wholeLayout()
+{
+    writeTheRest();
+    return m_staff.drawAll();
 }
 
 void StaffView::setSelection(int first, int count)
@@ -160,8 +232,10 @@ QPointF StaffView::origin() const
     return QPointF(0, -verticalScrollBar()->value());
 }
 
-QRectF StaffView::noteRect(int note) const
+QRectF StaffView::noteRect(int note)
 {
+    if (note >= m_writtenNotes)
+        writeTheRest();
     m_staff.placeThroughNote(note);
     const StaffLayout &placed = layout();
     if (note < 0 || std::size_t(note) >= placed.notes.size())
@@ -188,11 +262,14 @@ void StaffView::ensureVisible(int note)
         bar->setValue(bar->value() + int(std::ceil(rect.bottom() - viewport()->height())));
 }
 
-void StaffView::paintVisible(QPainter &painter) const
+void StaffView::paintVisible(QPainter &painter)
 {
     const float s = space();
     const float top = float(verticalScrollBar()->value()) / s;
     const float bottom = top + float(viewport()->height()) / s;
+    m_staff.placeDownTo(bottom);
+    if (m_staff.placedAll() && layout().height < bottom)
+        writeTheRest(); // scrolled past what is written so far
     m_staff.placeDownTo(bottom);
     const std::pair<int, int> inSight = layout().systemsBetween(top, bottom);
     m_staff.draw(inSight);

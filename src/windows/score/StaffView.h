@@ -19,9 +19,9 @@ class StaffView : public QAbstractScrollArea {
 public:
     explicit StaffView(QWidget *parent = nullptr);
 
-    void setMelody(const Melody &melody);
+    void setMelody(Melody melody);
     // The melody after a change from note firstChanged on: written again from there.
-    void changeMelody(const Melody &melody, int firstChanged);
+    void changeMelody(Melody melody, int firstChanged);
     void setSelection(int first, int count);
     // The note sounding, kept in sight; -1 for none.
     void setPlaying(int note);
@@ -32,16 +32,19 @@ public:
     void setFontPixels(int pixels);
     void zoom(int steps); // in or out a step; 0 back to the usual size
 
+    // The whole melody written and placed, nothing left for later.
+    bool settled() const { return m_staff.placedAll() && m_writtenNotes >= int(m_melody.notes.size()); }
+
     // Every line placed; the music of those in sight so far.
     const StaffLayout &layout() const { return m_staff.layout(); }
     // Every line with its music, as a page would have it.
-    const StaffLayout &wholeLayout() const { return m_staff.drawAll(); }
+    const StaffLayout &wholeLayout();
     // Where a note stands in the viewport, for tests and for keeping it in sight.
-    QRectF noteRect(int note) const;
+    QRectF noteRect(int note);
     // Scrolls as little as keeps the note in sight.
     void ensureVisible(int note);
     // Paints the lines in sight as the view does, onto another device.
-    void paintVisible(QPainter &painter) const;
+    void paintVisible(QPainter &painter);
 
 signals:
     // A click on a note; extend when Shift was held, to choose a range.
@@ -61,10 +64,20 @@ private:
     float placingLimit() const;
     void placeMore();
     void showHeight();
+    // A long melody is written after a change only down to a stretch past the
+    // change and the lines in sight; the rest when the program waits, or at
+    // once where something asks for it.
+    int notesToWrite(int firstChanged) const;
+    Melody writtenPart() const;
+    void writeTheRest();
+    // The melody written again from a note on, and placed again from there.
+    void rewriteFrom(int firstChanged, int notes);
     float space() const { return spaceForMusicFont(m_fontPixels); }
     QPointF origin() const;
 
-    std::shared_ptr<const WrittenMelody> m_written;
+    Melody m_melody;
+    std::shared_ptr<const WrittenMelody> m_written; // of the first m_writtenNotes notes
+    int m_writtenNotes = 0;
     StaffOnDemand m_staff;
     StaffMarks m_marks;
     int m_fontPixels;
