@@ -425,8 +425,8 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
         <translation>Shows the melody on a staff and as a list of notes.</translation>
     </message>
     <message>
-        <source>曲を最初から鳴らします。</source>
-        <translation>Plays the melody from the start.</translation>
+        <source>曲を最初から鳴らします。鳴っている間は F5 で止まります。</source>
+        <translation>Plays the melody from the start; F5 stops it while it plays.</translation>
     </message>
     <message>
         <source>曲の最後の１０音を鳴らします。</source>
@@ -1609,10 +1609,6 @@ Folder: %2
         <translation>Clear the last note</translation>
     </message>
     <message>
-        <source>楽譜を表示</source>
-        <translation>View score</translation>
-    </message>
-    <message>
         <source>音の高さを一つ上げる</source>
         <translation>Octave up</translation>
     </message>
@@ -1683,42 +1679,6 @@ Folder: %2
     <message>
         <source>スラーまたはタイ</source>
         <translation>Slur or tie</translation>
-    </message>
-    <message>
-        <source>最初から再生（再生中は停止）</source>
-        <translation>Play from the start (stops while playing)</translation>
-    </message>
-    <message>
-        <source>最後の１０音を再生</source>
-        <translation>Play the last 10 notes</translation>
-    </message>
-    <message>
-        <source>元に戻す</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>やり直し</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>開く</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>上書き保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>NQCプログラムを書き出す</source>
-        <translation>Write the NQC program</translation>
-    </message>
-    <message>
-        <source>RCXに送る</source>
-        <translation>Send to RCX</translation>
-    </message>
-    <message>
-        <source>使い方</source>
-        <translation>User&apos;s guide</translation>
     </message>
 </context>
 <context>

@@ -25,8 +25,9 @@ QAction *CommandRegistry::add(QMenu *menu, const CommandSpec &spec)
         action->setCheckable(spec.checkable);
     }
     action->setObjectName(spec.id);
-    // The tip a menu shows and the description a screen reader reads.
-    action->setStatusTip(spec.description);
+    // The tip a tool bar shows and the description a screen reader reads. Not
+    // the status bar's tip: the composer's status bar is too narrow for it.
+    action->setToolTip(spec.description);
     action->setWhatsThis(spec.description);
     if (spec.run)
         connect(action, &QAction::triggered, this, spec.run);

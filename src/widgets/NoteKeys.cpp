@@ -117,16 +117,6 @@ QList<std::pair<QString, QString>> keyList()
         {"0", QT_TRANSLATE_NOOP("NoteKeys", "休符")},
         {"Enter", QT_TRANSLATE_NOOP("NoteKeys", "入力確定")},
         {"BackSpace", QT_TRANSLATE_NOOP("NoteKeys", "一つ前の音をクリアする")},
-        {"F5", QT_TRANSLATE_NOOP("NoteKeys", "最初から再生（再生中は停止）")},
-        {"Shift+F5", QT_TRANSLATE_NOOP("NoteKeys", "最後の１０音を再生")},
-        {"Ctrl+Z", QT_TRANSLATE_NOOP("NoteKeys", "元に戻す")},
-        {"Ctrl+Y", QT_TRANSLATE_NOOP("NoteKeys", "やり直し")},
-        {"Ctrl+L", QT_TRANSLATE_NOOP("NoteKeys", "楽譜を表示")},
-        {"Ctrl+O", QT_TRANSLATE_NOOP("NoteKeys", "開く")},
-        {"Ctrl+S", QT_TRANSLATE_NOOP("NoteKeys", "上書き保存")},
-        {"Ctrl+E", QT_TRANSLATE_NOOP("NoteKeys", "NQCプログラムを書き出す")},
-        {"F9", QT_TRANSLATE_NOOP("NoteKeys", "RCXに送る")},
-        {"F1", QT_TRANSLATE_NOOP("NoteKeys", "使い方")},
     };
     for (const auto &[key, meaning] : others)
         list.append({QString::fromLatin1(key), words(meaning)});

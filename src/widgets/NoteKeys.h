@@ -29,8 +29,9 @@ using Action = std::variant<PitchKey, NoteLength, Articulation, Command>;
 // What a key press does, if anything.
 std::optional<Action> actionFor(const QKeyEvent &event);
 
-// The list shown under 「ヘルプ」→「キー操作」: each key and what it does,
-// the twelve pitch keys first.
+// The keys that enter notes, as 「ヘルプ」→「キー操作」 lists them: each key
+// and what it does, the twelve pitch keys first. The menu commands' keys
+// come from the window's table of commands.
 QList<std::pair<QString, QString>> keyList();
 
 } // namespace NoteKeys

@@ -116,7 +116,7 @@ void ComposerMenusTest::everyCommandIsInItsMenuWithItsKeyAndActsOnlyWhenItCan()
     for (const CommandSpec &command : window->commands().commands()) {
         QAction *action = window->action(command.id);
         QVERIFY2(action && inMenus.contains(action), qPrintable(command.id));
-        QVERIFY2(!command.description.isEmpty() && action->statusTip() == command.description, qPrintable(command.id));
+        QVERIFY2(!command.description.isEmpty() && action->whatsThis() == command.description, qPrintable(command.id));
         if (command.id != ComposerCommand::PlayAll) // F5 moves to 停止 while playing
             QCOMPARE(action->shortcuts(), command.keys);
         for (const QKeySequence &key : command.keys) {
