@@ -10,32 +10,32 @@ CommandRegistry::CommandRegistry(QObject *parent)
     : QObject(parent)
 { }
 
-QAction *CommandRegistry::add(QMenu *menu, const CommandSpec &spec)
+QAction *CommandRegistry::add(QMenu *menu, const MenuCommand &entry)
 {
-    if (spec.separatorBefore)
+    if (entry.separatorBefore)
         menu->addSeparator();
     QAction *action = nullptr;
     QMenu *submenu = nullptr;
-    if (spec.submenu) {
-        submenu = menu->addMenu(spec.text);
+    if (entry.submenu) {
+        submenu = menu->addMenu(entry.text);
         action = submenu->menuAction();
     } else {
-        action = menu->addAction(spec.text);
-        action->setShortcuts(spec.keys);
-        action->setCheckable(spec.checkable);
+        action = menu->addAction(entry.text);
+        action->setShortcuts(entry.keys);
+        action->setCheckable(entry.checkable);
     }
-    action->setObjectName(spec.id);
+    action->setObjectName(entry.id);
     // The tip a tool bar shows and the description a screen reader reads. Not
     // the status bar's tip: the composer's status bar is too narrow for it.
-    action->setToolTip(spec.description);
-    action->setWhatsThis(spec.description);
-    if (spec.run)
-        connect(action, &QAction::triggered, this, spec.run);
-    m_specs.push_back(spec);
+    action->setToolTip(entry.description);
+    action->setWhatsThis(entry.description);
+    if (entry.run)
+        connect(action, &QAction::triggered, this, entry.run);
+    m_specs.push_back(entry);
     m_actions.push_back(action);
     m_submenus.push_back(submenu);
-    if (spec.enabled)
-        action->setEnabled(spec.enabled());
+    if (entry.enabled)
+        action->setEnabled(entry.enabled());
     return action;
 }
 

@@ -13,7 +13,7 @@ class QMenu;
 
 // One command of a window: where it stands, its words, its keys, when it can
 // act and what it does.
-struct CommandSpec {
+struct MenuCommand {
     QString id; // "file.new", "export.wav", "score.replace": how the window and its tests find it
     int menu = 0; // the window's own menu, by its place in the window's list
     QString text; // with its access key
@@ -36,10 +36,10 @@ public:
     explicit CommandRegistry(QObject *parent = nullptr);
 
     // The command's action in the menu, or its submenu.
-    QAction *add(QMenu *menu, const CommandSpec &spec);
+    QAction *add(QMenu *menu, const MenuCommand &entry);
     QAction *action(const QString &id) const;
     QMenu *submenu(const QString &id) const;
-    const std::vector<CommandSpec> &commands() const { return m_specs; }
+    const std::vector<MenuCommand> &commands() const { return m_specs; }
 
     // Asks every command again whether it can act: after each change of what
     // the commands act on.
@@ -51,7 +51,7 @@ public:
     QList<std::pair<QString, QString>> keyList() const;
 
 private:
-    std::vector<CommandSpec> m_specs;
+    std::vector<MenuCommand> m_specs;
     std::vector<QAction *> m_actions;
     std::vector<QMenu *> m_submenus;
 };

@@ -113,7 +113,7 @@ void ComposerMenusTest::everyCommandIsInItsMenuWithItsKeyAndActsOnlyWhenItCan()
     const QList<QAction *> inMenus = reachable(window->menuBar()->actions());
     QHash<QString, QString> owners; // key → command
     const QStringList needNotes{"file.send", "file.print", "edit.transpose", "play.all", "play.last-ten"};
-    for (const CommandSpec &command : window->commands().commands()) {
+    for (const MenuCommand &command : window->commands().commands()) {
         QAction *action = window->action(command.id);
         QVERIFY2(action && inMenus.contains(action), qPrintable(command.id));
         QVERIFY2(!command.description.isEmpty() && action->whatsThis() == command.description, qPrintable(command.id));
@@ -149,7 +149,7 @@ void ComposerMenusTest::everyCommandIsInItsMenuWithItsKeyAndActsOnlyWhenItCan()
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("music0.nqc"))));
 
     confirmPitches(window, {0});
-    for (const CommandSpec &command : window->commands().commands()) {
+    for (const MenuCommand &command : window->commands().commands()) {
         if (command.id != ComposerCommand::Stop)
             QVERIFY2(window->action(command.id)->isEnabled() || command.id == ComposerCommand::Redo,
                      qPrintable(command.id));

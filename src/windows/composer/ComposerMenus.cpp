@@ -35,15 +35,15 @@ QList<QKeySequence> key(QKeyCombination combination)
 // can act (nothing to write, print, send or play in an empty score) and what
 // it does. The outputs' commands come from the register of outputs, in its
 // order, so a new format shows here by itself.
-std::vector<CommandSpec> ComposerWindow::commandTable()
+std::vector<MenuCommand> ComposerWindow::commandTable()
 {
     using C = ComposerMenu;
     namespace N = ComposerCommand;
     DocumentController &files = controller();
     const auto hasNotes = [this] { return editor().state().noteTotal() > 0; };
-    const auto spec = [](const QString &id, C menu, const QString &text, const QString &description,
-                         QList<QKeySequence> keys, std::function<void()> run) {
-        CommandSpec command;
+    const auto entry = [](const QString &id, C menu, const QString &text, const QString &description,
+                          QList<QKeySequence> keys, std::function<void()> run) {
+        MenuCommand command;
         command.id = id;
         command.menu = int(menu);
         command.text = text;
@@ -53,25 +53,25 @@ std::vector<CommandSpec> ComposerWindow::commandTable()
         return command;
     };
     const auto menuText = [](const char *text) { return QCoreApplication::translate("ComposerActions", text); };
-    std::vector<CommandSpec> table{
-        spec(N::New, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "新規作成(&N)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "テンポを決めて、新しい曲を始めます。")),
-             key(Qt::CTRL | Qt::Key_N), [&files] { files.newMelody(); }),
-        spec(N::Open, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "開く(&O)...")),
-             menuWords(QT_TRANSLATE_NOOP(
-                 "ComposerMenus", "メロディファイル、ZEPAが書いたNQCプログラム、MIDIファイル、MusicXMLを開きます。")),
-             key(Qt::CTRL | Qt::Key_O), [&files] { files.open(); }),
-        spec(N::RecentFiles, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最近使ったファイル(&R)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "最近開いたか保存したファイルを開きます。")), {}, {}),
-        spec(N::ImportMidi, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "MIDIファイルを取り込む(&I)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "MIDIファイルの一つの声部で今の曲を置き換えます。")),
-             key(Qt::CTRL | Qt::Key_I), [&files] { files.importMidi(); }),
-        spec(N::Save, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "上書き保存(&S)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "今のメロディファイルに保存します。")),
-             key(Qt::CTRL | Qt::Key_S), [&files] { files.save(); }),
-        spec(N::SaveAs, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "名前を付けて保存(&A)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "名前を付けてメロディファイルに保存します。")),
-             key(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [&files] { files.saveAs(); }),
+    std::vector<MenuCommand> table{
+        entry(N::New, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "新規作成(&N)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "テンポを決めて、新しい曲を始めます。")),
+              key(Qt::CTRL | Qt::Key_N), [&files] { files.newMelody(); }),
+        entry(N::Open, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "開く(&O)...")),
+              menuWords(QT_TRANSLATE_NOOP(
+                  "ComposerMenus", "メロディファイル、ZEPAが書いたNQCプログラム、MIDIファイル、MusicXMLを開きます。")),
+              key(Qt::CTRL | Qt::Key_O), [&files] { files.open(); }),
+        entry(N::RecentFiles, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最近使ったファイル(&R)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "最近開いたか保存したファイルを開きます。")), {}, {}),
+        entry(N::ImportMidi, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "MIDIファイルを取り込む(&I)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "MIDIファイルの一つの声部で今の曲を置き換えます。")),
+              key(Qt::CTRL | Qt::Key_I), [&files] { files.importMidi(); }),
+        entry(N::Save, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "上書き保存(&S)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "今のメロディファイルに保存します。")),
+              key(Qt::CTRL | Qt::Key_S), [&files] { files.save(); }),
+        entry(N::SaveAs, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "名前を付けて保存(&A)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "名前を付けてメロディファイルに保存します。")),
+              key(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [&files] { files.saveAs(); }),
     };
     bool firstOutput = true;
     for (const OutputFormat &format : outputFormats()) {
@@ -81,64 +81,64 @@ std::vector<CommandSpec> ComposerWindow::commandTable()
         // The program goes, as the finish button writes it, under the next free
         // musicN.nqc without a dialog.
         const bool program = id == OutputId::Nqc;
-        CommandSpec command
-            = spec(exportCommand(id), format.place == OutputPlace::Bricks ? C::Bricks : C::File, format.menuText,
-                   format.description, program ? key(Qt::CTRL | Qt::Key_E) : QList<QKeySequence>{},
-                   [&files, id, program] { program ? files.writeProgram() : files.exportTo(id); });
+        MenuCommand command
+            = entry(exportCommand(id), format.place == OutputPlace::Bricks ? C::Bricks : C::File, format.menuText,
+                    format.description, program ? key(Qt::CTRL | Qt::Key_E) : QList<QKeySequence>{},
+                    [&files, id, program] { program ? files.writeProgram() : files.exportTo(id); });
         command.enabled = hasNotes;
         command.separatorBefore = std::exchange(firstOutput, false);
         table.push_back(command);
     }
-    const std::vector<CommandSpec> rest{
-        spec(N::SendToRcx, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "RCXに送る(&T)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を赤外線タワーでRCXに送ります。")), key(Qt::Key_F9),
-             [&files] { files.sendToRcx(); }),
-        spec(N::Print, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "楽譜を印刷(&P)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "楽譜を印刷します（先に題名を聞きます）。")),
-             key(Qt::CTRL | Qt::Key_P), [&files] { files.print(); }),
-        spec(N::Quit, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "終了(&X)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "作曲画面を閉じます。")), key(Qt::CTRL | Qt::Key_Q),
-             [this] { close(); }),
-        spec(N::Undo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "元に戻す(&U)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "最後の変更を元に戻します。")), key(Qt::CTRL | Qt::Key_Z),
-             {}),
-        spec(N::Redo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "やり直し(&R)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "元に戻した変更をやり直します。")),
-             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, {}),
-        spec(N::Transpose, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "移調(&M)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲のすべての音を同じ半音の数だけ上げ下げします。")), {},
-             [&files] { files.askTranspose(); }),
-        spec(N::ChangeTempo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "テンポの変更(&P)...")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲のテンポを変えます。音の長さの種類はそのままです。")), {},
-             [&files] { files.askTempo(); }),
-        spec(N::ShowScore, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "楽譜を表示(&V)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を五線譜と音の一覧で見せます。")),
-             key(Qt::CTRL | Qt::Key_L), [this] { emit scoreWindowRequested(); }),
-        spec(N::PlayAll, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最初から再生(&S)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を最初から鳴らします。鳴っている間は F5 で止まります。")),
-             key(Qt::Key_F5), [this] { player().playOrStop(editor().state().notes()); }),
-        spec(N::PlayLastTen, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最後の１０音を再生(&L)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲の最後の１０音を鳴らします。")),
-             key(Qt::SHIFT | Qt::Key_F5), [this] { player().playLastTen(editor().state().notes()); }),
-        spec(N::Stop, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "停止(&T)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "鳴っている曲を止めます。")), {},
-             [this] { player().stop(); }),
-        spec(N::KeySounds, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "鍵盤の音を鳴らす(&K)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "鍵盤を押したとき、その音を鳴らします。")), {}, {}),
-        spec(N::Guide, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "使い方(&R)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "ZEPAの使い方を見せます。")), key(Qt::Key_F1),
-             [this] { showGuide(); }),
-        spec(N::KeyList, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "キー操作(&K)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "キーとその働きの一覧を見せます。")), {},
-             [this] { showKeyList(); }),
-        spec(N::Language, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "表示言語(&L)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "画面の言語を選びます。")), {}, {}),
-        spec(N::About, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "ZEPAについて(&A)")),
-             menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "ZEPAのバージョンを見せます。")), {},
-             [this] { emit aboutRequested(); }),
+    const std::vector<MenuCommand> rest{
+        entry(N::SendToRcx, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "RCXに送る(&T)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を赤外線タワーでRCXに送ります。")), key(Qt::Key_F9),
+              [&files] { files.sendToRcx(); }),
+        entry(N::Print, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "楽譜を印刷(&P)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "楽譜を印刷します（先に題名を聞きます）。")),
+              key(Qt::CTRL | Qt::Key_P), [&files] { files.print(); }),
+        entry(N::Quit, C::File, menuText(QT_TRANSLATE_NOOP("ComposerActions", "終了(&X)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "作曲画面を閉じます。")), key(Qt::CTRL | Qt::Key_Q),
+              [this] { close(); }),
+        entry(N::Undo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "元に戻す(&U)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "最後の変更を元に戻します。")), key(Qt::CTRL | Qt::Key_Z),
+              {}),
+        entry(N::Redo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "やり直し(&R)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "元に戻した変更をやり直します。")),
+              {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, {}),
+        entry(N::Transpose, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "移調(&M)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲のすべての音を同じ半音の数だけ上げ下げします。")), {},
+              [&files] { files.askTranspose(); }),
+        entry(N::ChangeTempo, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "テンポの変更(&P)...")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲のテンポを変えます。音の長さの種類はそのままです。")), {},
+              [&files] { files.askTempo(); }),
+        entry(N::ShowScore, C::Edit, menuText(QT_TRANSLATE_NOOP("ComposerActions", "楽譜を表示(&V)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を五線譜と音の一覧で見せます。")),
+              key(Qt::CTRL | Qt::Key_L), [this] { emit scoreWindowRequested(); }),
+        entry(N::PlayAll, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最初から再生(&S)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲を最初から鳴らします。鳴っている間は F5 で止まります。")),
+              key(Qt::Key_F5), [this] { player().playOrStop(editor().state().notes()); }),
+        entry(N::PlayLastTen, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "最後の１０音を再生(&L)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "曲の最後の１０音を鳴らします。")),
+              key(Qt::SHIFT | Qt::Key_F5), [this] { player().playLastTen(editor().state().notes()); }),
+        entry(N::Stop, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "停止(&T)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "鳴っている曲を止めます。")), {},
+              [this] { player().stop(); }),
+        entry(N::KeySounds, C::Play, menuText(QT_TRANSLATE_NOOP("ComposerActions", "鍵盤の音を鳴らす(&K)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "鍵盤を押したとき、その音を鳴らします。")), {}, {}),
+        entry(N::Guide, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "使い方(&R)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "ZEPAの使い方を見せます。")), key(Qt::Key_F1),
+              [this] { showGuide(); }),
+        entry(N::KeyList, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "キー操作(&K)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "キーとその働きの一覧を見せます。")), {},
+              [this] { showKeyList(); }),
+        entry(N::Language, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "表示言語(&L)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "画面の言語を選びます。")), {}, {}),
+        entry(N::About, C::Help, menuText(QT_TRANSLATE_NOOP("ComposerActions", "ZEPAについて(&A)")),
+              menuWords(QT_TRANSLATE_NOOP("ComposerMenus", "ZEPAのバージョンを見せます。")), {},
+              [this] { emit aboutRequested(); }),
     };
     table.insert(table.end(), rest.begin(), rest.end());
-    for (CommandSpec &command : table) {
+    for (MenuCommand &command : table) {
         const QString &id = command.id;
         if (id == N::SendToRcx || id == N::Print || id == N::Transpose || id == N::PlayAll || id == N::PlayLastTen)
             command.enabled = hasNotes;
@@ -158,7 +158,7 @@ void ComposerWindow::createMenus()
     std::map<ComposerMenu, QMenu *> menus;
     for (ComposerMenu menu : {ComposerMenu::File, ComposerMenu::Edit, ComposerMenu::Play, ComposerMenu::Help})
         menus[menu] = menuBar()->addMenu(composerMenuTitle(menu));
-    for (const CommandSpec &command : commandTable()) {
+    for (const MenuCommand &command : commandTable()) {
         const auto menu = ComposerMenu(command.menu);
         if (menu == ComposerMenu::Bricks && !menus.contains(ComposerMenu::Bricks))
             menus[ComposerMenu::Bricks] = menus[ComposerMenu::File]->addMenu(composerMenuTitle(ComposerMenu::Bricks));

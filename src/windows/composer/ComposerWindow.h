@@ -120,7 +120,7 @@ private:
     void tellJournalFailing(const QString &folder, const QString &reason);
     // ComposerMenus.cpp: the menu bar built from the table of commands.
     void createMenus();
-    std::vector<CommandSpec> commandTable();
+    std::vector<MenuCommand> commandTable();
     void fillRecentFiles();
     void showPlaying(bool playing);
     void showKeyList();

@@ -83,7 +83,7 @@ private:
     void moveSelection(int by, bool extend);
     void showViews();
     // ScoreWindowMenus.cpp: the edit menu and the tool bar built from the table of commands.
-    std::vector<CommandSpec> commandTable();
+    std::vector<MenuCommand> commandTable();
     void buildEditMenu();
     void buildViewMenu();
 

@@ -20,22 +20,22 @@ QString editWords(const char *text)
 
 } // namespace
 
-std::vector<CommandSpec> ScoreWindow::commandTable()
+std::vector<MenuCommand> ScoreWindow::commandTable()
 {
     namespace N = ScoreWindowCommand;
     const auto chosen = [this] { return selection().second > 0; };
     const auto command = [](const QString &id, const QString &text, const QString &description,
                             QList<QKeySequence> keys, std::function<void()> run, std::function<bool()> enabled) {
-        CommandSpec spec;
-        spec.id = id;
-        spec.text = text;
-        spec.description = description;
-        spec.keys = std::move(keys);
-        spec.run = std::move(run);
-        spec.enabled = std::move(enabled);
-        return spec;
+        MenuCommand entry;
+        entry.id = id;
+        entry.text = text;
+        entry.description = description;
+        entry.keys = std::move(keys);
+        entry.run = std::move(run);
+        entry.enabled = std::move(enabled);
+        return entry;
     };
-    std::vector<CommandSpec> table{
+    std::vector<MenuCommand> table{
         // The one history of the melody, as in the composer, with the same names.
         command(N::Undo, editWords(QT_TRANSLATE_NOOP("ScoreWindow", "元に戻す(&U)")),
                 editWords(QT_TRANSLATE_NOOP("ScoreWindow", "最後の変更を元に戻します。")),
@@ -117,7 +117,7 @@ void ScoreWindow::buildEditMenu()
     QToolBar *tools = addToolBar(editWords(QT_TRANSLATE_NOOP("ScoreWindow", "編集")));
     tools->setMovable(false);
     m_commands = new CommandRegistry(this);
-    for (const CommandSpec &command : commandTable()) {
+    for (const MenuCommand &command : commandTable()) {
         if (command.id == ScoreWindowCommand::PlayFromHere) {
             edit->addMenu(m_changes->makeMenu(edit));
             tools->addSeparator();
