@@ -16,7 +16,7 @@ run_packages=(xvfb xauth nqc)
 # sanitizer build and the fuzz targets; the rest are the outside checkers.
 test_packages=(nqc python3 python3-gi sox pulseaudio pulseaudio-utils desktop-file-utils appstream shared-mime-info
     lintian dpkg-dev midicsv python3-mido nbc clang-16 libclang-rt-16-dev poppler-utils lilypond musescore3 python3-ly
-    libxml2-utils xvfb xauth dbus-daemon at-spi2-core python3-pyatspi shellcheck nodejs npm)
+    libxml2-utils xvfb xauth dbus-daemon at-spi2-core python3-pyatspi shellcheck nodejs npm python3-uflash)
 package_packages=(dpkg-dev)
 
 # The tests that need each outside program, to say what a missing one fails.
@@ -31,6 +31,7 @@ declare -A tests_needing=(
     [midicsv]="tst_midi_writer"
     [python3-mido]="tst_midi_writer tst_mml_elsewhere corpus_agreement"
     [nbc]="tst_export_targets"
+    [python3-uflash]="tst_export_targets"
     [sox]="tst_outputs"
     [pulseaudio]="tst_command_line"
     [pulseaudio-utils]="tst_command_line"
@@ -69,6 +70,12 @@ check_system() {
 missing_of() {
     local package
     for package in "$@"; do
+        # A Node.js from elsewhere (NodeSource's nodejs carries its own npm and
+        # conflicts with Debian's npm) serves the checkers as well.
+        case $package in
+        nodejs) command -v node > /dev/null && continue ;;
+        npm) command -v npm > /dev/null && continue ;;
+        esac
         dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q 'install ok installed' || echo "$package"
     done
 }
@@ -104,8 +111,15 @@ install() {
     if ! as_root apt-get update -qq; then
         say "apt-get update failed: Debian's package archive could not be reached (is there a network?)."
     fi
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" ||
-        true
+    if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+        # One package that cannot be installed makes apt refuse them all:
+        # each on its own, so that only that one is missing.
+        local package
+        for package in "${missing[@]}"; do
+            as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$package" ||
+                true
+        done
+    fi
     mapfile -t missing < <(missing_of "${missing[@]}")
     [ ${#missing[@]} -eq 0 ] && return 0
     say "could not install: ${missing[*]}"
@@ -150,7 +164,13 @@ build() { # build directory, CMake options..., -- targets...
     done
     [ $# -gt 0 ] && shift
     targets=("$@")
-    cmake -S . -B "$directory" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" > /dev/null
+    # A configure that stopped before it knew the compiler (clang-16 not yet
+    # installed) leaves a cache that CMake cannot go on from: once afresh.
+    if ! cmake -S . -B "$directory" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" > /dev/null; then
+        say "configuring $directory failed; configuring it once more from nothing"
+        rm -rf "$directory/CMakeCache.txt" "$directory/CMakeFiles"
+        cmake -S . -B "$directory" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" > /dev/null
+    fi
     cmake --build "$directory" -j "$(nproc)" ${targets[@]+--target "${targets[@]}"}
 }
 

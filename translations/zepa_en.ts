@@ -63,7 +63,7 @@ INPUT はメロディファイル（.mml）、ZEPAが書いたNQCプログラム
 Options:
   --force    replace an output file that exists (never replaced otherwise)
   --lang     the language of the texts: ja Japanese, en English (without it, the
-             setting 「表示言語」 or the system&apos;s language)
+             setting Help &gt; Language or the system&apos;s language)
   --help     this text; zepa COMMAND --help explains one command
   --version  the program&apos;s name and version
 
@@ -111,10 +111,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>%1: 読めません: %2</source>
         <translation>%1: cannot read: %2</translation>
-    </message>
-    <message>
-        <source>--track %1 --channel %2（%3 音）</source>
-        <translation>--track %1 --channel %2 (%3 notes)</translation>
     </message>
     <message>
         <source>%1: トラック %2 チャンネル %3 には音がありません。音があるのは %4 です</source>
@@ -171,6 +167,13 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>%1 の --target には次のどれかが要ります：%2</source>
         <translation>%1 needs --target, one of: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>--track %1 --channel %2（%n 音）</source>
+        <translation>
+            <numerusform>--track %1 --channel %2 (%n note)</numerusform>
+            <numerusform>--track %1 --channel %2 (%n notes)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -291,7 +294,7 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     </message>
     <message>
         <source>移調(&amp;M)...</source>
-        <translation>Transpose (&amp;M)...</translation>
+        <translation>&amp;Transpose...</translation>
     </message>
     <message>
         <source>テンポの変更(&amp;P)...</source>
@@ -319,7 +322,7 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     </message>
     <message>
         <source>使い方(&amp;R)</source>
-        <translation>User&apos;s Guide (&amp;R)</translation>
+        <translation>User&apos;s &amp;Guide</translation>
     </message>
     <message>
         <source>キー操作(&amp;K)</source>
@@ -472,10 +475,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
         <translation>The size of the NQC program written (the RCX has about 6 KB for programs)</translation>
     </message>
     <message>
-        <source>♩=%1&#x3000;%2音</source>
-        <translation>♩=%1  %2 notes</translation>
-    </message>
-    <message>
         <source>%1 / %2 バイト</source>
         <translation>%1 / %2 bytes</translation>
     </message>
@@ -490,6 +489,13 @@ Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.
     <message>
         <source>プログラムの大きさ</source>
         <translation>Program size</translation>
+    </message>
+    <message numerus="yes">
+        <source>♩=%1&#x3000;%n音</source>
+        <translation>
+            <numerusform>♩=%1  %n note</numerusform>
+            <numerusform>♩=%1  %n notes</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -893,12 +899,6 @@ It is taken off the list of recent files.</translation>
         <translation>could not be imported</translation>
     </message>
     <message>
-        <source>いまの曲を、取り込んだ曲（%1 音）で置き換えますか？
-置き換えたあとでも「元に戻す」で戻せます。</source>
-        <translation>Replace the current melody with the imported one (%1 notes)?
-Undo brings the current one back.</translation>
-    </message>
-    <message>
         <source>MIDIの取り込み</source>
         <translation>MIDI Import</translation>
     </message>
@@ -913,10 +913,6 @@ Undo brings the current one back.</translation>
     <message>
         <source>書き出す音がありません</source>
         <translation>There are no notes to export</translation>
-    </message>
-    <message>
-        <source>%1 を書き出しました</source>
-        <translation>Exported %1</translation>
     </message>
     <message>
         <source>移調</source>
@@ -966,6 +962,16 @@ Undo brings the current one back.</translation>
         <source>印刷できません</source>
         <translation>Cannot Print</translation>
     </message>
+    <message numerus="yes">
+        <source>いまの曲を、取り込んだ曲（%n 音）で置き換えますか？
+置き換えたあとでも「元に戻す」で戻せます。</source>
+        <translation>
+            <numerusform>Replace the current melody with the imported one (%n note)?
+Undo brings the current one back.</numerusform>
+            <numerusform>Replace the current melody with the imported one (%n notes)?
+Undo brings the current one back.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>EditMessages</name>
@@ -1006,12 +1012,15 @@ Undo brings the current one back.</translation>
         <translation>The score is full, so nothing can be inserted.</translation>
     </message>
     <message>
-        <source>移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。</source>
-        <translation>Transposing would take %1 notes outside the lowest to highest octaves (the first is note %2).</translation>
-    </message>
-    <message>
         <source>移調できません</source>
         <translation>Cannot Transpose</translation>
+    </message>
+    <message numerus="yes">
+        <source>移調すると、最低音から最高音の外に出る音が%n個あります（最初は%2番目の音）。</source>
+        <translation>
+            <numerusform>Transposing would take %n note outside the lowest to highest octaves (note %2).</numerusform>
+            <numerusform>Transposing would take %n notes outside the lowest to highest octaves (the first is note %2).</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1066,6 +1075,14 @@ This program is too large to be downloaded whole to the RCX.</translation>
         <translation>The file &quot;%1&quot; could not be written.
 Folder: %2
 %3</translation>
+    </message>
+    <message>
+        <source>%1 に書き出しました（RCXに全部は送れない大きさです）</source>
+        <translation>Written to %1 (too large to send to the RCX whole)</translation>
+    </message>
+    <message>
+        <source>%1 に書き出しました</source>
+        <translation>Written to %1</translation>
     </message>
 </context>
 <context>
@@ -1165,6 +1182,10 @@ Folder: %2
         <source>このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 KB）に入りません。曲を短くしてください。</source>
         <translation>The program is %1 KB, more than the micro:bit&apos;s file system holds (about 30 KB): shorten the melody.</translation>
     </message>
+    <message>
+        <source>このプログラムは %1 バイトあり、uflash で micro:bit V1 に書き込める大きさ（%2 バイトまで）を超えます。V1 では曲を短くしてください。V2 のファイル用の場所（約 30 KB）には入ります。</source>
+        <translation>The program is %1 bytes, more than uflash puts on a micro:bit V1 (up to %2 bytes): shorten the melody for a V1. It fits the V2&apos;s file space (about 30 KB).</translation>
+    </message>
 </context>
 <context>
     <name>MidiCommand</name>
@@ -1184,14 +1205,6 @@ Folder: %2
         <translation>The track and channel chosen have no notes to hear.</translation>
     </message>
     <message>
-        <source>ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。</source>
-        <translation>%1 notes outside ZEPA&apos;s five octaves were moved by octaves into them.</translation>
-    </message>
-    <message>
-        <source>ほかの音と重なっていた %1 音を省き、いちばん高い音を残しました。</source>
-        <translation>%1 notes under a higher one were left out; the highest sounds.</translation>
-    </message>
-    <message>
         <source>テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。</source>
         <translation>tempo %1 is outside ZEPA&apos;s 60 to 240 and became %2.</translation>
     </message>
@@ -1200,16 +1213,8 @@ Folder: %2
         <translation>%1 tempo changes were left out; the first tempo holds throughout.</translation>
     </message>
     <message>
-        <source>全音符より長い %1 音を、タイでつないだ音にしました。</source>
-        <translation>%1 notes longer than a whole note became tied notes.</translation>
-    </message>
-    <message>
         <source>（%1）</source>
         <translation> (%1)</translation>
-    </message>
-    <message>
-        <source>トラック %1%2&#x3000;チャンネル %3：%4 音</source>
-        <translation>Track %1%2, channel %3: %4 notes</translation>
     </message>
     <message>
         <source>四分音符</source>
@@ -1239,9 +1244,40 @@ Folder: %2
         <source>三連三十二分音符</source>
         <translation>thirty-second-note triplet</translation>
     </message>
-    <message>
-        <source>拍にそろっていないファイルなので、%1 音の始まりを、いちばん近い%2の刻みに合わせました（ずれは最大でその半分です）。</source>
-        <translation>The file is not on the beat, so %1 notes were started on the nearest %2 (moved by half of one at most).</translation>
+    <message numerus="yes">
+        <source>ZEPAの５オクターブの外にあった %n 音を、オクターブ単位で移しました。</source>
+        <translation>
+            <numerusform>%n note outside ZEPA&apos;s five octaves was moved by octaves into them.</numerusform>
+            <numerusform>%n notes outside ZEPA&apos;s five octaves were moved by octaves into them.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ほかの音と重なっていた %n 音を省き、いちばん高い音を残しました。</source>
+        <translation>
+            <numerusform>%n note under a higher one was left out; the highest sounds.</numerusform>
+            <numerusform>%n notes under a higher one were left out; the highest sounds.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>拍にそろっていないファイルなので、%n 音の始まりを、いちばん近い%2の刻みに合わせました（ずれは最大でその半分です）。</source>
+        <translation>
+            <numerusform>The file is not on the beat, so %n note was started on the nearest %2 (moved by half of one at most).</numerusform>
+            <numerusform>The file is not on the beat, so %n notes were started on the nearest %2 (moved by half of one at most).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>全音符より長い %n 音を、タイでつないだ音にしました。</source>
+        <translation>
+            <numerusform>%n note longer than a whole note became tied notes.</numerusform>
+            <numerusform>%n notes longer than a whole note became tied notes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>トラック %1%2&#x3000;チャンネル %3：%n 音</source>
+        <translation>
+            <numerusform>Track %1%2, channel %3: %n note</numerusform>
+            <numerusform>Track %1%2, channel %3: %n notes</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1347,6 +1383,10 @@ Folder: %2
         <source>命令のない数</source>
         <translation>numbers without a command</translation>
     </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
 </context>
 <context>
     <name>MmlReader</name>
@@ -1359,24 +1399,12 @@ Folder: %2
         <translation>at most %1 notes</translation>
     </message>
     <message>
-        <source>ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。</source>
-        <translation>ZEPA plays one voice: the %1 tracks after the first were left out.</translation>
-    </message>
-    <message>
         <source>テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。</source>
         <translation>tempo %1 is outside ZEPA&apos;s 60 to 240 and became %2.</translation>
     </message>
     <message>
         <source>途中のテンポの変化（%1 か所）は使わず、最初のテンポで通しました。</source>
         <translation>%1 tempo changes were left out; the first tempo holds throughout.</translation>
-    </message>
-    <message>
-        <source>ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。</source>
-        <translation>%1 notes outside ZEPA&apos;s five octaves were moved by octaves into them.</translation>
-    </message>
-    <message>
-        <source>q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）のいちばん近いものにしました。</source>
-        <translation>the gate q of %1 notes became the nearest of ZEPA&apos;s normal, staccato and slur.</translation>
     </message>
     <message>
         <source>%1行目 %2文字目: %3</source>
@@ -1423,10 +1451,6 @@ Folder: %2
         <translation>Left out what ZEPA does not use: %1.</translation>
     </message>
     <message>
-        <source>和音の下の %1 音を省き、いちばん高い音を残しました。</source>
-        <translation>Left out the %1 lower notes of chords; the highest sounds.</translation>
-    </message>
-    <message>
         <source>ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。</source>
         <translation>Lengths that are no single note in ZEPA (%1) became notes of ZEPA&apos;s lengths tied together.</translation>
     </message>
@@ -1437,6 +1461,34 @@ Folder: %2
     <message>
         <source>閉じていない繰り返し（%1）は、トラックの終わりまでを繰り返しました。</source>
         <translation>Loops never closed (%1) repeat up to the end of their track.</translation>
+    </message>
+    <message numerus="yes">
+        <source>ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %n トラックを省きました。</source>
+        <translation>
+            <numerusform>ZEPA plays one voice: the %n track after the first was left out.</numerusform>
+            <numerusform>ZEPA plays one voice: the %n tracks after the first were left out.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>和音の下の %n 音を省き、いちばん高い音を残しました。</source>
+        <translation>
+            <numerusform>Left out the %n lower note of a chord; the highest sounds.</numerusform>
+            <numerusform>Left out the %n lower notes of chords; the highest sounds.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ZEPAの５オクターブの外にあった %n 音を、オクターブ単位で移しました。</source>
+        <translation>
+            <numerusform>%n note outside ZEPA&apos;s five octaves was moved by octaves into them.</numerusform>
+            <numerusform>%n notes outside ZEPA&apos;s five octaves were moved by octaves into them.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>q で決めた音の長さ（%n 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）のいちばん近いものにしました。</source>
+        <translation>
+            <numerusform>the gate q of %n note became the nearest of ZEPA&apos;s normal, staccato and slur.</numerusform>
+            <numerusform>the gate q of %n notes became the nearest of ZEPA&apos;s normal, staccato and slur.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1485,48 +1537,75 @@ Folder: %2
 <context>
     <name>MusicXmlReader</name>
     <message>
-        <source>ほかの%1パートは読まず、最初のパートだけを読みました。</source>
-        <translation>only the first part was read, not the %1 other parts.</translation>
-    </message>
-    <message>
-        <source>装飾音%1個は読みませんでした。</source>
-        <translation>%1 grace notes were left out.</translation>
-    </message>
-    <message>
-        <source>打楽器の音%1個は読みませんでした。</source>
-        <translation>%1 unpitched notes were left out.</translation>
-    </message>
-    <message>
-        <source>強弱記号%1個は読みませんでした（音の大きさはいつも同じです）。</source>
-        <translation>%1 dynamics were left out (every note sounds alike).</translation>
-    </message>
-    <message>
-        <source>繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。</source>
-        <translation>%1 repeats were not expanded: the music was read once, as written.</translation>
-    </message>
-    <message>
         <source>UTF-8 と書かれていますが UTF-8 ではないので、西欧の文字コード（Windows-1252）として読みました。</source>
         <translation>The file says UTF-8 but is not, so it was read as Western text (Windows-1252).</translation>
     </message>
     <message>
-        <source>旋律（上の段の最初の声部）のほかの声部や段の音%1個は読みませんでした。</source>
-        <translation>Left out %1 notes of the voices and staves below the melody (the first voice of the upper staff).</translation>
-    </message>
-    <message>
-        <source>和音の下の音%1個は省き、いちばん高い音を残しました。</source>
-        <translation>Left out the %1 lower notes of chords; the highest sounds.</translation>
-    </message>
-    <message>
-        <source>移調楽器の楽譜の%1音を、書かれた高さではなく実際に鳴る高さで読みました。</source>
-        <translation>Read %1 notes written for a transposing instrument at the pitch they sound, not as written.</translation>
-    </message>
-    <message>
-        <source>半音の整数倍でない変化記号（四分音など）の%1音を、いちばん近い半音にしました。</source>
-        <translation>%1 notes with alterations of no whole semitone (quarter tones and the like) became the nearest semitone.</translation>
-    </message>
-    <message>
         <source>長さの単位（divisions）が書かれていないので、音符の種類から決めました。</source>
         <translation>The score gives no unit of length (divisions), so it was taken from the notes&apos; types.</translation>
+    </message>
+    <message numerus="yes">
+        <source>ほかの%nパートは読まず、最初のパートだけを読みました。</source>
+        <translation>
+            <numerusform>only the first part was read, not the %n other part.</numerusform>
+            <numerusform>only the first part was read, not the %n other parts.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>装飾音%n個は読みませんでした。</source>
+        <translation>
+            <numerusform>%n grace note was left out.</numerusform>
+            <numerusform>%n grace notes were left out.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>打楽器の音%n個は読みませんでした。</source>
+        <translation>
+            <numerusform>%n unpitched note was left out.</numerusform>
+            <numerusform>%n unpitched notes were left out.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>強弱記号%n個は読みませんでした（音の大きさはいつも同じです）。</source>
+        <translation>
+            <numerusform>%n dynamic was left out (every note sounds alike).</numerusform>
+            <numerusform>%n dynamics were left out (every note sounds alike).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>旋律（上の段の最初の声部）のほかの声部や段の音%n個は読みませんでした。</source>
+        <translation>
+            <numerusform>Left out %n note of the voices and staves below the melody (the first voice of the upper staff).</numerusform>
+            <numerusform>Left out %n notes of the voices and staves below the melody (the first voice of the upper staff).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>和音の下の音%n個は省き、いちばん高い音を残しました。</source>
+        <translation>
+            <numerusform>Left out the %n lower note of a chord; the highest sounds.</numerusform>
+            <numerusform>Left out the %n lower notes of chords; the highest sounds.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>移調楽器の楽譜の%n音を、書かれた高さではなく実際に鳴る高さで読みました。</source>
+        <translation>
+            <numerusform>Read %n note written for a transposing instrument at the pitch it sounds, not as written.</numerusform>
+            <numerusform>Read %n notes written for a transposing instrument at the pitch they sound, not as written.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>半音の整数倍でない変化記号（四分音など）の%n音を、いちばん近い半音にしました。</source>
+        <translation>
+            <numerusform>%n note with an alteration of no whole semitone (a quarter tone or the like) became the nearest semitone.</numerusform>
+            <numerusform>%n notes with alterations of no whole semitone (quarter tones and the like) became the nearest semitone.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>繰り返し記号%n個は展開せず、書かれたとおり一度だけ読みました。</source>
+        <translation>
+            <numerusform>%n repeat was not expanded: the music was read once, as written.</numerusform>
+            <numerusform>%n repeats were not expanded: the music was read once, as written.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1592,6 +1671,62 @@ Folder: %2
     <message>
         <source>音間(&amp;A)</source>
         <translation>&amp;Articulation</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を「%1」にしました</source>
+        <translation>
+            <numerusform>Pitch of %n note: %1</numerusform>
+            <numerusform>Pitch of %n notes: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音の長さを「%1」にしました</source>
+        <translation>
+            <numerusform>Length of %n note: %1</numerusform>
+            <numerusform>Length of %n notes: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音の音間を「%1」にしました</source>
+        <translation>
+            <numerusform>Articulation of %n note: %1</numerusform>
+            <numerusform>Articulation of %n notes: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を休符にしました</source>
+        <translation>
+            <numerusform>Made %n note a rest</numerusform>
+            <numerusform>Made %n notes rests</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を1オクターブ上げました</source>
+        <translation>
+            <numerusform>Raised %n note an octave</numerusform>
+            <numerusform>Raised %n notes an octave</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を1オクターブ下げました</source>
+        <translation>
+            <numerusform>Lowered %n note an octave</numerusform>
+            <numerusform>Lowered %n notes an octave</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を半音上げました</source>
+        <translation>
+            <numerusform>Raised %n note a semitone</numerusform>
+            <numerusform>Raised %n notes a semitone</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を半音下げました</source>
+        <translation>
+            <numerusform>Lowered %n note a semitone</numerusform>
+            <numerusform>Lowered %n notes a semitone</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1680,60 +1815,76 @@ Folder: %2
         <source>スラーまたはタイ</source>
         <translation>Slur or tie</translation>
     </message>
+    <message>
+        <source>選んだ音を1オクターブ上げる（楽譜の画面）</source>
+        <translation>Chosen notes an octave up (score window)</translation>
+    </message>
+    <message>
+        <source>選んだ音を1オクターブ下げる（楽譜の画面）</source>
+        <translation>Chosen notes an octave down (score window)</translation>
+    </message>
 </context>
 <context>
     <name>NoteLength</name>
     <message>
         <source>－全音符</source>
-        <translation>–whole note</translation>
+        <translation>– whole note</translation>
     </message>
     <message>
         <source>－二分音符</source>
-        <translation>–half note</translation>
+        <translation>– half note</translation>
     </message>
     <message>
         <source>－四分音符</source>
-        <translation>–quarter note</translation>
+        <translation>– quarter note</translation>
     </message>
     <message>
         <source>－八分音符</source>
-        <translation>–eighth note</translation>
+        <translation>– eighth note</translation>
     </message>
     <message>
         <source>－十六分音符</source>
-        <translation>–16th note</translation>
+        <translation>– 16th note</translation>
     </message>
     <message>
         <source>－三十二分音符</source>
-        <translation>–32nd note</translation>
+        <translation>– 32nd note</translation>
     </message>
     <message>
         <source>－二分＋四分音符</source>
-        <translation>–dotted half note</translation>
+        <translation>– dotted half note</translation>
     </message>
     <message>
         <source>－四分＋八分音符</source>
-        <translation>–dotted quarter note</translation>
+        <translation>– dotted quarter note</translation>
     </message>
     <message>
         <source>－八分音符＋十六分音符</source>
-        <translation>–dotted eighth note</translation>
+        <translation>– dotted eighth note</translation>
     </message>
     <message>
         <source>－十六分音符＋三十二分音符</source>
-        <translation>–dotted 16th note</translation>
+        <translation>– dotted 16th note</translation>
     </message>
     <message>
         <source>－三連四分音符</source>
-        <translation>–quarter triplet</translation>
+        <translation>– quarter triplet</translation>
     </message>
     <message>
         <source>－三連八分音符</source>
-        <translation>–eighth triplet</translation>
+        <translation>– eighth triplet</translation>
     </message>
     <message>
         <source>－三連十六分音符</source>
-        <translation>–16th triplet</translation>
+        <translation>– 16th triplet</translation>
+    </message>
+</context>
+<context>
+    <name>NoteRecord</name>
+    <message>
+        <source>%1%2%3%4</source>
+        <comment>pitch, (octave), -articulation, -length</comment>
+        <translation>%1 %2 %3 %4</translation>
     </message>
 </context>
 <context>
@@ -1808,15 +1959,15 @@ Folder: %2
     </message>
     <message>
         <source>－音間普通</source>
-        <translation>–normal</translation>
+        <translation>– normal</translation>
     </message>
     <message>
         <source>－スタッカート</source>
-        <translation>–staccato</translation>
+        <translation>– staccato</translation>
     </message>
     <message>
         <source>－スラーorタイ</source>
-        <translation>–slur or tie</translation>
+        <translation>– slur or tie</translation>
     </message>
     <message>
         <source>音未選択</source>
@@ -1916,7 +2067,7 @@ Folder: %2
     </message>
     <message>
         <source>NXT（NXC）(&amp;X)...</source>
-        <translation>NXT (NXC) (&amp;X)...</translation>
+        <translation>&amp;NXT (NXC)...</translation>
     </message>
     <message>
         <source>ほかのブロック用に書き出す</source>
@@ -2053,9 +2204,12 @@ A WAV file holds about 13.5 hours (this melody lasts %1).</translation>
 </context>
 <context>
     <name>PlaybackStatus</name>
-    <message>
-        <source>再生中&#x3000;%1 / %2 音&#x3000;%3 / %4</source>
-        <translation>Playing  %1 / %2 notes  %3 / %4</translation>
+    <message numerus="yes">
+        <source>再生中&#x3000;%1 / %n 音&#x3000;%3 / %4</source>
+        <translation>
+            <numerusform>Playing  %1 / %n note  %3 / %4</numerusform>
+            <numerusform>Playing  %1 / %n notes  %3 / %4</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2329,7 +2483,7 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     </message>
     <message>
         <source>上へ(&amp;A)</source>
-        <translation>Move Up (&amp;A)</translation>
+        <translation>&amp;Move Up</translation>
     </message>
     <message>
         <source>下へ(&amp;N)</source>
@@ -2398,6 +2552,10 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     <message>
         <source>選んだ音から曲を鳴らします。</source>
         <translation>Plays the melody from the chosen note.</translation>
+    </message>
+    <message>
+        <source>なし(&amp;N)</source>
+        <translation>&amp;None</translation>
     </message>
 </context>
 <context>
@@ -2546,6 +2704,13 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
     <message>
         <source>やり直し(&amp;R)</source>
         <translation>&amp;Redo</translation>
+    </message>
+</context>
+<context>
+    <name>UserFileWriter</name>
+    <message>
+        <source>実行できるファイルにできませんでした</source>
+        <translation>could not be made executable</translation>
     </message>
 </context>
 <context>

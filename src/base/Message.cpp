@@ -3,35 +3,36 @@
 #include <QCoreApplication>
 
 #include "base/ProgramInfo.h"
+#include "base/ShownText.h"
 
 Message Message::refusal(const QString &text, const QString &title)
 {
-    return {text, title, MessageButtons::Ok, MessageIcon::Warning, 0, true};
+    return {shownWhole(text), title, MessageButtons::Ok, MessageIcon::Warning, 0, true};
 }
 
 Message Message::notice(const QString &text, const QString &title)
 {
-    return {text, title, MessageButtons::Ok, MessageIcon::Information, 0, true};
+    return {shownWhole(text), title, MessageButtons::Ok, MessageIcon::Information, 0, true};
 }
 
 Message Message::question(const QString &text, const QString &title)
 {
-    return {text, title, MessageButtons::OkCancel, MessageIcon::Information, 1, true};
+    return {shownWhole(text), title, MessageButtons::OkCancel, MessageIcon::Information, 1, true};
 }
 
 Message Message::plain(const QString &text)
 {
-    return {text, QString(), MessageButtons::Ok, MessageIcon::None, 0, false};
+    return {shownWhole(text), QString(), MessageButtons::Ok, MessageIcon::None, 0, false};
 }
 
 Message Message::yesNo(const QString &text, const QString &title)
 {
-    return {text, title, MessageButtons::YesNo, MessageIcon::Question, 0, true};
+    return {shownWhole(text), title, MessageButtons::YesNo, MessageIcon::Question, 0, true};
 }
 
 Message Message::saveFirst(const QString &text, const QString &title)
 {
-    return {text, title, MessageButtons::SaveDiscardCancel, MessageIcon::Warning, 0, true};
+    return {shownWhole(text), title, MessageButtons::SaveDiscardCancel, MessageIcon::Warning, 0, true};
 }
 
 QString shownProgramTitle()

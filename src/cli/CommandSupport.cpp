@@ -5,6 +5,8 @@
 
 #include "cli/CommandSupport.h"
 
+#include "base/ShownText.h"
+
 #include "controller/ExportMelody.h"
 #include "controller/ReadMelody.h"
 
@@ -12,14 +14,14 @@ namespace CommandSupport {
 
 int fail(int status, const QString &message)
 {
-    std::fprintf(stderr, "zepa: %s\n", qPrintable(message));
+    std::fprintf(stderr, "zepa: %s\n", qPrintable(shownWhole(message)));
     return status;
 }
 
 void tell(const QString &path, const QStringList &changes)
 {
     for (const QString &change : changes)
-        std::fprintf(stderr, "zepa: %s: %s\n", qPrintable(path), qPrintable(change));
+        std::fprintf(stderr, "zepa: %s: %s\n", qPrintable(shownWhole(path)), qPrintable(shownWhole(change)));
 }
 
 namespace {
@@ -68,10 +70,10 @@ private:
     {
         QStringList voices;
         for (const MidiVoice &candidate : read.voices)
-            voices << QCoreApplication::translate("CommandLine", "--track %1 --channel %2（%3 音）")
+            voices << QCoreApplication::translate("CommandLine", "--track %1 --channel %2（%n 音）", nullptr,
+                                                  int(candidate.notes.size()))
                           .arg(candidate.track)
-                          .arg(candidate.channel)
-                          .arg(candidate.notes.size());
+                          .arg(candidate.channel);
         const QString any = QCoreApplication::translate("CommandLine", "どれでも");
         fail(ExitStatus::WorkFailed,
              QCoreApplication::translate("CommandLine",

@@ -2,8 +2,39 @@
 
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "files/UserFileWriter.h"
-#include "mml/MmlWriter.h"
+#include "controller/SaveMelody.h"
+
+namespace {
+
+// The melody file the argument names, replaced only with --force.
+class MelodyToArgument : public SavePort {
+public:
+    explicit MelodyToArgument(const ForceOption &force)
+        : m_force(force)
+    { }
+
+    QString destination(const QString &offered) override { return offered; }
+    UserFileWriter::Replace replace() const override { return m_force.replace(); }
+    void saved(const QString &) override { }
+    void failed(const QString &path, const UserFileWriter::Result &result) override
+    {
+        if (result.status == UserFileWriter::Result::Status::Exists)
+            CommandSupport::fail(
+                ExitStatus::WorkFailed,
+                QCoreApplication::translate("CommandLine",
+                                            "%1: もうあるので置き換えませんでした（--force を付けると置き換えます）")
+                    .arg(path));
+        else
+            CommandSupport::fail(
+                ExitStatus::WorkFailed,
+                QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(path, result.reason));
+    }
+
+private:
+    const ForceOption &m_force;
+};
+
+} // namespace
 
 Command::Help MmlCommand::help() const
 {
@@ -40,17 +71,6 @@ int MmlCommand::run(const QStringList &arguments)
             QCoreApplication::translate(
                 "CommandLine", "%1 はMIDIファイルではありません。--track と --channel はMIDIファイルの声部を選びます")
                 .arg(input));
-    const UserFileWriter::Result written
-        = UserFileWriter::write(arguments[1], mmlText(read->melody), m_force.replace());
-    if (written.status == UserFileWriter::Result::Status::Exists)
-        return CommandSupport::fail(
-            ExitStatus::WorkFailed,
-            QCoreApplication::translate("CommandLine",
-                                        "%1: もうあるので置き換えませんでした（--force を付けると置き換えます）")
-                .arg(arguments[1]));
-    if (!written.written())
-        return CommandSupport::fail(
-            ExitStatus::WorkFailed,
-            QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(arguments[1], written.reason));
-    return ExitStatus::Success;
+    MelodyToArgument port(m_force);
+    return SaveMelody(port).run(read->melody, arguments[1]).isEmpty() ? ExitStatus::WorkFailed : ExitStatus::Success;
 }

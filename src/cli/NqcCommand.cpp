@@ -1,11 +1,41 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "controller/WriteProgram.h"
 #include "files/PosixFileSystem.h"
-#include "workflows/ProgramSaving.h"
+
+namespace {
+
+// The program's name on standard output, for scripts; a failure on standard error.
+class ProgramToStandardOutput : public ProgramPort {
+public:
+    void beforeWriting(bool) override { }
+    void written(const QString &path, bool) override { std::printf("%s\n", qPrintable(QFileInfo(path).fileName())); }
+    void failed(const SaveResult &saved, const QString &) override
+    {
+        if (saved.status == SaveResult::Status::NoFreeName)
+            m_status = CommandSupport::fail(
+                ExitStatus::WorkFailed,
+                QCoreApplication::translate(
+                    "CommandLine",
+                    "ここでは music0.nqc から music32767.nqc "
+                    "までがすべて使われています。ほかのフォルダで書き出すか、出力のファイル名を指定してください"));
+        else
+            m_status = CommandSupport::fail(
+                ExitStatus::WorkFailed,
+                QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(saved.fileName, saved.reason));
+    }
+    int status() const { return m_status; }
+
+private:
+    int m_status = ExitStatus::WorkFailed;
+};
+
+} // namespace
 
 Command::Help NqcCommand::help() const
 {
@@ -33,23 +63,6 @@ int NqcCommand::run(const QStringList &arguments)
         return CommandSupport::writeOutputFile(OutputId::Nqc, OutputSource::of(read->melody), arguments[1], m_force);
     // As the finish button writes it: the first free musicN.nqc here.
     PosixFileSystem here;
-    const SaveResult saved = saveProgram(here, read->melody.notes);
-    switch (saved.status) {
-    case SaveResult::Status::Saved:
-        std::printf("%s\n", qPrintable(saved.fileName));
-        return ExitStatus::Success;
-    case SaveResult::Status::NoFreeName:
-        return CommandSupport::fail(
-            ExitStatus::WorkFailed,
-            QCoreApplication::translate(
-                "CommandLine",
-                "ここでは music0.nqc から music32767.nqc "
-                "までがすべて使われています。ほかのフォルダで書き出すか、出力のファイル名を指定してください"));
-    case SaveResult::Status::FolderMissing:
-    case SaveResult::Status::Failed:
-        break;
-    }
-    return CommandSupport::fail(
-        ExitStatus::WorkFailed,
-        QCoreApplication::translate("CommandLine", "%1: 書き込めません: %2").arg(saved.fileName, saved.reason));
+    ProgramToStandardOutput port;
+    return WriteProgram(port, here).run(read->melody.notes).isEmpty() ? port.status() : ExitStatus::Success;
 }

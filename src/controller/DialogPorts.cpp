@@ -109,7 +109,8 @@ void DialogExportPort::finished(const OutputFormat &format, const QString &path,
             writeFailure(path, words(QT_TRANSLATE_NOOP("DialogPorts", "書き込めませんでした")), result.reason));
         return;
     }
-    m_context.status(words(QT_TRANSLATE_NOOP("DialogPorts", "%1 に書き出しました")).arg(name));
+    m_context.status(
+        words(QT_TRANSLATE_NOOP("DialogPorts", "%1 に書き出しました")).arg(QDir::toNativeSeparators(path)));
     if (result.changes.isEmpty())
         return;
     QStringList changes;

@@ -6,8 +6,8 @@
 
 #include "controller/EditMessages.h"
 #include "controller/ReadMelody.h"
+#include "controller/SaveMelody.h"
 #include "midi/MidiImport.h"
-#include "mml/MmlWriter.h"
 #include "score/TempoReader.h"
 
 namespace {
@@ -218,39 +218,69 @@ void DocumentController::tellChanges(const QString &lead, const QStringList &cha
         m_services.messages.show(Message::notice(lead + QLatin1Char('\n') + bulleted(changes), title));
 }
 
+namespace {
+
+// Saving as the windows do it: the save dialog only for 「名前を付けて保存」 or a
+// melody that has no file yet (the dialog asks before replacing), the file
+// named in the status bar, a failure in a box.
+class DialogSavePort : public SavePort {
+public:
+    DialogSavePort(const DialogContext &context, bool askName)
+        : m_context(context)
+        , m_askName(askName)
+    { }
+
+    QString destination(const QString &offered) override
+    {
+        if (!m_askName)
+            return offered;
+        QString path = m_context.dialogs.saveFileName(
+            QCoreApplication::translate("DocumentController", "名前を付けて保存"), offered, SaveFilter());
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".mml");
+        return path;
+    }
+    UserFileWriter::Replace replace() const override { return UserFileWriter::Replace::Existing; }
+    void saved(const QString &path) override
+    {
+        m_context.status(QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(shown(path)));
+    }
+    void failed(const QString &path, const UserFileWriter::Result &result) override
+    {
+        m_context.messages.show(writeFailure(
+            path, QCoreApplication::translate("DocumentController", "保存できませんでした"), result.reason));
+    }
+
+private:
+    const DialogContext &m_context;
+    bool m_askName;
+};
+
+} // namespace
+
 bool DocumentController::save()
 {
-    return m_document.melodyFile().isEmpty() ? saveAs() : saveTo(m_document.melodyFile());
+    return saveMelody(m_document.melodyFile().isEmpty());
 }
 
 bool DocumentController::saveAs()
 {
-    const QString suggested = m_document.melodyFile().isEmpty()
+    return saveMelody(true);
+}
+
+bool DocumentController::saveMelody(bool askName)
+{
+    const QString offered = m_document.melodyFile().isEmpty()
         ? QDir(folder()).filePath((m_document.name().isEmpty() ? QStringLiteral("melody") : m_document.name())
                                   + QStringLiteral(".mml"))
         : m_document.melodyFile();
-    QString path = m_services.dialogs.saveFileName(
-        QCoreApplication::translate("DocumentController", "名前を付けて保存"), suggested, SaveFilter());
+    const DialogContext context = dialogContext();
+    DialogSavePort port(context, askName);
+    const QString path = SaveMelody(port).run(m_document.melody(), offered);
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".mml");
-    return saveTo(path);
-}
-
-bool DocumentController::saveTo(const QString &path)
-{
-    // The save dialog asked before an existing file is replaced.
-    const UserFileWriter::Result written
-        = UserFileWriter::write(path, mmlText(m_document.melody()), UserFileWriter::Replace::Existing);
-    if (!written.written()) {
-        m_services.messages.show(writeFailure(
-            path, QCoreApplication::translate("DocumentController", "保存できませんでした"), written.reason));
-        return false;
-    }
     m_document.markSaved(path);
     m_recent.add(path);
-    emit status(QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(QFileInfo(path).fileName()));
     return true;
 }
 
@@ -268,8 +298,8 @@ void DocumentController::importMidi()
         const MessageAnswer answer = m_services.messages.show(Message::question(
             QCoreApplication::translate(
                 "DocumentController",
-                "いまの曲を、取り込んだ曲（%1 音）で置き換えますか？\n置き換えたあとでも「元に戻す」で戻せます。")
-                .arg(melody->melody.notes.size()),
+                "いまの曲を、取り込んだ曲（%n 音）で置き換えますか？\n置き換えたあとでも「元に戻す」で戻せます。",
+                nullptr, int(melody->melody.notes.size())),
             ImportTitle()));
         if (answer != MessageAnswer::Ok)
             return;

@@ -80,7 +80,7 @@ private:
     // voice of a MIDI file with several; nothing, after a box, when refused.
     std::optional<MelodyRead> read(const QString &path, const QString &title, const QString &refusedWords,
                                    std::optional<MelodyKind> onlyKind);
-    bool saveTo(const QString &path);
+    bool saveMelody(bool askName);
     std::optional<int> askNewTempo();
     // What the use cases' dialog ports need to know of this document now.
     DialogContext dialogContext();

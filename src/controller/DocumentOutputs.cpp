@@ -31,9 +31,10 @@ void DocumentController::writeProgram()
         emit status(QCoreApplication::translate("DocumentController", "書き出す音がありません"));
         return;
     }
-    const QString written = writeProgramFile(m_document.state(), m_services.messages, m_services.programFolder);
-    if (!written.isEmpty())
-        emit status(QCoreApplication::translate("DocumentController", "%1 を書き出しました").arg(written));
+    // A write of a moment: no notice before it, the place written after it.
+    DialogProgramPort port(m_services.messages, DialogProgramPort::Notice::None,
+                           [this](const QString &text) { emit status(text); });
+    WriteProgram(port, m_services.programFolder).run(m_document.notes());
 }
 
 void DocumentController::exportTo(const QString &id)

@@ -36,9 +36,9 @@ std::optional<Message> editMessage(const EditResult &result)
                                 words(QT_TRANSLATE_NOOP("EditMessages", "整数の限界")));
     case Status::LeavesRange:
         return Message::refusal(
-            words(QT_TRANSLATE_NOOP("EditMessages",
-                                    "移調すると、最低音から最高音の外に出る音が%1個あります（最初は%2番目の音）。"))
-                .arg(result.count)
+            QCoreApplication::translate("EditMessages",
+                                        "移調すると、最低音から最高音の外に出る音が%n個あります（最初は%2番目の音）。",
+                                        nullptr, result.count)
                 .arg(result.first + 1),
             words(QT_TRANSLATE_NOOP("EditMessages", "移調できません")));
     }

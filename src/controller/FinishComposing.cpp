@@ -1,14 +1,13 @@
 #include "controller/FinishComposing.h"
 
 #include <QCoreApplication>
-
-#include "nqc/ProgramSize.h"
+#include <QDir>
 
 namespace {
 
-QString WriteErrorTitle()
+QString finishWords(const char *text)
 {
-    return QCoreApplication::translate("FinishComposing", "書き込みエラー");
+    return QCoreApplication::translate("FinishComposing", text);
 }
 
 } // namespace
@@ -16,46 +15,67 @@ QString WriteErrorTitle()
 FinishResult finishComposing(const ComposerState &state, MessageService &messages, FileSystem &files)
 {
     if (state.noteTotal() == 0) {
-        const MessageAnswer answer
-            = messages.show(Message::question(QCoreApplication::translate("FinishComposing", "何も作成せずに終了します"),
-                                              QCoreApplication::translate("FinishComposing", "終了")));
+        const MessageAnswer answer = messages.show(
+            Message::question(finishWords(QT_TRANSLATE_NOOP("FinishComposing", "何も作成せずに終了します")),
+                              finishWords(QT_TRANSLATE_NOOP("FinishComposing", "終了"))));
         return answer == MessageAnswer::Ok ? FinishResult::EndProgram : FinishResult::ReturnToComposer;
     }
-
-    return writeProgramFile(state, messages, files).isEmpty() ? FinishResult::ReturnToComposer
-                                                              : FinishResult::EndProgram;
+    DialogProgramPort port(messages, DialogProgramPort::Notice::BeforeWriting);
+    return WriteProgram(port, files).run(state.notes()).isEmpty() ? FinishResult::ReturnToComposer
+                                                                  : FinishResult::EndProgram;
 }
 
-QString writeProgramFile(const ComposerState &state, MessageService &messages, FileSystem &files)
-{
-    QString notice = QCoreApplication::translate(
-        "FinishComposing",
-        "書き込みに数分かかる場合がありますが、強制終了は絶対にしないでください。「OK」を押すと書き込みを始めます。");
-    // The file is written all the same: the user may shorten it, or download it in parts.
-    if (ProgramSize::bytes(state.notes()) > ProgramSize::RcxProgramMemory)
-        notice += QCoreApplication::translate("FinishComposing",
-                                              "\nこのプログラムは大きすぎて、RCXに全部は転送できません。");
-    messages.show(Message::notice(notice, QCoreApplication::translate("FinishComposing", "注意")));
+DialogProgramPort::DialogProgramPort(MessageService &messages, Notice notice,
+                                     std::function<void(const QString &)> status)
+    : m_messages(messages)
+    , m_notice(notice)
+    , m_status(std::move(status))
+{ }
 
-    const SaveResult saved = saveProgram(files, state.notes());
-    switch (saved.status) {
-    case SaveResult::Status::Saved:
-        return saved.fileName;
+void DialogProgramPort::beforeWriting(bool tooLargeForRcx)
+{
+    if (m_notice != Notice::BeforeWriting)
+        return;
+    QString notice = finishWords(QT_TRANSLATE_NOOP(
+        "FinishComposing",
+        "書き込みに数分かかる場合がありますが、強制終了は絶対にしないでください。「OK」を押すと書き込みを始めます。"));
+    if (tooLargeForRcx)
+        notice += finishWords(
+            QT_TRANSLATE_NOOP("FinishComposing", "\nこのプログラムは大きすぎて、RCXに全部は転送できません。"));
+    m_messages.show(Message::notice(notice, finishWords(QT_TRANSLATE_NOOP("FinishComposing", "注意"))));
+}
+
+void DialogProgramPort::written(const QString &path, bool tooLargeForRcx)
+{
+    if (!m_status)
+        return;
+    const QString shown = QDir::toNativeSeparators(path);
+    m_status(tooLargeForRcx ? finishWords(QT_TRANSLATE_NOOP("FinishComposing",
+                                                            "%1 に書き出しました（RCXに全部は送れない大きさです）"))
+                                  .arg(shown)
+                            : finishWords(QT_TRANSLATE_NOOP("FinishComposing", "%1 に書き出しました")).arg(shown));
+}
+
+void DialogProgramPort::failed(const SaveResult &result, const QString &folder)
+{
+    const QString title = finishWords(QT_TRANSLATE_NOOP("FinishComposing", "書き込みエラー"));
+    switch (result.status) {
     case SaveResult::Status::NoFreeName:
-        messages.show(Message::refusal(
-            QCoreApplication::translate("FinishComposing", "保存できるファイル名がありません。"), WriteErrorTitle()));
-        return QString();
+        m_messages.show(Message::refusal(
+            finishWords(QT_TRANSLATE_NOOP("FinishComposing", "保存できるファイル名がありません。")), title));
+        return;
     case SaveResult::Status::FolderMissing:
-        messages.show(Message::refusal(QCoreApplication::translate("FinishComposing", "フォルダ「%1」がありません。\n%2")
-                                           .arg(files.folderPath(), saved.reason),
-                                       WriteErrorTitle()));
-        return QString();
+        m_messages.show(
+            Message::refusal(finishWords(QT_TRANSLATE_NOOP("FinishComposing", "フォルダ「%1」がありません。\n%2"))
+                                 .arg(folder, result.reason),
+                             title));
+        return;
+    case SaveResult::Status::Saved:
     case SaveResult::Status::Failed:
         break;
     }
-    messages.show(Message::refusal(
-        QCoreApplication::translate("FinishComposing", "ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3")
-            .arg(saved.fileName, files.folderPath(), saved.reason),
-        WriteErrorTitle()));
-    return QString();
+    m_messages.show(Message::refusal(
+        finishWords(QT_TRANSLATE_NOOP("FinishComposing", "ファイル「%1」を書き込めませんでした。\nフォルダ：%2\n%3"))
+            .arg(result.fileName, folder, result.reason),
+        title));
 }

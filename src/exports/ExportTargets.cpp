@@ -36,9 +36,12 @@ void appendListLines(QByteArray &text, const QList<QByteArray> &items, int perLi
 QByteArray exportHeading(std::span<const NoteRecord> notes, int tempo)
 {
     const auto rests = std::count_if(notes.begin(), notes.end(), [](const NoteRecord &note) { return note.isRest(); });
-    return QStringLiteral("Written by ZEPA: tempo %1, %2 notes and %3 rests")
+    // The programs are in English whatever the windows speak: "1 note", "2 rests".
+    const auto counted = [](qsizetype count, const char *one, const char *more) {
+        return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : more));
+    };
+    return QStringLiteral("Written by ZEPA: tempo %1, %2 and %3")
         .arg(tempo)
-        .arg(qsizetype(notes.size()) - rests)
-        .arg(rests)
+        .arg(counted(qsizetype(notes.size()) - rests, "note", "notes"), counted(rests, "rest", "rests"))
         .toUtf8();
 }

@@ -7,8 +7,20 @@ namespace {
 
 // MicroPython keeps the script in the micro:bit's file system, which holds
 // "approximately 30k" (micro:bit MicroPython documentation, "Local Persistent
-// File System"); the V1, the smaller, sets the limit.
+// File System"; the V2's is no larger: micropython-microbit-v2 issue 226).
 constexpr qsizetype MicrobitFileSystemBytes = 30 * 1024;
+
+// uflash, which flashes a script into the V1's MicroPython (Debian's
+// python3-uflash 1.2.4, hexlify()), stores it after a four-byte header ("MP"
+// and its length), padded with at least one zero byte to a multiple of 16,
+// in 8188 bytes at most; a larger script is refused.
+constexpr qsizetype UflashScriptBytes = 8188;
+constexpr bool uflashTakes(qsizetype scriptBytes)
+{
+    return ((scriptBytes + 4) / 16 + 1) * 16 <= UflashScriptBytes;
+}
+constexpr qsizetype LargestUflashScript = 8171;
+static_assert(uflashTakes(LargestUflashScript) && !uflashTakes(LargestUflashScript + 1));
 
 } // namespace
 
@@ -39,6 +51,14 @@ ExportedProgram microbitProgram(std::span<const NoteRecord> notes, int tempo)
                                          "このプログラムは %1 KB あり、micro:bit のファイル用の場所（約 30 "
                                          "KB）に入りません。曲を短くしてください。")
                  .arg((text.size() + 1023) / 1024)});
+    } else if (!uflashTakes(text.size())) {
+        program.changes.append({QCoreApplication::translate(
+                                    "MicrobitWriter",
+                                    "このプログラムは %1 バイトあり、uflash で micro:bit V1 に書き込める大きさ（%2 "
+                                    "バイトまで）を超えます。V1 では曲を短くしてください。V2 のファイル用の場所（約 "
+                                    "30 KB）には入ります。")
+                                    .arg(text.size())
+                                    .arg(LargestUflashScript)});
     }
     return program;
 }

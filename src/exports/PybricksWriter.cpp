@@ -12,6 +12,11 @@ ExportedProgram pybricksProgram(std::span<const NoteRecord> notes, int tempo)
     const TimedTones melody = timedTones(notes);
     ExportedProgram program;
     QByteArray &text = program.text;
+    // The EV3's Pybricks (on ev3dev) runs a program by this line, from its
+    // file menu as from the command line (Pybricks EV3 MicroPython 2.0
+    // documentation, "Getting started": every program starts with it); to a
+    // SPIKE or Powered Up hub it is a comment.
+    text += "#!/usr/bin/env pybricks-micropython\n";
     text += "# " + exportHeading(notes, tempo) + "\n";
     text += "# For a hub with a speaker: SPIKE Prime or Robot Inventor with Pybricks 3, or the EV3\n"
             "# with Pybricks 2.0. speaker.beep() sounds each tone for exactly its time and wait()\n"

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -77,20 +79,33 @@ Result notReplacing(const QString &path, const Producer &produce)
 
 } // namespace
 
-Result write(const QString &path, const Producer &produce, Replace replace)
+Result write(const QString &path, const Producer &produce, Replace replace, Mode mode)
 {
-    return replace == Replace::Existing ? replacing(path, produce) : notReplacing(path, produce);
+    const Result result = replace == Replace::Existing ? replacing(path, produce) : notReplacing(path, produce);
+    if (result.written() && mode == Mode::Executable) {
+        // Whoever may read it may run it, as chmod +x gives it.
+        QFile::Permissions permissions = QFile::permissions(path);
+        if (permissions & QFile::ReadOwner)
+            permissions |= QFile::ExeOwner | QFile::ExeUser;
+        if (permissions & QFile::ReadGroup)
+            permissions |= QFile::ExeGroup;
+        if (permissions & QFile::ReadOther)
+            permissions |= QFile::ExeOther;
+        if (!QFile::setPermissions(path, permissions))
+            return failed(QCoreApplication::translate("UserFileWriter", "実行できるファイルにできませんでした"));
+    }
+    return result;
 }
 
-Result write(const QString &path, const QByteArray &bytes, Replace replace)
+Result write(const QString &path, const QByteArray &bytes, Replace replace, Mode mode)
 {
     return write(
         path,
         [&bytes](const Sink &sink) {
             return sink(std::string_view(bytes.constData(), std::size_t(bytes.size()))) ? Produced::Done
-                                                                                         : Produced::Failed;
+                                                                                        : Produced::Failed;
         },
-        replace);
+        replace, mode);
 }
 
 } // namespace UserFileWriter

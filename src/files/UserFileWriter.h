@@ -18,6 +18,9 @@
 namespace UserFileWriter {
 
 enum class Replace { Never, Existing };
+// Executable: a program a brick's file menu runs by its first line (#!), so
+// it may run it as soon as it is there.
+enum class Mode { Plain, Executable };
 
 struct Result {
     enum class Status { Written, Exists, Cancelled, Failed };
@@ -33,7 +36,7 @@ using Sink = std::function<bool(std::string_view bytes)>;
 enum class Produced { Done, Cancelled, Failed };
 using Producer = std::function<Produced(const Sink &sink)>;
 
-Result write(const QString &path, const QByteArray &bytes, Replace replace);
-Result write(const QString &path, const Producer &produce, Replace replace);
+Result write(const QString &path, const QByteArray &bytes, Replace replace, Mode mode = Mode::Plain);
+Result write(const QString &path, const Producer &produce, Replace replace, Mode mode = Mode::Plain);
 
 } // namespace UserFileWriter

@@ -551,12 +551,11 @@ QStringList MidiImport::changes() const
     QStringList lines;
     if (notesMovedByOctaves > 0)
         lines << (QCoreApplication::translate("MidiImport",
-                                              "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。"))
-                     .arg(notesMovedByOctaves);
+                                              "ZEPAの５オクターブの外にあった %n 音を、オクターブ単位で移しました。",
+                                              nullptr, notesMovedByOctaves));
     if (notesHidden > 0)
-        lines << (QCoreApplication::translate("MidiImport",
-                                              "ほかの音と重なっていた %1 音を省き、いちばん高い音を残しました。"))
-                     .arg(notesHidden);
+        lines << (QCoreApplication::translate(
+            "MidiImport", "ほかの音と重なっていた %n 音を省き、いちばん高い音を残しました。", nullptr, notesHidden));
     if (fileTempo != melody.tempo)
         lines << (QCoreApplication::translate("MidiImport",
                                               "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。"))
@@ -576,14 +575,14 @@ QStringList MidiImport::changes() const
             : step >= 0.125            ? QCoreApplication::translate("MidiImport", "三十二分音符")
                                        : QCoreApplication::translate("MidiImport", "三連三十二分音符");
         lines << QCoreApplication::translate("MidiImport",
-                                             "拍にそろっていないファイルなので、%1 音の始まりを、いちばん近い"
-                                             "%2の刻みに合わせました（ずれは最大でその半分です）。")
-                     .arg(onsetsMoved)
+                                             "拍にそろっていないファイルなので、%n 音の始まりを、いちばん近い"
+                                             "%2の刻みに合わせました（ずれは最大でその半分です）。",
+                                             nullptr, onsetsMoved)
                      .arg(name);
     }
     if (notesTied > 0)
-        lines << (QCoreApplication::translate("MidiImport", "全音符より長い %1 音を、タイでつないだ音にしました。"))
-                     .arg(notesTied);
+        lines << QCoreApplication::translate("MidiImport", "全音符より長い %n 音を、タイでつないだ音にしました。",
+                                             nullptr, notesTied);
     return lines;
 }
 
@@ -608,9 +607,9 @@ QString describeMidiVoice(const MidiVoice &voice)
     const QString name = voice.trackName.isEmpty()
         ? QString()
         : QCoreApplication::translate("MidiImport", "（%1）").arg(voice.trackName);
-    return QCoreApplication::translate("MidiImport", "トラック %1%2　チャンネル %3：%4 音")
+    return QCoreApplication::translate("MidiImport", "トラック %1%2　チャンネル %3：%n 音", nullptr,
+                                       int(voice.notes.size()))
         .arg(voice.track)
         .arg(name)
-        .arg(voice.channel)
-        .arg(voice.notes.size());
+        .arg(voice.channel);
 }

@@ -1043,7 +1043,7 @@ private:
         const QString what = describe(c, m_text.mid(at, std::min<qsizetype>(m_pos - at, 3)));
         leaveOut(what, at);
         // A command some dialect has, written without its number, is no sign of prose.
-        if ((what.startsWith(u'「') && !QStringLiteral("tolqkvupyswxzn@").contains(lower)) || c.isDigit()) {
+        if ((!named(c) && !QStringLiteral("tolqkvupyswxzn@").contains(lower)) || c.isDigit()) {
             MmlLexed &out = m_shared.out;
             if (out.unknown++ == 0) {
                 out.firstUnknown = QString(c);
@@ -1051,6 +1051,9 @@ private:
             }
         }
     }
+
+    // A command some dialect has, which the list of what was left out names.
+    static bool named(QChar c) { return c.isDigit() || QStringLiteral("vup@()").contains(c.toLower()); }
 
     static QString describe(QChar c, const QString &written)
     {
@@ -1071,7 +1074,7 @@ private:
         }
         if (c.isDigit())
             return QCoreApplication::translate("MmlLexer", "命令のない数");
-        return QStringLiteral("「%1」").arg(c.isPrint() ? QString(c) : written);
+        return QCoreApplication::translate("MmlLexer", "「%1」").arg(c.isPrint() ? QString(c) : written);
     }
 
     Shared &m_shared;

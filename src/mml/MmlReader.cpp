@@ -708,12 +708,11 @@ MmlReadResult readMml(const QByteArray &bytes)
                    .arg(lexed.leftOut.listed());
     if (otherTracks > 0)
         say << QCoreApplication::translate(
-                   "MmlReader",
-                   "ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %1 トラックを省きました。")
-                   .arg(otherTracks);
+            "MmlReader", "ZEPAは一度にひとつの音しか鳴らせないので、最初のトラックのほかの %n トラックを省きました。",
+            nullptr, otherTracks);
     if (counts.chordNotes > 0)
-        say << QCoreApplication::translate("MmlReader", "和音の下の %1 音を省き、いちばん高い音を残しました。")
-                   .arg(counts.chordNotes);
+        say << QCoreApplication::translate("MmlReader", "和音の下の %n 音を省き、いちばん高い音を残しました。", nullptr,
+                                           counts.chordNotes);
     if (fileTempo != 0 && fileTempo != tempo)
         say << QCoreApplication::translate("MmlReader", "テンポ %1 はZEPAの範囲（60～240）の外なので、%2 にしました。")
                    .arg(fileTempo)
@@ -724,8 +723,8 @@ MmlReadResult readMml(const QByteArray &bytes)
                    .arg(counts.tempoChanges);
     if (counts.notesMoved > 0)
         say << QCoreApplication::translate("MmlReader",
-                                           "ZEPAの５オクターブの外にあった %1 音を、オクターブ単位で移しました。")
-                   .arg(counts.notesMoved);
+                                           "ZEPAの５オクターブの外にあった %n 音を、オクターブ単位で移しました。",
+                                           nullptr, counts.notesMoved);
     if (counts.tied.count > 0)
         say << QCoreApplication::translate(
                    "MmlReader", "ZEPAにひとつの音符ではない長さ（%1）を、ZEPAの長さの音をタイでつないで表しました。")
@@ -742,9 +741,9 @@ MmlReadResult readMml(const QByteArray &bytes)
                    .arg(at(counts.unclosedLoops));
     if (counts.gatesFitted > 0)
         say << QCoreApplication::translate(
-                   "MmlReader",
-                   "q で決めた音の長さ（%1 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
-                   "いちばん近いものにしました。")
-                   .arg(counts.gatesFitted);
+            "MmlReader",
+            "q で決めた音の長さ（%n 音）を、ZEPAの音間（普通・スタッカート・スラーまたはタイ）の"
+            "いちばん近いものにしました。",
+            nullptr, counts.gatesFitted);
     return result;
 }

@@ -255,37 +255,34 @@ MusicXmlRead readMusicXml(const QByteArray &bytes)
     read.import.melody.meter = part->meter;
     read.title = part->title;
 
-    auto say = [&read](int count, const QString &words) {
+    auto say = [&read](int count, const char *words) {
         if (count > 0)
-            read.leftOut << words.arg(count);
+            read.leftOut << QCoreApplication::translate("MusicXmlReader", words, nullptr, count);
     };
-    say(otherParts,
-        QCoreApplication::translate("MusicXmlReader", "ほかの%1パートは読まず、最初のパートだけを読みました。"));
-    say(part->graceNotes, QCoreApplication::translate("MusicXmlReader", "装飾音%1個は読みませんでした。"));
-    say(part->unpitched, QCoreApplication::translate("MusicXmlReader", "打楽器の音%1個は読みませんでした。"));
+    say(otherParts, QT_TRANSLATE_N_NOOP("MusicXmlReader", "ほかの%nパートは読まず、最初のパートだけを読みました。"));
+    say(part->graceNotes, QT_TRANSLATE_N_NOOP("MusicXmlReader", "装飾音%n個は読みませんでした。"));
+    say(part->unpitched, QT_TRANSLATE_N_NOOP("MusicXmlReader", "打楽器の音%n個は読みませんでした。"));
     say(part->dynamics,
-        QCoreApplication::translate("MusicXmlReader",
-                                    "強弱記号%1個は読みませんでした（音の大きさはいつも同じです）。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader", "強弱記号%n個は読みませんでした（音の大きさはいつも同じです）。"));
     if (recoded)
         read.leftOut << QCoreApplication::translate("MusicXmlReader",
                                                     "UTF-8 と書かれていますが UTF-8 ではないので、"
                                                     "西欧の文字コード（Windows-1252）として読みました。");
     say(part->otherVoiceNotes,
-        QCoreApplication::translate("MusicXmlReader",
-                                    "旋律（上の段の最初の声部）のほかの声部や段の音%1個は読みませんでした。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader",
+                            "旋律（上の段の最初の声部）のほかの声部や段の音%n個は読みませんでした。"));
     say(part->chordNotes,
-        QCoreApplication::translate("MusicXmlReader", "和音の下の音%1個は省き、いちばん高い音を残しました。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader", "和音の下の音%n個は省き、いちばん高い音を残しました。"));
     say(part->transposedNotes,
-        QCoreApplication::translate("MusicXmlReader",
-                                    "移調楽器の楽譜の%1音を、書かれた高さではなく実際に鳴る高さで読みました。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader",
+                            "移調楽器の楽譜の%n音を、書かれた高さではなく実際に鳴る高さで読みました。"));
     say(part->microtones,
-        QCoreApplication::translate("MusicXmlReader",
-                                    "半音の整数倍でない変化記号（四分音など）の%1音を、いちばん近い半音にしました。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader",
+                            "半音の整数倍でない変化記号（四分音など）の%n音を、いちばん近い半音にしました。"));
     if (part->divisionsMissing)
         read.leftOut << QCoreApplication::translate(
             "MusicXmlReader", "長さの単位（divisions）が書かれていないので、音符の種類から決めました。");
     say(part->repeats,
-        QCoreApplication::translate("MusicXmlReader",
-                                    "繰り返し記号%1個は展開せず、書かれたとおり一度だけ読みました。"));
+        QT_TRANSLATE_N_NOOP("MusicXmlReader", "繰り返し記号%n個は展開せず、書かれたとおり一度だけ読みました。"));
     return read;
 }

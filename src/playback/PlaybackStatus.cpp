@@ -22,8 +22,8 @@ int PlaybackStatus::noteAt(qint64 heardTicks) const
 
 QString PlaybackStatus::text(qint64 heardTicks, qint64 totalTicks) const
 {
-    return QCoreApplication::translate("PlaybackStatus", "再生中　%1 / %2 音　%3 / %4")
+    return QCoreApplication::translate("PlaybackStatus", "再生中　%1 / %n 音　%3 / %4", nullptr,
+                                       int(m_noteStarts.size()))
         .arg(noteAt(heardTicks) + 1)
-        .arg(m_noteStarts.size())
         .arg(minutesAndSeconds(heardTicks), minutesAndSeconds(totalTicks));
 }

@@ -1,5 +1,7 @@
 #include "score/NoteRecord.h"
 
+#include <QCoreApplication>
+
 QString pitchText(const NoteRecord &note)
 {
     if (note.isRest())
@@ -11,5 +13,8 @@ QString pitchText(const NoteRecord &note)
 
 QString describe(const NoteRecord &note)
 {
-    return pitchText(note) + octaveText(note.octave) + articulationText(note.articulation) + lengthText(note.length);
+    // Japanese runs the parts together (each brings its own mark); English
+    // puts a space between them.
+    return QCoreApplication::translate("NoteRecord", "%1%2%3%4", "pitch, (octave), -articulation, -length")
+        .arg(pitchText(note), octaveText(note.octave), articulationText(note.articulation), lengthText(note.length));
 }

@@ -123,4 +123,14 @@ QList<std::pair<QString, QString>> keyList()
     return list;
 }
 
+QList<std::pair<QString, QString>> scoreWindowKeys()
+{
+    return {
+        {ScoreOctaveUp.toString(QKeySequence::NativeText),
+         QCoreApplication::translate("NoteKeys", "選んだ音を1オクターブ上げる（楽譜の画面）")},
+        {ScoreOctaveDown.toString(QKeySequence::NativeText),
+         QCoreApplication::translate("NoteKeys", "選んだ音を1オクターブ下げる（楽譜の画面）")},
+    };
+}
+
 } // namespace NoteKeys

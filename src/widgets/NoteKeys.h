@@ -4,6 +4,7 @@
 #include <variant>
 
 #include <QKeyEvent>
+#include <QKeySequence>
 
 #include "score/NoteRecord.h"
 
@@ -33,5 +34,12 @@ std::optional<Action> actionFor(const QKeyEvent &event);
 // and what it does, the twelve pitch keys first. The menu commands' keys
 // come from the window's table of commands.
 QList<std::pair<QString, QString>> keyList();
+
+// The score window moves the octave of the chosen notes with keys that no
+// list or view takes for moving about (Page Up and Page Down scroll there).
+inline const QKeySequence ScoreOctaveUp{Qt::ALT | Qt::Key_PageUp};
+inline const QKeySequence ScoreOctaveDown{Qt::ALT | Qt::Key_PageDown};
+// Those keys as the key list shows them, with what they do.
+QList<std::pair<QString, QString>> scoreWindowKeys();
 
 } // namespace NoteKeys

@@ -61,7 +61,10 @@ public:
                        const OutputProgress &) const override
     {
         const ExportedProgram program = exportProgram(m_target, source.melody->notes, source.melody->tempo);
-        OutputResult result = fromWrite(UserFileWriter::write(path, program.text, replace));
+        // The EV3 runs its programs from its file menu by their first line.
+        const bool ev3 = m_target == ExportTarget::Ev3dev || m_target == ExportTarget::Pybricks;
+        OutputResult result = fromWrite(UserFileWriter::write(
+            path, program.text, replace, ev3 ? UserFileWriter::Mode::Executable : UserFileWriter::Mode::Plain));
         result.changes = program.changes;
         return result;
     }

@@ -162,6 +162,21 @@ void CommandLineTest::usageErrorsAndHelp()
     const Run one = zepa({QStringLiteral("nqc"), QStringLiteral("--help")});
     QCOMPARE(one.status, 0);
     QVERIFY(one.output.startsWith(QStringLiteral("Usage: zepa nqc [--force] INPUT.mml [OUTPUT.nqc]\n")));
+
+    // English throughout, once: the program's help and every command's.
+    if (QByteArray(QTest::currentDataTag()) != "unknown command")
+        return;
+    const QRegularExpression japaneseText(
+        QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff01}-\\x{ff5e}]"));
+    QVERIFY2(!japaneseText.match(help.output).hasMatch(), qPrintable(japaneseText.match(help.output).captured()));
+    static const QRegularExpression verbLine(QStringLiteral("^  ([a-z]+) "), QRegularExpression::MultilineOption);
+    int verbs = 0;
+    for (const QRegularExpressionMatch &verb : verbLine.globalMatch(help.output)) {
+        const Run verbHelp = zepa({verb.captured(1), QStringLiteral("--help")});
+        QVERIFY2(verbHelp.status == 0 && !japaneseText.match(verbHelp.output).hasMatch(), qPrintable(verbHelp.output));
+        ++verbs;
+    }
+    QVERIFY(verbs >= 10);
 }
 
 void CommandLineTest::messagesSpeakOneLanguage_data()
@@ -192,6 +207,10 @@ void CommandLineTest::messagesSpeakOneLanguage_data()
     both("a broken byte in a MIDI file", {"mml", "%1/broken.mid", "%1/out.mml"},
          "zepa: %1/broken.mid: track 1, byte 2: data bytes come before any command.\n",
          "zepa: %1/broken.mid: トラック 1 の 2 バイト目: データが命令なしで始まっています。\n", 1);
+    // A byte the message quotes is shown by its code, and the line goes on after it.
+    both("a NUL byte in a melody file", {"nqc", "%1/nul.mml", "%1/nul.nqc"},
+         "zepa: %1/nul.mml: Left out what ZEPA does not use: “U+0000” (1, first at line 1 column 7).\n",
+         "zepa: %1/nul.mml: ZEPAでは使わない次のものを省きました：「U+0000」（1 か所、最初は 1行目 7文字目）。\n", 0);
     both("an output there already", {"mml", "%1/song2.mml", "%1/robot.nqc"},
          "zepa: %1/robot.nqc: exists already; not replaced (--force replaces it)\n",
          "zepa: %1/robot.nqc: もうあるので置き換えませんでした（--force を付けると置き換えます）\n", 1);
@@ -223,6 +242,7 @@ void CommandLineTest::messagesSpeakOneLanguage()
               QByteArray::fromHex("4d546864000000060000000101e0"
                                   "4d54726b00000003004040"));
     writeFile(directory.filePath(QStringLiteral("song2.mml")), "t90 c d e\n");
+    writeFile(directory.filePath(QStringLiteral("nul.mml")), QByteArray("t120 c\0d\n", 9));
     for (QString &argument : arguments)
         argument = argument.arg(directory.path());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -279,7 +280,7 @@ void DocumentControllerTest::everyOutputIsOfferedUnderTheMelodysName()
     user.controller().exportTo(kind);
     QCOMPARE(user.dialogs.suggested, directory.filePath(suggestedOutputName(kind, QStringLiteral("ふるさと"))));
     QCOMPARE(contents(path), contents(directory.filePath(QStringLiteral("expected"))));
-    QCOMPARE(status.back().front().toString(), QStringLiteral("out に書き出しました"));
+    QCOMPARE(status.back().front().toString(), QDir::toNativeSeparators(path) + QStringLiteral(" に書き出しました"));
     QCOMPARE(user.dialogs.progressTitles.isEmpty(), outputFormat(kind).progressWords.isEmpty());
     QVERIFY(user.messages.allAnswered());
 
@@ -341,7 +342,7 @@ void DocumentControllerTest::sheetMusicPrintsAndBecomesAPdf()
     QCOMPARE(user.dialogs.shownText, QStringLiteral("三年 ふるさと"));
     QCOMPARE(user.dialogs.progressTitles.back(), QStringLiteral("PDFに書き出す"));
     QCOMPARE(user.dialogs.progressLabels.back(), QStringLiteral("楽譜をPDFにしています…（1 / 1 ページ）"));
-    QCOMPARE(status.back().front().toString(), QStringLiteral("sheet.pdf に書き出しました"));
+    QCOMPARE(status.back().front().toString(), QDir::toNativeSeparators(pdf) + QStringLiteral(" に書き出しました"));
     QVERIFY(contents(pdf).startsWith("%PDF-"));
     QVERIFY(user.messages.allAnswered());
 }

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -110,7 +111,8 @@ QList<Stretch> joined(const QList<Stretch> &stretches)
 QList<Stretch> platformPlays(const QString &name, const QString &path, QString &error)
 {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZEPA_TESTS_DIR "/exports/play_exported.py"), name, path});
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(ZEPA_TESTS_DIR "/exports/play_exported.py"), name, path});
     python.waitForFinished(120000);
     if (python.exitCode() != 0) {
         error = QString::fromUtf8(python.readAllStandardError());
@@ -170,6 +172,7 @@ private slots:
     void thePlayerHearsTheFaultsOfEarlierPrograms();
     void programsLargerThanTheBrickHoldsAreSaidSo_data();
     void programsLargerThanTheBrickHoldsAreSaidSo();
+    void uflashFlashesTheMicrobitScriptExactlyWhenNothingIsSaid();
 };
 
 void ExportTargetsTest::eachPlatformCompilesAndPlaysTheMelody_data()
@@ -225,10 +228,12 @@ void ExportTargetsTest::thePlayerHearsTheFaultsOfEarlierPrograms_data()
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("fault");
     // Programs as ZEPA wrote them before, of T60 O5 C1 R4 Q4 E8 Q8 G2 A32 Q7 B16.
-    QTest::newRow("micro:bit reads two digits of a length") << "microbit" << "stretch 0: 523.25 Hz for 380 ms";
-    QTest::newRow("Pybricks releases the last eighth") << "pybricks" << "stretch 0: 523.25 Hz for 3500 ms";
-    QTest::newRow("ev3dev plays whole beats and waits 50 ms after each")
-        << "ev3dev" << "stretch 0: 523.25 Hz for 4000 ms";
+    QTest::newRow("micro:bit reads two digits of a length") << "microbit"
+                                                            << "stretch 0: 523.25 Hz for 380 ms";
+    QTest::newRow("Pybricks releases the last eighth") << "pybricks"
+                                                       << "stretch 0: 523.25 Hz for 3500 ms";
+    QTest::newRow("ev3dev plays whole beats and waits 50 ms after each") << "ev3dev"
+                                                                         << "stretch 0: 523.25 Hz for 4000 ms";
 }
 
 void ExportTargetsTest::thePlayerHearsTheFaultsOfEarlierPrograms()
@@ -279,6 +284,47 @@ void ExportTargetsTest::programsLargerThanTheBrickHoldsAreSaidSo()
     const qint64 made = QFileInfo(directory.filePath(QStringLiteral("melody.rxe"))).size();
     QVERIFY2(std::abs(made - nxtProgramBytes(melody)) <= made / 100,
              qPrintable(QStringLiteral("nbc made %1 bytes, said %2").arg(made).arg(nxtProgramBytes(melody))));
+}
+
+// Debian's uflash puts the script into the micro:bit V1's MicroPython, on a
+// micro:bit that shows as a folder named MICROBIT. The longest melody whose
+// script ZEPA writes without a word is flashed, and read back from the hex
+// file byte for byte (uflash would have made CR LF into LF); one note more,
+// and uflash refuses it and ZEPA says so.
+void ExportTargetsTest::uflashFlashesTheMicrobitScriptExactlyWhenNothingIsSaid()
+{
+    QRandomGenerator random(20261209);
+    std::vector<NoteRecord> melody;
+    while (exportProgram(ExportTarget::Microbit, melody, 120).changes.isEmpty())
+        melody.push_back(randomNote(random, 120));
+    const NoteRecord tooMany = melody.back();
+    melody.pop_back();
+    QVERIFY(melody.size() > 300);
+
+    for (const bool oneMore : {false, true}) {
+        if (oneMore)
+            melody.push_back(tooMany);
+        const ExportedProgram program = exportProgram(ExportTarget::Microbit, melody, 120);
+        QCOMPARE(program.changes.isEmpty(), !oneMore);
+        QTemporaryDir directory;
+        const QString script = directory.filePath(QStringLiteral("melody_microbit.py"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(program.text) == program.text.size());
+        file.close();
+        const QString microbit = directory.filePath(QStringLiteral("MICROBIT"));
+        QVERIFY(QDir().mkpath(microbit));
+        const QString flashed = refusal(QStringLiteral("uflash"), {script, microbit});
+        if (oneMore) {
+            QVERIFY2(flashed.contains(QStringLiteral("8188")), qPrintable(flashed));
+            continue;
+        }
+        QVERIFY2(flashed.isEmpty(), qPrintable(flashed));
+        // uflash -e prints the script it finds in the hex file, and a line end.
+        QProcess extract;
+        extract.start(QStringLiteral("uflash"), {QStringLiteral("-e"), microbit + QStringLiteral("/micropython.hex")});
+        QVERIFY(extract.waitForFinished(60000) && extract.exitCode() == 0);
+        QCOMPARE(extract.readAllStandardOutput(), program.text + '\n');
+    }
 }
 
 QTEST_GUILESS_MAIN(ExportTargetsTest)

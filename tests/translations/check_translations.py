@@ -17,11 +17,21 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+JAPANESE = re.compile('[\u3040-\u30ff\u3400-\u9fff\uff01-\uff5e\u3000-\u303f]')
+
+
 def check(failures, where, source, text):
     if sorted(re.findall(r'%\d', source)) != sorted(re.findall(r'%\d', text)):
         failures.append('%s: the translation %r has other places to fill' % (where, text))
     if ('&' in re.sub(r'&&', '', source)) != ('&' in re.sub(r'&&', '', text)) and '(&' in source:
         failures.append('%s: the translation %r has no access key' % (where, text))
+    # English as it is written: no Japanese left in it (but the language's own
+    # name, 日本語, as a language menu shows it) and access keys as underlined
+    # letters of the words, not Japanese's "(&A)" after them.
+    if JAPANESE.search(text.replace('日本語', '')):
+        failures.append('%s: the translation %r has Japanese in it' % (where, text))
+    if re.search(r'\(&[A-Za-z0-9]\)', text):
+        failures.append('%s: the translation %r gives its access key as "(&X)"' % (where, text))
     if source.count('\n') != text.count('\n') and not source.startswith('使い方:') \
             and not source.startswith('\nオプション'):
         failures.append('%s: the translation %r breaks its lines elsewhere' % (where, text))

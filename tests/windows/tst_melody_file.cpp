@@ -216,13 +216,15 @@ void MelodyFileTest::programIsWrittenWithoutEnding()
     ComposerWindow *window = openComposer(zepa);
     confirmPitches(window, {0, 4});
     QCOMPARE(window->exportNqcAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
-    zepa.messages.expect();
+    // A write of a moment: no notice (the double refuses any box), and the
+    // status bar names the folder with the file.
     window->exportNqcAction()->trigger();
-    zepa.messages.expect();
     window->exportNqcAction()->trigger();
     QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music0.nqc"))));
     QVERIFY(QFile::exists(directory.filePath(QStringLiteral("music1.nqc"))));
-    QCOMPARE(window->statusLabel()->text(), QStringLiteral("music1.nqc を書き出しました"));
+    QCOMPARE(window->statusLabel()->text(),
+             QDir::toNativeSeparators(directory.filePath(QStringLiteral("music1.nqc")))
+                 + QStringLiteral(" に書き出しました"));
     QVERIFY(window->isVisible());
     QCOMPARE(zepa.quitCount, 0);
 }

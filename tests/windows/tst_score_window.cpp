@@ -2,8 +2,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableView>
 
 #include "common/GuiTestSupport.h"
@@ -69,6 +71,7 @@ private slots:
     void keysDoWhatTheirControlsDo_data();
     void keysDoWhatTheirControlsDo();
     void theStaffChoosesChangesAndFollowsTheMelody();
+    void theListMovesWithAListsKeysAndAltMovesTheOctave();
 };
 
 void ScoreWindowTest::editsAnywhereAndTheComposerFollows()
@@ -203,30 +206,42 @@ void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer_data()
     QTest::addColumn<QRect>("composer"); // with its frame
     QTest::addColumn<QRect>("screen"); // where windows may go
     QTest::addColumn<QRect>("placed");
+    QTest::addColumn<QPoint>("composerAt");
     // A score window of 620 x 480 inside frames of 4 pixels at the sides and a title bar of 24.
-    QTest::newRow("room on the right") << QRect(0, 0, 346, 500) << QRect(0, 0, 1920, 1080) << QRect(354, 0, 628, 508);
-    // No room on either side: as far right as the screen allows, over the composer's right part.
+    QTest::newRow("room on the right") << QRect(0, 0, 346, 500) << QRect(0, 0, 1920, 1080) << QRect(354, 0, 628, 508)
+                                       << QPoint(0, 0);
+    // No room on either side: the composer goes to the left edge, the score beside it.
     QTest::newRow("a window manager centred it on 1024 x 768")
-        << QRect(339, 120, 346, 500) << QRect(0, 0, 1024, 768) << QRect(396, 120, 628, 508);
+        << QRect(339, 120, 346, 500) << QRect(0, 0, 1024, 768) << QRect(354, 120, 628, 508) << QPoint(0, 120);
     QTest::newRow("1024 x 768, composer at the left edge")
-        << QRect(0, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(354, 100, 628, 508);
+        << QRect(0, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(354, 100, 628, 508) << QPoint(0, 100);
     QTest::newRow("1024 x 768, composer at the right edge")
-        << QRect(678, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(42, 100, 628, 508);
+        << QRect(678, 100, 346, 500) << QRect(0, 0, 1024, 768) << QRect(42, 100, 628, 508) << QPoint(678, 100);
     QTest::newRow("a panel at the top, composer low")
-        << QRect(0, 400, 346, 500) << QRect(0, 28, 1024, 740) << QRect(354, 260, 628, 508);
-    QTest::newRow("a screen smaller than the window")
-        << QRect(0, 0, 346, 500) << QRect(0, 0, 800, 480) << QRect(172, 0, 628, 480);
+        << QRect(0, 400, 346, 500) << QRect(0, 28, 1024, 740) << QRect(354, 260, 628, 508) << QPoint(0, 400);
+    QTest::newRow("a panel at the left, composer centred")
+        << QRect(400, 100, 346, 500) << QRect(64, 0, 1024, 768) << QRect(418, 100, 628, 508) << QPoint(64, 100);
+    QTest::newRow("a screen too narrow for both: the wider room")
+        << QRect(0, 0, 346, 500) << QRect(0, 0, 800, 480) << QRect(354, 0, 446, 480) << QPoint(0, 0);
 }
 
+// The score window and the whole composer in sight together (its keys and
+// 「入力確定」 among them), wherever the composer was.
 void ScoreWindowTest::placedWhollyOnTheScreenBesideTheComposer()
 {
     QFETCH(QRect, composer);
     QFETCH(QRect, screen);
     QFETCH(QRect, placed);
-    const QRect got = placeBeside(composer, QSize(620, 480), QMargins(4, 24, 4, 4), screen);
-    QVERIFY2(screen.contains(got),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(got.x()).arg(got.y()).arg(got.width()).arg(got.height())));
-    QCOMPARE(got, placed);
+    QFETCH(QPoint, composerAt);
+    const Placement got = placeBeside(composer, QSize(620, 480), QMargins(4, 24, 4, 4), screen);
+    const QRect &window = got.window;
+    QVERIFY2(
+        screen.contains(window),
+        qPrintable(
+            QStringLiteral("%1,%2 %3x%4").arg(window.x()).arg(window.y()).arg(window.width()).arg(window.height())));
+    QCOMPARE(window, placed);
+    QCOMPARE(got.anchor, composerAt);
+    QVERIFY(!window.intersects(QRect(got.anchor, composer.size())));
 }
 
 void ScoreWindowTest::transposeAndTempoFromTheEditMenu()
@@ -367,6 +382,52 @@ void ScoreWindowTest::theStaffChoosesChangesAndFollowsTheMelody()
     score->showTableAction()->trigger();
     QVERIFY(score->table()->isVisible());
     QVERIFY(score->showTableAction()->isChecked());
+}
+
+// In a 2,000-note melody the list's keys move about the list and leave the
+// notes as they are; the octave moves with Alt+Page Up/Down, says so in the
+// status bar, and is one undo step.
+void ScoreWindowTest::theListMovesWithAListsKeysAndAltMovesTheOctave()
+{
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    window->document().open(Melody{120, fullScore(2000)}, QString(), false);
+    window->showScoreAction()->trigger();
+    ScoreWindow *score = zepa.app.scoreWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(score));
+    QTableView *table = score->table();
+    table->setFocus();
+    table->selectRow(1999);
+    const std::vector<NoteRecord> before(window->editor().state().notes().begin(),
+                                         window->editor().state().notes().end());
+    const auto unchanged = [&] {
+        const std::span<const NoteRecord> now = window->editor().state().notes();
+        return std::equal(now.begin(), now.end(), before.begin(), before.end());
+    };
+    const auto current = [table] { return table->currentIndex().row(); };
+
+    const int bottom = table->verticalScrollBar()->value();
+    QTest::keyClick(table, Qt::Key_PageUp);
+    QVERIFY(current() < 1999);
+    QVERIFY(table->verticalScrollBar()->value() < bottom);
+    QVERIFY(unchanged());
+    QTest::keyClick(table, Qt::Key_Home);
+    QCOMPARE(current(), 0);
+    QCOMPARE(table->verticalScrollBar()->value(), 0);
+    QTest::keyClick(table, Qt::Key_PageDown);
+    QVERIFY(current() > 5);
+    QTest::keyClick(table, Qt::Key_End);
+    QCOMPARE(current(), 1999);
+    QCOMPARE(table->verticalScrollBar()->value(), table->verticalScrollBar()->maximum());
+    QVERIFY(unchanged());
+    QCOMPARE(score->selection(), std::make_pair(1999, 1));
+
+    QTest::keyClick(table, Qt::Key_PageUp, Qt::AltModifier);
+    QCOMPARE(window->editor().state().notes()[1999].octave, Octave(int(before[1999].octave) + 1));
+    QVERIFY(std::equal(before.begin(), before.end() - 1, window->editor().state().notes().begin()));
+    QCOMPARE(score->statusBar()->currentMessage(), QStringLiteral("1 音を1オクターブ上げました"));
+    score->undoAction()->trigger();
+    QVERIFY(unchanged());
 }
 
 QTEST_MAIN(ScoreWindowTest)

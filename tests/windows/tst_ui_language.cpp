@@ -1,5 +1,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,13 +11,17 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
+#include "TestPaths.h"
 #include "base/UiLanguage.h"
 #include "common/GuiTestSupport.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/MenuGuide.h"
 #include "widgets/NoteKeys.h"
+#include "windows/composer/ComposerStatusBar.h"
 #include "windows/composer/ComposerWindow.h"
 #include "windows/guide/GuideText.h"
 #include "windows/guide/GuideWindow.h"
@@ -58,6 +64,10 @@ private slots:
     void aNoteIsDescribedInTheLanguage();
     void theKeyListSaysWhatEachKeyDoes_data();
     void theKeyListSaysWhatEachKeyDoes();
+    void statusMessagesAreShownWhole_data();
+    void statusMessagesAreShownWhole();
+    void theGuideListsTheMenusAsTheyAre_data();
+    void theGuideListsTheMenusAsTheyAre();
 };
 
 void UiLanguageTest::theLocaleTheSettingAndTheOptionChoose_data()
@@ -263,11 +273,11 @@ void UiLanguageTest::aNoteIsDescribedInTheLanguage_data()
     NoteRecord triplet{NoteRecord::Rest, Octave::Lowest, Articulation::SlurOrTie, NoteLength::EighthTriplet, 0};
     NoteRecord unchosen{NoteRecord::Unchosen, Octave::Middle, Articulation::Normal, NoteLength::DottedSixteenth, 0};
     QTest::newRow("ja, a sharp") << UiLanguage::Japanese << sharp << "ラ＃（高音）－スタッカート－全音符";
-    QTest::newRow("en, a sharp") << UiLanguage::English << sharp << "A#(high)–staccato–whole note";
+    QTest::newRow("en, a sharp") << UiLanguage::English << sharp << "A# (high) – staccato – whole note";
     QTest::newRow("ja, a rest") << UiLanguage::Japanese << triplet << "休（最低音）－スラーorタイ－三連八分音符";
-    QTest::newRow("en, a rest") << UiLanguage::English << triplet << "rest(lowest)–slur or tie–eighth triplet";
+    QTest::newRow("en, a rest") << UiLanguage::English << triplet << "rest (lowest) – slur or tie – eighth triplet";
     QTest::newRow("en, nothing chosen") << UiLanguage::English << unchosen
-                                        << "no pitch chosen(middle)–normal–dotted 16th note";
+                                        << "no pitch chosen (middle) – normal – dotted 16th note";
 }
 
 void UiLanguageTest::aNoteIsDescribedInTheLanguage()
@@ -323,6 +333,95 @@ void UiLanguageTest::theKeyListSaysWhatEachKeyDoes()
         QVERIFY2(expected.compare(meaning, Qt::CaseInsensitive) == 0,
                  qPrintable(key + QStringLiteral(": ") + meaning + QStringLiteral(" / ") + expected));
     }
+}
+
+void UiLanguageTest::statusMessagesAreShownWhole_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::newRow("Japanese") << UiLanguage::Japanese;
+    QTest::newRow("English") << UiLanguage::English;
+}
+
+// The composer is the smallest window, and its status bar the narrowest
+// place anything is said: what the commands say there is drawn whole, the
+// folder with the file, in either language, and the figures come back after.
+void UiLanguageTest::statusMessagesAreShownWhole()
+{
+    QFETCH(UiLanguage, language);
+    UiLanguages::install(language);
+    QTemporaryDir directory(QDir::tempPath() + QStringLiteral("/the-class-of-2026-robot-melodies-XXXXXX"));
+    ZepaUnderTest zepa(directory.path());
+    ComposerWindow *window = openComposer(zepa);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    confirmPitches(window, {0, 4, 7});
+    ComposerStatusBar *bar = window->composerStatusBar();
+    const auto shownWhole = [&](const QString &path) {
+        QCoreApplication::processEvents();
+        const QString text = window->statusLabel()->text();
+        QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+        QVERIFY2(bar->wordsShownWhole(), qPrintable(text));
+        QCOMPARE(window->statusLabel()->toolTip(), text);
+    };
+
+    window->exportNqcAction()->trigger();
+    shownWhole(directory.filePath(QStringLiteral("music0.nqc")));
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("a-melody-for-the-brick_ev3dev.py"));
+    window->exportForBrickAction(ExportTarget::Ev3dev)->trigger();
+    shownWhole(zepa.dialogs.answer);
+    zepa.dialogs.answer = directory.filePath(QStringLiteral("the-song-we-made-in-class.mml"));
+    window->saveAsAction()->trigger();
+    shownWhole(zepa.dialogs.answer);
+
+    // Said no more, the figures are back beside an empty line.
+    bar->say(QString());
+    QCoreApplication::processEvents();
+    QVERIFY(window->melodyLabel()->isVisible() && window->programSizeLabel()->isVisible());
+}
+
+void UiLanguageTest::theGuideListsTheMenusAsTheyAre_data()
+{
+    QTest::addColumn<UiLanguage>("language");
+    QTest::addColumn<QString>("guide");
+    QTest::newRow("Japanese") << UiLanguage::Japanese << "Readme.txt";
+    QTest::newRow("English") << UiLanguage::English << "Readme.en.txt";
+}
+
+// The guide's table of menus (its fourth section, up to the first empty line)
+// is the one made from the menu bar: words, keys and descriptions all. Run
+// with ZEPA_UPDATE_GUIDE=1 to write it into the guide after a change of the
+// menus.
+void UiLanguageTest::theGuideListsTheMenusAsTheyAre()
+{
+    QFETCH(UiLanguage, language);
+    QFETCH(QString, guide);
+    UiLanguages::install(language);
+    ZepaUnderTest zepa;
+    ComposerWindow *window = openComposer(zepa);
+    const QString made = menuGuide(*window->menuBar());
+    QVERIFY(made.count(QLatin1Char('\n')) > 40);
+    for (const QString &line : made.split(QLatin1Char('\n')))
+        QVERIFY2(displayWidth(line) <= 76, qPrintable(line));
+
+    QFile file(QStringLiteral(ZEPA_TESTS_DIR "/../") + guide);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    const QRegularExpression section(QStringLiteral("\\n4\\. [^\\n]*\\n-+\\n"));
+    const QRegularExpressionMatch heading = section.match(text);
+    QVERIFY(heading.hasMatch());
+    const qsizetype start = heading.capturedEnd();
+    const qsizetype end = text.indexOf(QStringLiteral("\n\n"), start) + 1;
+    QVERIFY(end > start);
+    if (qEnvironmentVariableIsSet("ZEPA_UPDATE_GUIDE")) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((text.left(start) + made + text.mid(end)).toUtf8());
+        return;
+    }
+    QVERIFY2(text.mid(start, end - start) == made,
+             qPrintable(QStringLiteral("%1 lists other menus than ZEPA has; rerun this test with ZEPA_UPDATE_GUIDE=1 "
+                                       "to write them, and read the result. ZEPA has:\n")
+                            .arg(guide)
+                        + made));
 }
 
 QTEST_MAIN(UiLanguageTest)

@@ -1,3 +1,5 @@
+#include <map>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -101,6 +103,19 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
         QCOMPARE(written, expectedBytes(kind, melody));
     if (const std::optional<ExportTarget> brick = outputFormat(kind).brick)
         QVERIFY(result.changes == exportProgram(*brick, melody.notes, melody.tempo).changes);
+    // What the EV3's file menu runs: its interpreter on the first line, lines
+    // ended by LF alone, the execute bit; nothing else is made executable.
+    const std::map<QString, QByteArray> interpreters{
+        {QStringLiteral("ev3dev"), "#!/usr/bin/env python3\n"},
+        {QStringLiteral("pybricks"), "#!/usr/bin/env pybricks-micropython\n"}};
+    const auto runs = [&](const QString &file) {
+        return QFileInfo(file).permissions().testFlags(QFile::ExeOwner | QFile::ReadOwner);
+    };
+    QCOMPARE(runs(path), interpreters.contains(kind));
+    if (interpreters.contains(kind)) {
+        QVERIFY(written.startsWith(interpreters.at(kind)));
+        QVERIFY(!written.contains('\r'));
+    }
 
     // Never: the file there stays as it is, and nothing else is left behind.
     QFile other(path);
@@ -113,6 +128,7 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
     // Asked to replace: whole.
     QCOMPARE(writeOutput(kind, source, path, UserFileWriter::Replace::Existing).status, OutputResult::Status::Written);
     QCOMPARE(contents(path), written);
+    QCOMPARE(runs(path), interpreters.contains(kind));
 
     // A folder that is not there: the reason in the program's words, no file.
     for (UserFileWriter::Replace replace : {UserFileWriter::Replace::Never, UserFileWriter::Replace::Existing}) {

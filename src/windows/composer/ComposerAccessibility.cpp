@@ -54,7 +54,7 @@ void ComposerWindow::nameControls()
         button->setAccessibleName(button->text());
         button->setAccessibleDescription(
             words(QT_TRANSLATE_NOOP("ComposerAccessibility", "音の長さ：%1（キー %2）"))
-                .arg(lengthText(entry.length).mid(1), QLatin1String(LengthKeys[int(entry.length)])));
+                .arg(lengthText(entry.length).mid(1).trimmed(), QLatin1String(LengthKeys[int(entry.length)])));
     }
     const auto describe
         = [](QWidget *control, const QString &description) { control->setAccessibleDescription(description); };

@@ -14,6 +14,7 @@
 #include "windows/composer/ComposerWindow.h"
 
 #include "base/UiLanguage.h"
+#include "widgets/NoteKeys.h"
 #include "widgets/UndoActions.h"
 #include "windows/composer/KeyListDialog.h"
 
@@ -250,6 +251,6 @@ void ComposerWindow::showPlaying(bool playing)
 
 void ComposerWindow::showKeyList()
 {
-    KeyListDialog list(m_commands->keyList(), this);
+    KeyListDialog list(m_commands->keyList() + NoteKeys::scoreWindowKeys(), this);
     list.exec();
 }

@@ -23,8 +23,16 @@ public:
 
     void say(const QString &text);
     void showMelody(int tempo, std::span<const NoteRecord> notes);
+    // Whether the words are drawn whole, none of them cut or hidden.
+    bool wordsShownWhole() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool wordsFit(int width) const;
+    void makeRoom();
+
     QLabel *m_words;
     QLabel *m_melody;
     QLabel *m_size;

@@ -78,7 +78,8 @@ ComposerWindow::ComposerWindow(int tempo, ComposerServices services, QWidget *pa
     createMenus();
     // The form keeps its size; the window grows by the menu and status bars.
     setFixedSize(formSize.width(),
-                 formSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+                 formSize.height() + menuBar()->sizeHint().height()
+                     + std::max(statusBar()->sizeHint().height(), statusBar()->minimumHeight()));
 
     ScoreDocument &doc = document();
     connect(&doc, &ScoreDocument::changed, this, &ComposerWindow::draw);

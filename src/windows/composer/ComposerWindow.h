@@ -99,6 +99,7 @@ public:
     // The user's guide once 「使い方」 opened it.
     GuideWindow *guideWindow() const;
 
+    ComposerStatusBar *composerStatusBar() const { return m_statusBar; }
     QLabel *statusLabel() const;
     QLabel *programSizeLabel() const;
     // The tempo and the number of notes beside the program's size.

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int Rows = 15;
+constexpr int Rows = 17;
 
 // Each key beside what it does, in columns of pairs from the grid's column on.
 // Gives the column after the last one used.

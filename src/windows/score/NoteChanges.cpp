@@ -13,6 +13,15 @@ NoteChanges::NoteChanges(ScoreDocument &document, MessageService &messages, Sele
     , m_selection(std::move(selection))
 { }
 
+namespace {
+
+QString changeWords(const char *text, int count)
+{
+    return QCoreApplication::translate("NoteChanges", text, nullptr, count);
+}
+
+} // namespace
+
 void NoteChanges::apply(const NoteKeys::Action &action)
 {
     const auto [first, count] = m_selection();
@@ -20,20 +29,27 @@ void NoteChanges::apply(const NoteKeys::Action &action)
         return;
     if (const auto *key = std::get_if<NoteKeys::PitchKey>(&action)) {
         m_document.changePitch(first, count, key->pitch);
+        emit said(changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を「%1」にしました"), count)
+                      .arg(pitchNames()[std::size_t(key->pitch)]));
     } else if (const auto *length = std::get_if<NoteLength>(&action)) {
         m_document.changeLength(first, count, *length);
+        emit said(changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音の長さを「%1」にしました"), count)
+                      .arg(lengthText(*length).mid(1).trimmed()));
     } else if (const auto *articulation = std::get_if<Articulation>(&action)) {
         m_document.changeArticulation(first, count, *articulation);
+        emit said(changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音の音間を「%1」にしました"), count)
+                      .arg(articulationText(*articulation).mid(1).trimmed()));
     } else if (const auto *command = std::get_if<NoteKeys::Command>(&action)) {
         switch (*command) {
         case NoteKeys::Command::OctaveUp:
-            tellEdit(m_messages, m_document.shiftOctave(first, count, 1));
+            shiftOctave(1);
             break;
         case NoteKeys::Command::OctaveDown:
-            tellEdit(m_messages, m_document.shiftOctave(first, count, -1));
+            shiftOctave(-1);
             break;
         case NoteKeys::Command::Rest:
             m_document.makeRest(first, count);
+            emit said(changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を休符にしました"), count));
             break;
         case NoteKeys::Command::Confirm:
         case NoteKeys::Command::Clear:
@@ -42,25 +58,42 @@ void NoteChanges::apply(const NoteKeys::Action &action)
     }
 }
 
+void NoteChanges::shiftOctave(int octaves)
+{
+    const auto [first, count] = m_selection();
+    if (count <= 0)
+        return;
+    const EditResult result = m_document.shiftOctave(first, count, octaves);
+    tellEdit(m_messages, result);
+    if (result)
+        emit said(octaves > 0 ? changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ上げました"), count)
+                              : changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ下げました"), count));
+}
+
 void NoteChanges::shiftPitch(int semitones)
 {
     const auto [first, count] = m_selection();
-    if (count > 0)
-        tellEdit(m_messages, m_document.shiftPitch(first, count, semitones));
+    if (count <= 0)
+        return;
+    const EditResult result = m_document.shiftPitch(first, count, semitones);
+    tellEdit(m_messages, result);
+    if (result)
+        emit said(semitones > 0 ? changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音上げました"), count)
+                                : changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音下げました"), count));
 }
 
-bool NoteChanges::handleKey(const QKeyEvent &event, bool semitoneArrows)
+bool NoteChanges::handleKey(const QKeyEvent &event)
 {
-    if (semitoneArrows && event.modifiers() == Qt::NoModifier
-        && (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down)) {
+    if (event.modifiers() == Qt::NoModifier && (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down)) {
         shiftPitch(event.key() == Qt::Key_Up ? 1 : -1);
         return true;
     }
     const std::optional<NoteKeys::Action> action = NoteKeys::actionFor(event);
     if (!action)
         return false;
-    if (const auto *command = std::get_if<NoteKeys::Command>(&*action);
-        command && (*command == NoteKeys::Command::Confirm || *command == NoteKeys::Command::Clear))
+    // Page Up and Page Down scroll here, as in every view; Enter and
+    // BackSpace are the window's. The octave has keys of its own in the menu.
+    if (const auto *command = std::get_if<NoteKeys::Command>(&*action); command && *command != NoteKeys::Command::Rest)
         return false;
     apply(*action);
     return true;
@@ -77,10 +110,13 @@ QMenu *NoteChanges::makeMenu(QWidget *parent)
         [this] { shiftPitch(1); });
     add(m_menu, QCoreApplication::translate("NoteChanges", "半音下げる(&D)"), QStringLiteral("↓"),
         [this] { shiftPitch(-1); });
-    add(m_menu, QCoreApplication::translate("NoteChanges", "オクターブ上げる(&O)"), QStringLiteral("Page Up"),
-        [this] { apply(NoteKeys::Command::OctaveUp); });
-    add(m_menu, QCoreApplication::translate("NoteChanges", "オクターブ下げる(&W)"), QStringLiteral("Page Down"),
-        [this] { apply(NoteKeys::Command::OctaveDown); });
+    // Keys of the whole window, which no list or view takes for moving about.
+    QAction *octaveUp = m_menu->addAction(QCoreApplication::translate("NoteChanges", "オクターブ上げる(&O)"), this,
+                                          [this] { shiftOctave(1); });
+    octaveUp->setShortcut(NoteKeys::ScoreOctaveUp);
+    QAction *octaveDown = m_menu->addAction(QCoreApplication::translate("NoteChanges", "オクターブ下げる(&W)"), this,
+                                            [this] { shiftOctave(-1); });
+    octaveDown->setShortcut(NoteKeys::ScoreOctaveDown);
     m_menu->addSeparator();
 
     static const char PianoKeys[] = "ZSXDCVGBHNJM";
@@ -109,13 +145,13 @@ QMenu *NoteChanges::makeMenu(QWidget *parent)
         {NoteLength::SixteenthTriplet, "9"},
     };
     for (const auto &[length, key] : lengthKeys)
-        add(lengths, lengthText(length).mid(1), QString::fromLatin1(key), [this, length] { apply(length); });
+        add(lengths, lengthText(length).mid(1).trimmed(), QString::fromLatin1(key), [this, length] { apply(length); });
 
     QMenu *articulations = m_menu->addMenu(QCoreApplication::translate("NoteChanges", "音間(&A)"));
     const std::pair<Articulation, const char *> articulationKeys[]
         = {{Articulation::Normal, ","}, {Articulation::Staccato, "."}, {Articulation::SlurOrTie, "/"}};
     for (const auto &[articulation, key] : articulationKeys)
-        add(articulations, articulationText(articulation).mid(1), QString::fromLatin1(key),
+        add(articulations, articulationText(articulation).mid(1).trimmed(), QString::fromLatin1(key),
             [this, articulation] { apply(articulation); });
     return m_menu;
 }

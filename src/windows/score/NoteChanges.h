@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include <QKeySequence>
 #include <QObject>
 
 #include "base/MessageService.h"
@@ -12,11 +13,12 @@
 class QKeyEvent;
 class QMenu;
 
-// Changing one thing of the chosen notes, from the score window's menu or by
-// the keys the composer uses for it: the pitch (a piano key; ↑ and ↓ a
-// semitone on the staff), the octave (Page Up, Page Down), the length (the
-// digits), the articulation (, . /) or a rest (0). Each is one step of the
-// document's history and leaves the rest of each note as it was.
+// Changing one thing of the chosen notes, from the score window's menu or, on
+// the staff, by the keys the composer uses for it: the pitch (a piano key; ↑
+// and ↓ a semitone), the length (the digits), the articulation (, . /) or a
+// rest (0). The octave moves with Alt+Page Up and Alt+Page Down anywhere in
+// the window: Page Up and Page Down scroll, as in every list. Each is one step
+// of the document's history and says what it did.
 class NoteChanges : public QObject {
     Q_OBJECT
 
@@ -28,13 +30,17 @@ public:
     QMenu *makeMenu(QWidget *parent);
     void setEnabled(bool enabled);
 
-    // Does what the key asks of the chosen notes; false for a key that asks
-    // nothing of them. semitoneArrows: ↑ and ↓ move the pitch (on the staff,
-    // not in the table, where they move between rows).
-    bool handleKey(const QKeyEvent &event, bool semitoneArrows);
+    // Does what a key on the staff asks of the chosen notes; false for a key
+    // that asks nothing of them.
+    bool handleKey(const QKeyEvent &event);
 
     void apply(const NoteKeys::Action &action);
     void shiftPitch(int semitones);
+    void shiftOctave(int octaves);
+
+signals:
+    // What a change did, for the status bar: "3 音を1オクターブ上げました".
+    void said(const QString &text);
 
 private:
     ScoreDocument &m_document;

@@ -15,3 +15,10 @@ void NoteTable::doItemsLayout()
     }
     QTableView::doItemsLayout();
 }
+
+QModelIndex NoteTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}

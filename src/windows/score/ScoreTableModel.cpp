@@ -112,9 +112,9 @@ QVariant ScoreTableModel::data(const QModelIndex &index, int role) const
     case OctaveColumn:
         return note.isRest() ? QString() : octaveText(note.octave).mid(1).chopped(1);
     case Length:
-        return lengthText(note.length).mid(1);
+        return lengthText(note.length).mid(1).trimmed();
     case ArticulationColumn:
-        return note.isRest() ? QString() : articulationText(note.articulation).mid(1);
+        return note.isRest() ? QString() : articulationText(note.articulation).mid(1).trimmed();
     case Start:
         return QString::number(double(m_startTicks[std::size_t(index.row())]) / 100, 'f', 2);
     default:

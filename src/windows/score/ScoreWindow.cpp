@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
 
@@ -62,6 +63,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWid
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ScoreWindow::updateActions);
     connect(&m_document, &ScoreDocument::scoreChanged, this, &ScoreWindow::refresh);
     connect(m_staff, &StaffView::noteClicked, this, &ScoreWindow::chooseOnStaff);
+    connect(m_changes, &NoteChanges::said, this, [this](const QString &text) { statusBar()->showMessage(text); });
     m_table->installEventFilter(this);
     m_staff->installEventFilter(this);
     m_staff->setMelody(m_document.melody());
@@ -87,9 +89,9 @@ void ScoreWindow::buildViewMenu()
     view->addSeparator();
     QMenu *meter = view->addMenu(QCoreApplication::translate("ScoreWindow", "拍子(&M)"));
     m_meters = new QActionGroup(this);
-    for (const auto &[text, beats] :
-         {std::pair{"なし(&N)", 0}, std::pair{"4/4(&4)", 4}, std::pair{"3/4(&3)", 3}, std::pair{"2/4(&2)", 2}}) {
-        QAction *action = meter->addAction(QString::fromUtf8(text));
+    for (const auto &[text, beats] : {std::pair{QT_TRANSLATE_NOOP("ScoreWindow", "なし(&N)"), 0},
+                                      std::pair{"4/4(&4)", 4}, std::pair{"3/4(&3)", 3}, std::pair{"2/4(&2)", 2}}) {
+        QAction *action = meter->addAction(QCoreApplication::translate("ScoreWindow", text));
         action->setCheckable(true);
         action->setData(beats);
         m_meters->addAction(action);
@@ -244,7 +246,9 @@ bool ScoreWindow::eventFilter(QObject *watched, QEvent *event)
             moveSelection(key->key() == Qt::Key_Left ? -1 : 1, key->modifiers() & Qt::ShiftModifier);
             return true;
         }
-        if (selection().second > 0 && m_changes->handleKey(*key, watched == m_staff))
+        // The list keeps a list's keys (Page Up and Down, Home, End, typing to
+        // find); the staff takes the composer's keys for the chosen notes.
+        if (watched == m_staff && selection().second > 0 && m_changes->handleKey(*key))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
