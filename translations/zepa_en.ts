@@ -2557,6 +2557,35 @@ The RCX&apos;s program %1 is left without its music task; sending again mends it
         <source>なし(&amp;N)</source>
         <translation>&amp;None</translation>
     </message>
+    <message>
+        <source>%1 番目の音を置き換えました</source>
+        <translation>Replaced note %1</translation>
+    </message>
+    <message>
+        <source>%1 番目に音を入れました</source>
+        <translation>Inserted a note as note %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を消しました</source>
+        <translation>
+            <numerusform>Deleted %n note</numerusform>
+            <numerusform>Deleted %n notes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を一つ前へ動かしました</source>
+        <translation>
+            <numerusform>Moved %n note one place earlier</numerusform>
+            <numerusform>Moved %n notes one place earlier</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 音を一つ後ろへ動かしました</source>
+        <translation>
+            <numerusform>Moved %n note one place later</numerusform>
+            <numerusform>Moved %n notes one place later</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SendCommand</name>

@@ -213,3 +213,31 @@ void DialogSendPort::finished(const SendResult &result)
     m_context.messages.show(
         Message::refusal(result.message(), words(QT_TRANSLATE_NOOP("DialogPorts", "RCXに送れません"))));
 }
+
+DialogSavePort::DialogSavePort(const DialogContext &context, QString askWithFilter)
+    : m_context(context)
+    , m_filter(std::move(askWithFilter))
+{ }
+
+QString DialogSavePort::destination(const QString &offered)
+{
+    if (m_filter.isEmpty())
+        return offered;
+    QString path = m_context.dialogs.saveFileName(QCoreApplication::translate("DocumentController", "名前を付けて保存"),
+                                                  offered, m_filter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".mml");
+    return path;
+}
+
+void DialogSavePort::saved(const QString &path)
+{
+    m_context.status(
+        QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(QDir::toNativeSeparators(path)));
+}
+
+void DialogSavePort::failed(const QString &path, const UserFileWriter::Result &result)
+{
+    m_context.messages.show(
+        writeFailure(path, QCoreApplication::translate("DocumentController", "保存できませんでした"), result.reason));
+}

@@ -5,6 +5,7 @@
 #include "base/MessageService.h"
 #include "base/UserDialogs.h"
 #include "controller/ExportMelody.h"
+#include "controller/SaveMelody.h"
 #include "controller/SendMelody.h"
 
 // The use cases' ports as the windows answer them: dialogs over the composer,
@@ -59,6 +60,24 @@ private:
     const DialogContext &m_context;
     std::unique_ptr<ProgressTask> m_progress;
     int m_slot = 1;
+};
+
+// Saving as the windows do it: the save dialog (which asks before replacing)
+// only when there is a filter to offer, for 「名前を付けて保存」 or a melody
+// that has no file yet; the file named in the status bar, a failure in a box.
+class DialogSavePort : public SavePort {
+public:
+    // askWithFilter: the save dialog's filter; empty: save under the name offered.
+    DialogSavePort(const DialogContext &context, QString askWithFilter);
+
+    QString destination(const QString &offered) override;
+    UserFileWriter::Replace replace() const override { return UserFileWriter::Replace::Existing; }
+    void saved(const QString &path) override;
+    void failed(const QString &path, const UserFileWriter::Result &result) override;
+
+private:
+    const DialogContext &m_context;
+    QString m_filter;
 };
 
 // "・first\n・second": what a box lists.

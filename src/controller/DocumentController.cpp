@@ -218,46 +218,6 @@ void DocumentController::tellChanges(const QString &lead, const QStringList &cha
         m_services.messages.show(Message::notice(lead + QLatin1Char('\n') + bulleted(changes), title));
 }
 
-namespace {
-
-// Saving as the windows do it: the save dialog only for 「名前を付けて保存」 or a
-// melody that has no file yet (the dialog asks before replacing), the file
-// named in the status bar, a failure in a box.
-class DialogSavePort : public SavePort {
-public:
-    DialogSavePort(const DialogContext &context, bool askName)
-        : m_context(context)
-        , m_askName(askName)
-    { }
-
-    QString destination(const QString &offered) override
-    {
-        if (!m_askName)
-            return offered;
-        QString path = m_context.dialogs.saveFileName(
-            QCoreApplication::translate("DocumentController", "名前を付けて保存"), offered, SaveFilter());
-        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".mml");
-        return path;
-    }
-    UserFileWriter::Replace replace() const override { return UserFileWriter::Replace::Existing; }
-    void saved(const QString &path) override
-    {
-        m_context.status(QCoreApplication::translate("DocumentController", "%1 に保存しました").arg(shown(path)));
-    }
-    void failed(const QString &path, const UserFileWriter::Result &result) override
-    {
-        m_context.messages.show(writeFailure(
-            path, QCoreApplication::translate("DocumentController", "保存できませんでした"), result.reason));
-    }
-
-private:
-    const DialogContext &m_context;
-    bool m_askName;
-};
-
-} // namespace
-
 bool DocumentController::save()
 {
     return saveMelody(m_document.melodyFile().isEmpty());
@@ -275,7 +235,7 @@ bool DocumentController::saveMelody(bool askName)
                                   + QStringLiteral(".mml"))
         : m_document.melodyFile();
     const DialogContext context = dialogContext();
-    DialogSavePort port(context, askName);
+    DialogSavePort port(context, askName ? SaveFilter() : QString());
     const QString path = SaveMelody(port).run(m_document.melody(), offered);
     if (path.isEmpty())
         return false;

@@ -428,6 +428,16 @@ void ScoreWindowTest::theListMovesWithAListsKeysAndAltMovesTheOctave()
     QCOMPARE(score->statusBar()->currentMessage(), QStringLiteral("1 音を1オクターブ上げました"));
     score->undoAction()->trigger();
     QVERIFY(unchanged());
+    // The other keys that change notes say so as well.
+    table->selectRow(1990);
+    QTest::keyClick(table, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(score->statusBar()->currentMessage(), QStringLiteral("1 音を一つ前へ動かしました"));
+    QTest::keyClick(table, Qt::Key_Delete);
+    QCOMPARE(score->statusBar()->currentMessage(), QStringLiteral("1 音を消しました"));
+    QCOMPARE(window->editor().state().noteTotal(), 1999);
+    score->undoAction()->trigger();
+    score->undoAction()->trigger();
+    QVERIFY(unchanged());
 }
 
 QTEST_MAIN(ScoreWindowTest)

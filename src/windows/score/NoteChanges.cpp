@@ -60,26 +60,31 @@ void NoteChanges::apply(const NoteKeys::Action &action)
 
 void NoteChanges::shiftOctave(int octaves)
 {
-    const auto [first, count] = m_selection();
-    if (count <= 0)
-        return;
-    const EditResult result = m_document.shiftOctave(first, count, octaves);
-    tellEdit(m_messages, result);
-    if (result)
-        emit said(octaves > 0 ? changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ上げました"), count)
-                              : changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ下げました"), count));
+    shift(octaves, true);
 }
 
 void NoteChanges::shiftPitch(int semitones)
 {
+    shift(semitones, false);
+}
+
+void NoteChanges::shift(int steps, bool byOctaves)
+{
     const auto [first, count] = m_selection();
     if (count <= 0)
         return;
-    const EditResult result = m_document.shiftPitch(first, count, semitones);
+    const EditResult result
+        = byOctaves ? m_document.shiftOctave(first, count, steps) : m_document.shiftPitch(first, count, steps);
     tellEdit(m_messages, result);
-    if (result)
-        emit said(semitones > 0 ? changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音上げました"), count)
-                                : changeWords(QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音下げました"), count));
+    if (!result)
+        return;
+    const char *const words[2][2] = {
+        {QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音下げました"),
+         QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を半音上げました")},
+        {QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ下げました"),
+         QT_TRANSLATE_N_NOOP("NoteChanges", "%n 音を1オクターブ上げました")},
+    };
+    emit said(changeWords(words[byOctaves][steps > 0], count));
 }
 
 bool NoteChanges::handleKey(const QKeyEvent &event)

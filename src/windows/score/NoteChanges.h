@@ -43,6 +43,9 @@ signals:
     void said(const QString &text);
 
 private:
+    // Up (steps > 0) or down, by semitones or octaves, and says so.
+    void shift(int steps, bool byOctaves);
+
     ScoreDocument &m_document;
     MessageService &m_messages;
     Selection m_selection;

@@ -63,7 +63,7 @@ ScoreWindow::ScoreWindow(ScoreDocument &document, MessageService &messages, QWid
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ScoreWindow::updateActions);
     connect(&m_document, &ScoreDocument::scoreChanged, this, &ScoreWindow::refresh);
     connect(m_staff, &StaffView::noteClicked, this, &ScoreWindow::chooseOnStaff);
-    connect(m_changes, &NoteChanges::said, this, [this](const QString &text) { statusBar()->showMessage(text); });
+    connect(m_changes, &NoteChanges::said, this, &ScoreWindow::say);
     m_table->installEventFilter(this);
     m_staff->installEventFilter(this);
     m_staff->setMelody(m_document.melody());
@@ -252,4 +252,9 @@ bool ScoreWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void ScoreWindow::say(const QString &text)
+{
+    statusBar()->showMessage(text);
 }

@@ -79,6 +79,8 @@ private:
     void refresh(const ScoreEditor::ScoreChange &change);
     void takeSelectedNote();
     void updateActions();
+    // What a change of the notes did, at the foot of the window.
+    void say(const QString &text);
     void chooseOnStaff(int note, bool extend);
     void moveSelection(int by, bool extend);
     void showViews();

@@ -49,8 +49,9 @@ std::vector<MenuCommand> ScoreWindow::commandTable()
             {QKeySequence(Qt::CTRL | Qt::Key_R)},
             [this] {
                 const auto [first, count] = selection();
-                if (count > 0)
-                    tellEdit(m_messages, m_document.replace(first, m_document.editor().state().currentNote));
+                if (count > 0
+                    && tellEdit(m_messages, m_document.replace(first, m_document.editor().state().currentNote)))
+                    say(editWords(QT_TRANSLATE_NOOP("ScoreWindow", "%1 番目の音を置き換えました")).arg(first + 1));
             },
             chosen),
         command(N::Insert, editWords(QT_TRANSLATE_NOOP("ScoreWindow", "前に挿入(&I)")),
@@ -58,9 +59,9 @@ std::vector<MenuCommand> ScoreWindow::commandTable()
                 {QKeySequence(Qt::Key_Insert)},
                 [this] {
                     const auto [first, count] = selection();
-                    tellEdit(m_messages,
-                             m_document.insertBefore(count > 0 ? first : m_model->rowCount(),
-                                                     m_document.editor().state().currentNote));
+                    const int at = count > 0 ? first : m_model->rowCount();
+                    if (tellEdit(m_messages, m_document.insertBefore(at, m_document.editor().state().currentNote)))
+                        say(editWords(QT_TRANSLATE_NOOP("ScoreWindow", "%1 番目に音を入れました")).arg(at + 1));
                 },
                 {}),
         command(
@@ -69,6 +70,7 @@ std::vector<MenuCommand> ScoreWindow::commandTable()
             [this] {
                 const auto [first, count] = selection();
                 m_document.remove(first, count);
+                say(QCoreApplication::translate("ScoreWindow", "%n 音を消しました", nullptr, count));
             },
             chosen),
         command(
@@ -77,8 +79,10 @@ std::vector<MenuCommand> ScoreWindow::commandTable()
             {QKeySequence(Qt::ALT | Qt::Key_Up)},
             [this] {
                 const auto [first, count] = selection();
-                if (m_document.move(first, count, -1))
+                if (m_document.move(first, count, -1)) {
                     select(first - 1, count);
+                    say(QCoreApplication::translate("ScoreWindow", "%n 音を一つ前へ動かしました", nullptr, count));
+                }
             },
             [this] {
                 const auto [first, count] = selection();
@@ -90,8 +94,10 @@ std::vector<MenuCommand> ScoreWindow::commandTable()
             {QKeySequence(Qt::ALT | Qt::Key_Down)},
             [this] {
                 const auto [first, count] = selection();
-                if (m_document.move(first, count, 1))
+                if (m_document.move(first, count, 1)) {
                     select(first + 1, count);
+                    say(QCoreApplication::translate("ScoreWindow", "%n 音を一つ後ろへ動かしました", nullptr, count));
+                }
             },
             [this] {
                 const auto [first, count] = selection();
