@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +55,14 @@ QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A PDF says when it was made, to the second: two writings a second apart
+// differ there and nowhere else.
+QByteArray withoutDate(QByteArray bytes)
+{
+    static const QRegularExpression date(QStringLiteral(R"(/CreationDate \(D:[^)]*\))"));
+    return QString::fromLatin1(bytes).remove(date).toLatin1();
 }
 
 QStringList entries(const QString &folder)
@@ -127,7 +136,7 @@ void OutputsTest::everyOutputIsWrittenWholeAndReplacesOnlyWhenAsked()
     QCOMPARE(entries(directory.path()), QStringList{QFileInfo(path).fileName()});
     // Asked to replace: whole.
     QCOMPARE(writeOutput(kind, source, path, UserFileWriter::Replace::Existing).status, OutputResult::Status::Written);
-    QCOMPARE(contents(path), written);
+    QCOMPARE(withoutDate(contents(path)), withoutDate(written));
     QCOMPARE(runs(path), interpreters.contains(kind));
 
     // A folder that is not there: the reason in the program's words, no file.
