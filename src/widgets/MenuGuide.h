@@ -12,8 +12,8 @@ class QMenuBar;
 //         テンポを決めて、新しい曲を始めます。
 // A menu of commands (ほかのブロック用に書き出す) is listed inside, indented;
 // a menu the program fills (the recent files, the languages) as one line.
-// Columns are counted as a fixed-width font shows them: a Japanese letter
-// takes two.
+// Columns are counted as a fixed-width Japanese font shows them: a Japanese
+// letter, and "…", takes two.
 QString menuGuide(const QMenuBar &bar);
 
 // Columns a fixed-width font gives the text.
